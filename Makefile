@@ -1,0 +1,43 @@
+# The two set-up commands: `make demo` and `make test`. Each installs what is missing (Debian 12),
+# configures, builds, then runs the demo or every test.
+BUILD ?= build
+SANITIZE ?= OFF
+JOBS ?= $(shell nproc)
+
+DEBIAN_PACKAGES := cmake make g++ pkg-config libsqlite3-dev libcli11-dev libtinyxml2-dev uuid-dev \
+                   libgtest-dev libgmock-dev libbenchmark-dev
+
+.PHONY: all deps configure build demo test test-sanitize bench clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(DEBIAN_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing: $$missing"; \
+	    SUDO=$$( [ "$$(id -u)" -eq 0 ] || echo sudo ); \
+	    $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DVIREO_SANITIZE=$(SANITIZE) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	@bash examples/demo.sh $(BUILD)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Every test again with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize:
+	@$(MAKE) --no-print-directory test BUILD=build-asan SANITIZE=ON
+
+bench: build
+	@bash bench/run.sh $(BUILD)
+
+clean:
+	rm -rf build build-asan

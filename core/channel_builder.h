@@ -1,0 +1,25 @@
+// Expansion of a channel description into rows, and the channel names of rows.
+#pragma once
+
+#include <vector>
+
+#include "core/dev_row.h"
+#include "core/host_interface.h"
+
+/// The most rows one description expands into.
+constexpr unsigned kMaxChannelsPerBlock = 5000;
+
+/// Expands the description into consecutive rows in ascending key order, each named. Writes the
+/// clamped string length, the read/write flag and the next free address back into the description.
+/// Returns 1, or 0 (no rows) for a register type, data-type index or read/write flag out of range.
+int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows);
+
+/// Computes the row's channel name from its cells and stores it in the "通道名称" cell.
+void MakeChannelName(CDevRow& row);
+
+/// Replaces the characters a variable name may not hold by "_", one kind after the other.
+CString SanitizeVarName(CString name);
+
+/// Describes a stored row as the host's channel dialog sees it; position is the row's place in the
+/// list being described. Recomputes the row's channel name first.
+void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info);

@@ -1,0 +1,38 @@
+#include "core/column_registry.h"
+
+CColumnRegistry& CColumnRegistry::Instance() {
+    static CColumnRegistry registry;
+    return registry;
+}
+
+void CColumnRegistry::Define(std::vector<SColumnDef> columns) {
+    columns_ = std::move(columns);
+    keys_.clear();
+    byName_.clear();
+    for (int i = 0; i < GetCount(); ++i) {
+        if (columns_[i].key) keys_.push_back(i);
+        byName_.emplace(columns_[i].name, i);
+    }
+}
+
+int CColumnRegistry::FindColumn(const CString& name) const {
+    auto it = byName_.find(name);
+    return it == byName_.end() ? GetCount() + 10 : it->second;
+}
+
+void DefineChannelColumns() {
+    using namespace ColumnName;
+    CColumnRegistry::Instance().Define({
+        {kRwFlag, kIntegerColumn, false},
+        {kRegType, kIntegerColumn, true},
+        {kBlock, kIntegerColumn, true},
+        {kAddress, kIntegerColumn, true},
+        {kBit, kIntegerColumn, true},
+        {kTypeCode, kIntegerColumn, false},
+        {kFastRead, kIntegerColumn, false},
+        {kMaxBlockRead, kIntegerColumn, false},
+        {kChannelName, kTextColumn, false},
+        {kVarName, kTextColumn, false},
+        {kComment, kTextColumn, false},
+    });
+}

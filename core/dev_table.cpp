@@ -1,0 +1,151 @@
+#include "core/dev_table.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "core/column_registry.h"
+#include "core/owner_archive.h"
+#include "platform/invalid_arg.h"
+
+bool RowsAreSorted(const std::vector<CDevRow>& rows) {
+    return std::is_sorted(rows.begin(), rows.end(), [](const CDevRow& a, const CDevRow& b) { return a < b; });
+}
+
+const CDevRow& CDevTable::GetRow(int index) const {
+    if (index < 0 || index >= GetRowCount()) throw CInvalidArgException("row index outside the table");
+    return rows_[static_cast<size_t>(index)];
+}
+
+CDevRow& CDevTable::EditRow(int index) { return const_cast<CDevRow&>(GetRow(index)); }
+
+int CDevTable::FindMergeStart(const CDevRow& first) const {
+    if (sorted_) {
+        auto it = std::lower_bound(rows_.begin(), rows_.end(), first, [](const CDevRow& row, const CDevRow& key) { return key > row; });
+        return static_cast<int>(it - rows_.begin());
+    }
+    for (int i = GetRowCount() - 1; i >= 0; --i)
+        if (first > rows_[i]) return i + 1;
+    return 0;
+}
+
+int CDevTable::FindMergeEnd(const CDevRow& last) const {
+    if (sorted_) {
+        auto it = std::upper_bound(rows_.begin(), rows_.end(), last, [](const CDevRow& key, const CDevRow& row) { return !(key >= row); });
+        return static_cast<int>(it - rows_.begin());
+    }
+    for (int j = GetRowCount() - 1; j >= 0; --j)
+        if (last >= rows_[j]) return j + 1;
+    return 0;
+}
+
+// Rows start..end-1 give way to the new rows: overlapping places are overwritten, then the rest is
+// inserted or erased, so the later rows move once.
+void CDevTable::Replace(int start, int end, std::vector<CDevRow>& rows) {
+    const size_t replaced = static_cast<size_t>(std::max(end - start, 0));
+    const size_t overlap = std::min(replaced, rows.size());
+    auto at = rows_.begin() + start;
+    std::move(rows.begin(), rows.begin() + overlap, at);
+    if (rows.size() > replaced)
+        rows_.insert(at + overlap, std::make_move_iterator(rows.begin() + overlap), std::make_move_iterator(rows.end()));
+    else
+        rows_.erase(at + overlap, at + replaced);
+}
+
+int CDevTable::MergeRows(std::vector<CDevRow> rows, bool merge) {
+    if (rows.empty()) return -1;
+    const bool blockSorted = RowsAreSorted(rows);
+    int position;
+    if (rows_.empty() || !merge) {
+        position = GetRowCount();
+        sorted_ = sorted_ && blockSorted && (rows_.empty() || rows_.back() <= rows.front());
+        rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    } else {
+        position = FindMergeStart(rows.front());
+        const int end = FindMergeEnd(rows.back());
+        sorted_ = sorted_ && blockSorted;
+        Replace(position, end, rows);
+    }
+    UpdateCount();
+    return position;
+}
+
+void CDevTable::RemoveRow(int index) {
+    GetRow(index);  // checks the index
+    rows_.erase(rows_.begin() + index);
+    rows_.shrink_to_fit();
+    UpdateCount();
+}
+
+void CDevTable::RemoveAllRows() {
+    rows_.clear();
+    rows_.shrink_to_fit();
+    sorted_ = true;
+    UpdateCount();
+}
+
+void CDevTable::RemoveRowsAt(const std::vector<int>& ascendingIndices) {
+    const int n = GetRowCount();
+    std::vector<bool> removed(static_cast<size_t>(n), false);
+    // nextAlive[i]: the first original position at or after i whose row is still there. Every row
+    // removed so far lies at or after the index being walked, so the current index v names the first
+    // remaining row at or after original position v.
+    std::vector<int> nextAlive(static_cast<size_t>(n) + 1);
+    std::iota(nextAlive.begin(), nextAlive.end(), 0);
+    auto find = [&](int i) {
+        int root = i;
+        while (nextAlive[root] != root) root = nextAlive[root];
+        while (nextAlive[i] != root) i = std::exchange(nextAlive[i], root);
+        return root;
+    };
+    int removedCount = 0;
+    for (auto it = ascendingIndices.rbegin(); it != ascendingIndices.rend(); ++it) {
+        const int index = *it;
+        if (index < 0 || index >= n - removedCount) continue;
+        const int original = find(index);
+        removed[original] = true;
+        nextAlive[original] = original + 1;
+        ++removedCount;
+    }
+    if (removedCount == 0) return;
+    size_t kept = 0;
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (!removed[i]) rows_[kept++] = std::move(rows_[i]);
+    rows_.erase(rows_.begin() + kept, rows_.end());
+    rows_.shrink_to_fit();
+    UpdateCount();
+}
+
+namespace {
+
+/// The fewest bytes one stored row can take: 4 for every cell (a text is at least its count).
+int MinimumRowBytes(uint16_t version) {
+    const int cells = CColumnRegistry::Instance().GetCount() - (version < kFormatVersion ? 2 : 0);
+    return std::max(cells, 1) * 4;
+}
+
+// A damaged image can claim far more rows than it holds. Rows past the end of the image read
+// nothing and stay empty, as a cut-off image does; beyond this many such rows none are made, so a
+// wild count cannot exhaust memory.
+constexpr int kRowsPastEndKept = 16;
+
+}  // namespace
+
+void CDevTable::Serialize(COwnerArchive& archive) {
+    if (archive.IsStoring()) {
+        UpdateCount();
+        archive << count_;
+        for (CDevRow& row : rows_) row.Serialize(archive);
+        return;
+    }
+    const uint16_t version = archive.PeekVersion();
+    if (version > kFormatVersion) return;
+    int32_t count = 0;
+    archive >> count;
+    if (count < 0) throw CInvalidArgException("negative row count in the stored image");
+    const int64_t possible = archive.Remaining() / MinimumRowBytes(version) + kRowsPastEndKept;
+    rows_.clear();
+    rows_.resize(static_cast<size_t>(std::min<int64_t>(count, possible)));
+    for (CDevRow& row : rows_) row.Serialize(archive);
+    sorted_ = RowsAreSorted(rows_);
+    UpdateCount();
+}

@@ -1,0 +1,6 @@
+#include "core/dispatch_holder.h"
+
+CDispatchHolder& CDispatchHolder::Instance() {
+    static CDispatchHolder holder;
+    return holder;
+}

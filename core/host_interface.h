@@ -1,0 +1,94 @@
+// What the host and the driver share: the part of the device object the driver relies on, the
+// records passed through the exports, and the exports' signatures. The host includes this header
+// and resolves the exports by name.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/arrays.h"
+#include "platform/cstring.h"
+
+class COwnerArchive;
+struct SDevRecord;
+struct IDispatch;  ///< the host's automation object; the driver only keeps the pointer
+
+/// The two fields of the host's device object that the driver uses, side by side: first the
+/// host's archive, then the slot that holds the driver's record (null until the driver makes it).
+/// The host owns the object and the archive; only the driver writes the record slot.
+struct CDeviceObject {
+    COwnerArchive* archive = nullptr;
+    SDevRecord* record = nullptr;
+};
+
+/// A channel description: what the host's channel dialog adds, and what the driver describes back.
+struct SChlInfo {
+    virtual ~SChlInfo() = default;
+
+    int32_t chlIndex = -1;      ///< row index (filled when describing rows)
+    int32_t regType = -1;       ///< register type 0 to 3
+    int32_t typeIndex = -1;     ///< data-type index 0 to 19
+    int32_t strLen = -1;        ///< string length; -1 when not given
+    CString address = u"0";     ///< N or N_L for I, Q, M; D.N or D.N_L for V
+    int32_t chlCount = -1;      ///< consecutive channels to create, read as unsigned
+    int32_t rwFlag = -1;        ///< 0 read only, 1 write only, 2 read and write
+    int32_t chlKind = -1;       ///< channel kind of the code (filled when describing rows)
+    CString chlName;
+    CString varName;            ///< name of the connected variable
+    CString comment;
+    CStringArray paramNames;    ///< copied with the description, not read by the driver
+    CStringArray paramValues;   ///< values of the extra channel parameters; the first is the string length
+};
+
+/// An owning list of text lists: the data type texts of each register type.
+class CDataTypeArray {
+public:
+    CDataTypeArray() = default;
+    CDataTypeArray(const CDataTypeArray&) = delete;
+    CDataTypeArray& operator=(const CDataTypeArray&) = delete;
+    virtual ~CDataTypeArray() { Reset(0); }
+
+    /// Destroys every held list, then makes n empty slots.
+    void Reset(int n) {
+        for (CStringArray* list : lists_) delete list;
+        lists_.RemoveAll();
+        lists_.SetSize(n);
+    }
+    /// Sets entry i to the given texts (creating the list when the slot is empty). 0 for an i
+    /// outside the entries, else 1.
+    int Set(int i, const CStringArray& texts) {
+        if (i < 0 || i >= lists_.GetSize()) return 0;
+        if (!lists_[i]) lists_[i] = new CStringArray;
+        lists_[i]->Copy(texts);
+        return 1;
+    }
+    int GetSize() const { return lists_.GetSize(); }
+    /// The list at i (null for an empty slot); the invalid-argument exception outside the entries.
+    const CStringArray* Get(int i) const { return lists_[i]; }
+
+private:
+    CArray<CStringArray*> lists_;
+};
+
+/// One entry of the custom user interfaces the driver offers to the host.
+struct SCustomUIEntry {
+    CString text;
+    int32_t id = 0;
+};
+
+// The exports, by the names the host looks up.
+extern "C" {
+using SvrGetPropertyFn = int (*)(CDeviceObject* device, CStringArray& names, CStringArray& values, CByteArray& enumerated);
+using SvrSetPropertyFn = int (*)(CDeviceObject* device, CStringArray& names, CStringArray& values);
+using SvrEnumPropertyValueFn = int (*)(CDeviceObject* device, const CString& name, CStringArray& values);
+using SvrGetChannelFn = int (*)(CDeviceObject* device, CStringArray& names, CArray<int32_t>& kinds);
+using SvrGetChlInfoFn = int (*)(CDeviceObject* device, CArray<int32_t>& indices, CArray<SChlInfo>& infos);
+using SvrSetChlInfoFn = int (*)(CDeviceObject* device, SChlInfo& info);
+using SvrDeleteChlInfoFn = int (*)(CDeviceObject* device, CArray<int32_t>& indices);
+using SvrGetCofigProFn = int (*)(CDeviceObject* device, CStringArray& registerNames, CArray<int32_t>& registerAccess,
+                                 CDataTypeArray& dataTypes, CStringArray& paramNames, CStringArray& paramDefaults);
+using SvrEditPropertiesFn = int (*)(void*, uint8_t* changed, void*, void*, void*, void*, void*, void*, void*);
+using SvrInitDevSetFn = int (*)(CDeviceObject* device);
+using SvrExitDevRunFn = int (*)(CDeviceObject* device);
+using SvrChangeableAddressFn = int (*)();
+using SvrSetSetIDispatchFn = int (*)(IDispatch** dispatch);
+}

@@ -1,0 +1,102 @@
+#include "core/owner_archive.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/code_page.h"
+
+void COwnerArchive::SetMode(int mode) {
+    if (mode != mode_) {
+        mode_ = mode;
+        if (position_ != 0) buffer_.SetSize(position_);  // a finished image has exactly its length
+        position_ = 0;
+    }
+    if (mode_ == kStoring && position_ == 0) {
+        *this << kFormatVersion;
+    } else if (mode_ == kLoading && position_ == 0) {
+        uint16_t version = 0;
+        *this >> version;
+        if (version < kFirstVersionedFormat) position_ = 0;  // no version: the data starts at once
+    }
+}
+
+bool COwnerArchive::Write(const void* data, int n) {
+    if (mode_ == kLoading) SetMode(kStoring);
+    if (n <= 0) return true;
+    const int64_t end = int64_t{position_} + n;
+    if (end > buffer_.GetSize()) {
+        const int64_t grown = std::max<int64_t>(int64_t{buffer_.GetSize()} + kGrowthStep, end);
+        if (grown > INT32_MAX) throw CInvalidArgException("archive larger than 2 GiB");
+        buffer_.SetSize(static_cast<int>(grown));
+    }
+    std::memcpy(buffer_.GetData() + position_, data, static_cast<size_t>(n));
+    position_ = static_cast<int32_t>(end);
+    return true;
+}
+
+bool COwnerArchive::Read(void* data, int n) {
+    if (mode_ == kStoring) SetMode(kLoading);
+    if (n < 0 || int64_t{position_} + n > buffer_.GetSize()) return false;
+    if (n > 0) std::memcpy(data, buffer_.GetData() + position_, static_cast<size_t>(n));
+    position_ += n;
+    return true;
+}
+
+uint16_t COwnerArchive::PeekVersion() const {
+    uint16_t version = 0;
+    if (buffer_.GetSize() >= 2) std::memcpy(&version, buffer_.GetData(), 2);
+    return version;
+}
+
+COwnerArchive& COwnerArchive::operator<<(bool value) { return *this << static_cast<uint8_t>(value == 1 ? 1 : 0); }
+
+COwnerArchive& COwnerArchive::operator>>(bool& value) {
+    uint8_t byte = value ? 1 : 0;
+    if (Read(&byte, 1)) value = byte == 1;
+    return *this;
+}
+
+// A text is its byte count and its bytes in the ANSI code page, without terminator. Characters the
+// code page lacks are stored as "?", so a text never drops out of the image.
+COwnerArchive& COwnerArchive::operator<<(const CString& text) {
+    std::string bytes = WideCharToMultiByte(CP_ACP, text.view());
+    *this << static_cast<int32_t>(bytes.size());
+    Write(bytes.data(), static_cast<int>(bytes.size()));
+    return *this;
+}
+
+COwnerArchive& COwnerArchive::operator>>(CString& text) {
+    int32_t count = 0;
+    *this >> count;
+    if (count <= 0 || count > Remaining()) {
+        Read(nullptr, count);  // a count the image cannot hold reads nothing, as any read past the end
+        return *this;
+    }
+    std::string bytes(static_cast<size_t>(count), '\0');
+    Read(bytes.data(), count);
+    bytes.resize(std::strlen(bytes.c_str()));  // the text ends at the first zero byte
+    std::u16string converted = MultiByteToWideChar(CP_ACP, bytes);
+    if (!converted.empty()) text = CString(std::move(converted));
+    return *this;
+}
+
+COwnerArchive& COwnerArchive::operator<<(const CByteArray& bytes) {
+    Write(bytes.GetData(), bytes.GetSize());
+    return *this;
+}
+
+COwnerArchive& COwnerArchive::operator>>(CByteArray& bytes) {
+    Read(bytes.GetData(), bytes.GetSize());
+    return *this;
+}
+
+void COwnerArchive::Store(COwnerObject& object) {
+    SetMode(kStoring);
+    object.Serialize(*this);
+}
+
+void COwnerArchive::Load(COwnerObject& object) {
+    SetMode(kLoading);
+    object.Serialize(*this);
+}

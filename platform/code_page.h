@@ -1,0 +1,25 @@
+// Conversions between UTF-16 and the byte encodings the driver meets: UTF-8 (sources, XML files)
+// and the system's ANSI code page (texts in stored images).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+constexpr unsigned CP_ACP = 0;      ///< the system's ANSI code page
+constexpr unsigned CP_UTF8 = 65001;
+
+/// The ANSI code page in force: 936 (Chinese, GBK) unless changed with SetAnsiCodePage.
+unsigned GetACP();
+/// Changes the ANSI code page for the whole process (a platform setting; tests use it).
+/// Returns false, changing nothing, when the code page is not known to the converter.
+bool SetAnsiCodePage(unsigned codePage);
+
+/// UTF-16 to bytes in the given code page. A character the code page cannot represent becomes "?",
+/// so the result always stands for every character of the input.
+std::string WideCharToMultiByte(unsigned codePage, std::u16string_view text);
+/// Bytes in the given code page to UTF-16. A byte sequence that is not valid in the code page gives
+/// U+FFFD for its first byte and decoding goes on after it.
+std::u16string MultiByteToWideChar(unsigned codePage, std::string_view bytes);
+
+inline std::u16string Utf8ToUtf16(std::string_view utf8) { return MultiByteToWideChar(CP_UTF8, utf8); }
+inline std::string Utf16ToUtf8(std::u16string_view text) { return WideCharToMultiByte(CP_UTF8, text); }
