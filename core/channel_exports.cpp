@@ -5,7 +5,7 @@
 #include "core/column_registry.h"
 #include "core/data_types.h"
 #include "core/dev_record.h"
-#include "core/export.h"
+#include "core/exports.h"
 #include "core/text_tables.h"
 
 VIREO_EXPORT int SvrGetCofigPro(CDeviceObject*, CStringArray& registerNames, CArray<int32_t>& registerAccess,

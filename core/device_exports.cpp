@@ -1,7 +1,7 @@
 // The exports of the device's life cycle.
 #include "core/dev_record.h"
 #include "core/dispatch_holder.h"
-#include "core/export.h"
+#include "core/exports.h"
 
 VIREO_EXPORT int SvrInitDevSet(CDeviceObject* device) {
     EnsureRecord(device);

@@ -1,17 +1,18 @@
 #include "core/driver_module.h"
 
 #include "core/column_registry.h"
-#include "core/text_tables.h"
+#include "platform/resources.h"
 
 namespace {
 
 HMODULE g_driverModule = nullptr;
 
-/// Process attach: remember the module, define the channel columns, fill the text tables.
+/// Process attach: remember the module as the default resource handle and define the channel
+/// columns. The text tables fill themselves with the built-in texts on first use.
 __attribute__((constructor)) void AttachDriver() {
     g_driverModule = GetModuleHandleFromAddress(reinterpret_cast<const void*>(&AttachDriver));
+    if (!AfxGetResourceHandle()) AfxSetResourceHandle(g_driverModule);
     DefineChannelColumns();
-    ResetBuiltinTexts();
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The exports of the device properties.
 #include "core/dev_record.h"
 #include "core/device_properties.h"
-#include "core/export.h"
+#include "core/exports.h"
 
 VIREO_EXPORT int SvrGetProperty(CDeviceObject* device, CStringArray& names, CStringArray& values, CByteArray& enumerated) {
     SDevRecord& record = EnsureRecord(device);

@@ -1,0 +1,29 @@
+// The driver's exports, declared once: the export files define them, and code linked with the
+// driver's core (tests, tools) calls them directly. The host resolves them by name instead, with
+// the signatures in host_interface.h.
+#pragma once
+
+#include <cstdint>
+
+#include "core/export.h"
+#include "core/host_interface.h"
+
+// Device properties.
+VIREO_EXPORT int SvrGetProperty(CDeviceObject* device, CStringArray& names, CStringArray& values, CByteArray& enumerated);
+VIREO_EXPORT int SvrSetProperty(CDeviceObject* device, CStringArray& names, CStringArray& values);
+VIREO_EXPORT int SvrEnumPropertyValue(CDeviceObject* device, const CString& name, CStringArray& values);
+VIREO_EXPORT int SvrEditProperties(void*, uint8_t* changed, void*, void*, void*, void*, void*, void*, void*);
+
+// Channels.
+VIREO_EXPORT int SvrGetCofigPro(CDeviceObject* device, CStringArray& registerNames, CArray<int32_t>& registerAccess,
+                                CDataTypeArray& dataTypes, CStringArray& paramNames, CStringArray& paramDefaults);
+VIREO_EXPORT int SvrSetChlInfo(CDeviceObject* device, SChlInfo& info);
+VIREO_EXPORT int SvrGetChlInfo(CDeviceObject* device, CArray<int32_t>& indices, CArray<SChlInfo>& infos);
+VIREO_EXPORT int SvrDeleteChlInfo(CDeviceObject* device, CArray<int32_t>& indices);
+VIREO_EXPORT int SvrGetChannel(CDeviceObject* device, CStringArray& names, CArray<int32_t>& kinds);
+
+// Device life cycle.
+VIREO_EXPORT int SvrInitDevSet(CDeviceObject* device);
+VIREO_EXPORT int SvrExitDevRun(CDeviceObject* device);
+VIREO_EXPORT int SvrChangeableAddress();
+VIREO_EXPORT int SvrSetSetIDispatch(IDispatch** dispatch);
