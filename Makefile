@@ -5,9 +5,10 @@ SANITIZE ?= OFF
 JOBS ?= $(shell nproc)
 
 DEBIAN_PACKAGES := cmake make g++ pkg-config libsqlite3-dev libcli11-dev libtinyxml2-dev uuid-dev \
-                   libgtest-dev libgmock-dev libbenchmark-dev
+                   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 20
 
-.PHONY: all deps configure build demo test test-sanitize bench clean
+.PHONY: all deps configure build demo test test-sanitize fuzz bench clean
 
 all: build
 
@@ -36,8 +37,14 @@ test: build
 test-sanitize:
 	@$(MAKE) --no-print-directory test BUILD=build-asan SANITIZE=ON
 
+# Every fuzz target for FUZZ_SECONDS each, in a clang build with libFuzzer and the sanitizers.
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVIREO_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@bash tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 bench: build
 	@bash bench/run.sh $(BUILD)
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

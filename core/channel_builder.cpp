@@ -62,6 +62,9 @@ int SettleStringLength(SChlInfo& info, bool lengthGiven) {
     return info.strLen;
 }
 
+/// The next address, wrapping at 32 bits as the stored cell does.
+int Advance(int address, int step) { return static_cast<int>(static_cast<uint32_t>(address) + static_cast<uint32_t>(step)); }
+
 unsigned BlockCount(int32_t chlCount) {
     const unsigned count = static_cast<unsigned>(chlCount);
     if (count == 0) return 1;
@@ -104,12 +107,12 @@ int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) {
                 ++code;
             } else {
                 code = 0;
-                ++address;
+                address = Advance(address, 1);
             }
             row.SetInt(kColBit, code);
             row.SetInt(kColTypeCode, code);
         } else {
-            address += size + (code == kStringCode ? 2 : 0);
+            address = Advance(address, size + (code == kStringCode ? 2 : 0));
         }
         row.SetInt(kColAddress, address);
     }
