@@ -107,8 +107,9 @@ void CDevTable::RemoveRowsAt(const std::vector<int>& ascendingIndices) {
         ++removedCount;
     }
     if (removedCount == 0) return;
-    size_t kept = 0;
-    for (size_t i = 0; i < rows_.size(); ++i)
+    // Rows before the first removed one stay where they are (moving a row onto itself would empty it).
+    size_t kept = static_cast<size_t>(std::find(removed.begin(), removed.end(), true) - removed.begin());
+    for (size_t i = kept; i < rows_.size(); ++i)
         if (!removed[i]) rows_[kept++] = std::move(rows_[i]);
     rows_.erase(rows_.begin() + kept, rows_.end());
     rows_.shrink_to_fit();

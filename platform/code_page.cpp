@@ -49,6 +49,7 @@ bool IsAscii(std::string_view bytes) {
 }
 
 bool IsHighSurrogate(char16_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
+bool IsLowSurrogate(char16_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
 
 }  // namespace
 
@@ -81,8 +82,10 @@ std::string WideCharToMultiByte(unsigned codePage, std::u16string_view text) {
         size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, outPtr - buffer);
         if (rc != static_cast<size_t>(-1) || errno == E2BIG) continue;
-        // A character the code page lacks (or a broken surrogate): write "?" in its place.
-        size_t units = (inLeft >= 4 && IsHighSurrogate(*reinterpret_cast<const char16_t*>(in))) ? 2 : 1;
+        // A character the code page lacks (or a broken surrogate): write "?" in its place. A pair
+        // stands for one character; a lone surrogate for itself, so the character after it stays.
+        const char16_t* at = reinterpret_cast<const char16_t*>(in);
+        size_t units = (inLeft >= 4 && IsHighSurrogate(at[0]) && IsLowSurrogate(at[1])) ? 2 : 1;
         size_t skip = std::min(inLeft, units * 2);
         in += skip;
         inLeft -= skip;

@@ -1,0 +1,247 @@
+// The exports through which the host's channel dialog reads and deletes channels: descriptions of
+// rows, the channel list with kinds, deletion by index, and the channel address form.
+#include <gtest/gtest.h>
+
+#include "core/column_registry.h"
+#include "core/text_tables.h"
+#include "test_device.h"
+
+namespace {
+
+CArray<int32_t> Indices(std::initializer_list<int32_t> values) {
+    CArray<int32_t> list;
+    for (int32_t value : values) list.Add(value);
+    return list;
+}
+
+std::vector<int32_t> ToVector(const CArray<int32_t>& list) { return std::vector<int32_t>(list.begin(), list.end()); }
+
+/// A device with the rows the tests describe: a bit, a data block word and string, with names.
+class DescribedTable : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Clear(device);
+        SChlInfo bit = Describe(0, 5, u"0", 1, 0);
+        bit.comment = u"按钮";
+        Add(device, bit);
+        SChlInfo word = Describe(3, 11, u"1.10", 1, 1);
+        Add(device, word);
+        SChlInfo text = Describe(3, 19, u"1.4_20", 1);
+        text.varName = u"Motor.Speed[1]";
+        Add(device, text);
+    }
+    TestDevice device;
+};
+
+}  // namespace
+
+TEST_F(DescribedTable, GetChlInfoDescribesEveryRowWhenNoIndexIsGiven) {
+    CArray<int32_t> indices;
+    CArray<SChlInfo> infos;
+    infos.SetSize(7);
+    EXPECT_EQ(SvrGetChlInfo(&device.object, indices, infos), 3);
+    EXPECT_EQ(ToVector(indices), (std::vector<int32_t>{0, 1, 2}));
+    ASSERT_EQ(infos.GetSize(), 3);
+
+    const SChlInfo& bit = infos[0];
+    EXPECT_EQ(bit.chlIndex, 0);
+    EXPECT_EQ(bit.regType, 0);
+    EXPECT_EQ(bit.typeIndex, 5);
+    EXPECT_EQ(bit.strLen, -1);
+    EXPECT_EQ(bit.address, u"0");
+    EXPECT_EQ(bit.chlCount, 1);
+    EXPECT_EQ(bit.rwFlag, 0);
+    EXPECT_EQ(bit.chlKind, 1);
+    EXPECT_EQ(bit.chlName, u"I只读000.5");
+    EXPECT_EQ(bit.varName, u"I只读000_5");
+    EXPECT_EQ(bit.comment, u"按钮");
+
+    // The string stands before the word: address 4 before 10.
+    const SChlInfo& text = infos[1];
+    EXPECT_EQ(text.regType, 3);
+    EXPECT_EQ(text.typeIndex, 19);
+    EXPECT_EQ(text.address, u"1.4_20");
+    EXPECT_EQ(text.chlKind, 3);
+    EXPECT_EQ(text.chlName, u"DB1:读写STR004_20");
+    EXPECT_EQ(text.varName, u"Motor_Speed_1_");
+    EXPECT_TRUE(text.comment.IsEmpty());
+
+    const SChlInfo& word = infos[2];
+    EXPECT_EQ(word.typeIndex, 11);
+    EXPECT_EQ(word.address, u"1.10");
+    EXPECT_EQ(word.rwFlag, 1);
+    EXPECT_EQ(word.chlKind, 2);  // not negated for write only
+    EXPECT_EQ(word.chlName, u"DB1:只写WUB010");
+    EXPECT_EQ(word.varName, u"DB1_只写WUB010");
+}
+
+TEST_F(DescribedTable, GetChlInfoRefusesTooManyOrOutOfRangeIndices) {
+    CArray<int32_t> four = Indices({0, 1, 2, 0});
+    CArray<SChlInfo> infos;
+    EXPECT_EQ(SvrGetChlInfo(&device.object, four, infos), 0);
+    EXPECT_EQ(infos.GetSize(), 0);
+
+    CArray<int32_t> some = Indices({2, 2, 3});
+    EXPECT_EQ(SvrGetChlInfo(&device.object, some, infos), 0);
+    ASSERT_EQ(infos.GetSize(), 3);
+    EXPECT_EQ(infos[0].chlIndex, 2);  // the descriptions before the bad index are filled
+    EXPECT_EQ(infos[1].chlName, u"DB1:只写WUB010");
+    EXPECT_EQ(infos[2].chlIndex, -1);
+
+    CArray<int32_t> negative = Indices({-1});
+    EXPECT_EQ(SvrGetChlInfo(&device.object, negative, infos), 0);
+
+    CArray<int32_t> picked = Indices({2, 0});
+    EXPECT_EQ(SvrGetChlInfo(&device.object, picked, infos), 3);
+    ASSERT_EQ(infos.GetSize(), 2);
+    EXPECT_EQ(infos[0].chlIndex, 2);
+    EXPECT_EQ(infos[1].chlIndex, 0);
+    EXPECT_EQ(infos[1].comment, u"按钮");
+}
+
+TEST_F(DescribedTable, GetChlInfoRecomputesTheStoredNamesWithTheCurrentTexts) {
+    std::vector<CString>& rwTexts = TextTable(kReadWriteTexts).entries;
+    rwTexts = {u"RO", u"WO", u"RW"};
+    CArray<int32_t> indices = Indices({2});
+    CArray<SChlInfo> infos;
+    SvrGetChlInfo(&device.object, indices, infos);
+    ResetBuiltinTexts();
+    EXPECT_EQ(infos[0].chlName, u"DB1:WOWUB010");
+    const std::vector<std::u16string> names = Names(device.Table());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"I只读000.5", u"DB1:读写STR004_20", u"DB1:WOWUB010"}));
+}
+
+TEST(GetChlInfoTest, VariableNamesAreSanitisedAndLongOnesCut) {
+    TestDevice device;
+    Clear(device);
+    struct Case {
+        std::u16string varName, expected;
+    };
+    const std::vector<Case> cases = {
+        {u"Motor.Speed[1]", u"Motor_Speed_1_"},
+        {u"a:b(c)d", u"a_b_c_d"},
+        {u"a[]b", u"a_b"},     // "[" and "]" give two underscores, which are replaced next
+        {u"a___b", u"a__b"},   // one pass over the text, left to right
+        {u"x-+y", u"x__y"},    // underscores made after that pass stay
+        {u"`~!@#$%^&*=\\|}{'\";/?>,<", std::u16string(23, u'_')},
+        {u"a\rb\tc d\ne￥f读", u"a_b_c_d\ne_f读"},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SChlInfo info = Describe(2, 8, CString::Formatted(u"%d", static_cast<int>(i)).GetString(), 1);
+        info.varName = cases[i].varName;
+        Add(device, info);
+    }
+    CArray<int32_t> indices;
+    CArray<SChlInfo> infos;
+    ASSERT_EQ(SvrGetChlInfo(&device.object, indices, infos), static_cast<int>(cases.size()));
+    for (size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(infos[static_cast<int>(i)].varName, cases[i].expected) << i;
+
+    // 500 characters or more: the first 494 and "_" with the position in the list, four digits.
+    Clear(device);
+    const std::u16string longName(600, u'v'), limit(500, u'w'), below(499, u'x');
+    for (const std::u16string* name : {&longName, &limit, &below}) {
+        SChlInfo info = Describe(2, 8, CString::Formatted(u"%d", device.Table().GetRowCount()).GetString(), 1);
+        info.varName = *name;
+        Add(device, info);
+    }
+    CArray<int32_t> picked = Indices({2, 1, 0});
+    ASSERT_EQ(SvrGetChlInfo(&device.object, picked, infos), 3);
+    EXPECT_EQ(infos[0].varName, CString(below));
+    EXPECT_EQ(infos[1].varName, CString(std::u16string(494, u'w') + u"_0001"));
+    EXPECT_EQ(infos[2].varName, CString(std::u16string(494, u'v') + u"_0002"));
+}
+
+TEST(GetChannelTest, KindsFollowTheDataTypeAndWriteOnlyIsNegated) {
+    TestDevice device;
+    Clear(device);
+    CStringArray names;
+    CArray<int32_t> kinds;
+    names.Add(u"stale");
+    kinds.Add(9);
+    EXPECT_EQ(SvrGetChannel(&device.object, names, kinds), 1);
+    EXPECT_EQ(names.GetSize(), 0);
+    EXPECT_EQ(kinds.GetSize(), 0);
+
+    Add(device, Describe(0, 3, u"0", 1, 0));      // read-only bit
+    Add(device, Describe(1, 11, u"0", 1, 1));     // write-only 16-bit word
+    Add(device, Describe(2, 19, u"0_8", 1, 2));   // string
+    Add(device, Describe(3, 17, u"1.0", 1, 1));   // write-only float
+    Add(device, Describe(3, 19, u"2.0", 1, 1));   // write-only string
+    EXPECT_EQ(SvrGetChannel(&device.object, names, kinds), 1);
+    EXPECT_EQ(ToVector(kinds), (std::vector<int32_t>{1, -2, 3, -2, -3}));
+    ASSERT_EQ(names.GetSize(), 5);
+    EXPECT_EQ(names[0], u"I只读000.3");
+    EXPECT_EQ(names[1], u"Q只写WUB000");
+    EXPECT_EQ(names[2], u"M读写STR000_8");
+}
+
+TEST(DeleteChlInfoTest, IndicesAreSortedAndWalkedFromTheLast) {
+    TestDevice device;
+    Clear(device);
+    Add(device, Describe(2, 11, u"0", 6));  // M words at 0, 2, ..., 10
+    CArray<int32_t> indices = Indices({4, 1, 4});
+    EXPECT_EQ(SvrDeleteChlInfo(&device.object, indices), 1);
+    EXPECT_EQ(ToVector(indices), (std::vector<int32_t>{1, 4, 4}));  // the host sees its list sorted
+    EXPECT_EQ(Names(device.Table()), (std::vector<std::u16string>{u"M读写WUB000", u"M读写WUB004", u"M读写WUB006"}));
+    EXPECT_EQ(StoredRows(device), CellsOf(device.Table()));
+
+    CArray<int32_t> outside = Indices({7, -3, 3, 1});
+    SvrDeleteChlInfo(&device.object, outside);  // 7 and -3 are outside; 3 is outside once 3 rows are left
+    EXPECT_EQ(Names(device.Table()), (std::vector<std::u16string>{u"M读写WUB000", u"M读写WUB006"}));
+
+    CArray<int32_t> none;
+    EXPECT_EQ(SvrDeleteChlInfo(&device.object, none), 1);
+    EXPECT_EQ(device.Table().GetRowCount(), 0);
+    EXPECT_TRUE(StoredRows(device).empty());
+}
+
+TEST(GetCofigProTest, DescribesTheChannelAddressForm) {
+    CStringArray registers, paramNames, paramDefaults;
+    CArray<int32_t> access;
+    CDataTypeArray dataTypes;
+    registers.Add(u"stale");
+    paramNames.Add(u"stale");
+    EXPECT_EQ(SvrGetCofigPro(nullptr, registers, access, dataTypes, paramNames, paramDefaults), 1);
+    ASSERT_EQ(registers.GetSize(), 4);
+    EXPECT_EQ(registers[0], u"I输入继电器");
+    EXPECT_EQ(registers[1], u"Q输出继电器");
+    EXPECT_EQ(registers[2], u"M内部继电器");
+    EXPECT_EQ(registers[3], u"V数据寄存器");
+    EXPECT_EQ(ToVector(access), (std::vector<int32_t>{2, 2, 2, 2}));
+    ASSERT_EQ(dataTypes.GetSize(), 4);
+    for (int reg = 0; reg < 4; ++reg) {
+        const CStringArray* texts = dataTypes.Get(reg);
+        ASSERT_NE(texts, nullptr);
+        ASSERT_EQ(texts->GetSize(), 20);
+        EXPECT_EQ((*texts)[0], u"通道的第00位");
+        EXPECT_EQ((*texts)[7], u"通道的第07位");
+        EXPECT_EQ((*texts)[8], u"8位 无符号二进制");
+        EXPECT_EQ((*texts)[13], u"16位 4位BCD");
+        EXPECT_EQ((*texts)[18], u"64位 浮点数");
+        EXPECT_EQ((*texts)[19], u"ASCII字符串");
+    }
+    ASSERT_EQ(paramNames.GetSize(), 1);
+    EXPECT_EQ(paramNames[0], u"字符串长度");
+    ASSERT_EQ(paramDefaults.GetSize(), 1);
+    EXPECT_EQ(paramDefaults[0], u"128");
+}
+
+TEST(GetChannelTest, KindsAndIndicesOfCodesOnlyAnImageHolds) {
+    // Codes 8 to 79 are no data type of their own; a stored image may still hold them.
+    ImageWriter image;
+    image.Header(20001, {200, 10, 0, 1, 0, 0}, 0, 6);
+    const int codes[] = {8, 9, 19, 20, 79, 131};
+    for (int i = 0; i < 6; ++i) image.Row({i == 1 ? 1 : 2, 2, 0, i, 8, codes[i], 0, 0, u"", u"", u""});
+    TestDevice device(image.bytes());
+    CStringArray names;
+    CArray<int32_t> kinds;
+    SvrGetChannel(&device.object, names, kinds);
+    EXPECT_EQ(ToVector(kinds), (std::vector<int32_t>{1, 1, -1, 1, 1, 3}));  // the second is write only
+    CArray<int32_t> indices;
+    CArray<SChlInfo> infos;
+    ASSERT_EQ(SvrGetChlInfo(&device.object, indices, infos), 6);
+    const int typeIndices[] = {-64, -63, -53, -52, 7, 19};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(infos[i].typeIndex, typeIndices[i]) << i;
+    EXPECT_EQ(infos[5].address, u"5_8");  // a string outside data blocks: N_L
+    EXPECT_EQ(infos[5].chlName, u"M读写STR005_8");
+}

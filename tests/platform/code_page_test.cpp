@@ -1,0 +1,62 @@
+// UTF-8 and the ANSI code page (936 unless changed) against UTF-16: round trips, exact bytes, and
+// what becomes of characters the code page cannot hold.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/code_page.h"
+
+namespace {
+
+std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+}  // namespace
+
+TEST(CodePageTest, AnsiCodePageIsChineseByDefault) { EXPECT_EQ(GetACP(), 936u); }
+
+TEST(CodePageTest, Utf8RoundTripsEveryPlane) {
+    const std::u16string text = u"Motor.Speed 读写 é ß ￥ \U0001F600 end";
+    const std::string utf8 = Utf16ToUtf8(text);
+    EXPECT_EQ(utf8, "Motor.Speed 读写 é ß ￥ \U0001F600 end");
+    EXPECT_EQ(Utf8ToUtf16(utf8), text);
+    EXPECT_EQ(Utf8ToUtf16(""), u"");
+}
+
+TEST(CodePageTest, Cp936GivesTheDoubleByteCodes) {
+    // "I读写000.0": one ASCII letter, two characters of two bytes each, five ASCII characters.
+    const std::string expected = Bytes({'I', 0xB6, 0xC1, 0xD0, 0xB4, '0', '0', '0', '.', '0'});
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, u"I读写000.0"), expected);
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, expected), u"I读写000.0");
+    EXPECT_EQ(WideCharToMultiByte(936, u"€"), Bytes({0x80}));
+
+    std::u16string mixed = u"通道名称 DB块号 é ü α → ￥ abc";
+    for (int i = 0; i < 200; ++i) mixed += u"连接变量名称";
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, WideCharToMultiByte(CP_ACP, mixed)), mixed);
+}
+
+TEST(CodePageTest, CharactersCp936LacksBecomeOneQuestionMarkEach) {
+    // Hangul, sharp s, yen sign (U+00A5), copyright, n with tilde and an emoji (a surrogate pair)
+    // are not in code page 936.
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, u"a한b"), "a?b");
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, u"读ß¥©ñ写"), Bytes({0xB6, 0xC1, '?', '?', '?', '?', 0xD0, 0xB4}));
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, u"x\U0001F600y"), "x?y");
+    // A broken surrogate stands for one character; the character after it is kept.
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, std::u16string(u"读") + char16_t(0xD800) + u"A"), Bytes({0xB6, 0xC1, '?', 'A'}));
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, std::u16string(u"读") + char16_t(0xD800)), Bytes({0xB6, 0xC1, '?'}));
+}
+
+TEST(CodePageTest, InvalidBytesDecodeAsReplacementCharacter) {
+    // 0xFF is no lead byte in code page 936; a lead byte at the end has no trail byte.
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, Bytes({'a', 0xFF, 'b'})), u"a\uFFFDb");
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, Bytes({'a', 0xB6})), u"a\uFFFD");
+}
+
+TEST(CodePageTest, AnsiCodePageCanBeChanged) {
+    EXPECT_FALSE(SetAnsiCodePage(99999));
+    EXPECT_EQ(GetACP(), 936u);
+    ASSERT_TRUE(SetAnsiCodePage(1252));
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, u"é读"), Bytes({0xE9, '?'}));
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, Bytes({0xE9})), u"é");
+    ASSERT_TRUE(SetAnsiCodePage(936));
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, u"é"), Bytes({0xA8, 0xA6}));
+}
