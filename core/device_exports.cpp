@@ -2,9 +2,13 @@
 #include "core/dev_record.h"
 #include "core/dispatch_holder.h"
 #include "core/exports.h"
+#include "core/language_library.h"
 
+/// Makes sure of the record, then takes the language library's texts when the user interface is
+/// not Chinese.
 VIREO_EXPORT int SvrInitDevSet(CDeviceObject* device) {
     EnsureRecord(device);
+    LoadLanguageStrings(kLangEnglishUS);
     return 1;
 }
 

@@ -27,3 +27,11 @@ VIREO_EXPORT int SvrInitDevSet(CDeviceObject* device);
 VIREO_EXPORT int SvrExitDevRun(CDeviceObject* device);
 VIREO_EXPORT int SvrChangeableAddress();
 VIREO_EXPORT int SvrSetSetIDispatch(IDispatch** dispatch);
+
+// Information: device, versions, help, parent configuration, custom user interfaces.
+VIREO_EXPORT int SvrGetDevInfo(CString& name, int32_t& first, int32_t& second, int32_t which, CString& file);
+VIREO_EXPORT int SvrGetDevVersion(CDeviceObject* device, double& version, double hostVersion, double& second);
+VIREO_EXPORT int SvrGetDevVersionEx(double& version, double& second, int32_t& formatVersion);
+VIREO_EXPORT int SvrDoHelp(CString& name, int32_t& context);
+VIREO_EXPORT int SvrGetParentCofig(SParentConfig& config);
+VIREO_EXPORT int SvrGetCustomUI(int32_t ignored, CArray<SCustomUIEntry>& entries);

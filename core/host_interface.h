@@ -75,6 +75,21 @@ struct SCustomUIEntry {
     int32_t id = 0;
 };
 
+/// The host's parent configuration of a device, which the driver fills with its defaults. The host
+/// owns the structure; the driver writes only the six fields after the host's own.
+struct SParentConfig {
+    // The host's own fields: the driver never reads or writes them.
+    CString hostName;
+    int32_t hostFlags = 0;
+    // The driver's defaults: two addresses, then four numbers, in this order.
+    CString address;         ///< primary IP address
+    CString backupAddress;   ///< backup IP address
+    int32_t port = 0;        ///< TCP port of the PLC
+    int32_t value1 = 0;      ///< value1 to value3: further numbers the host interprets
+    int32_t value2 = 0;
+    int32_t value3 = 0;
+};
+
 // The exports, by the names the host looks up.
 extern "C" {
 using SvrGetPropertyFn = int (*)(CDeviceObject* device, CStringArray& names, CStringArray& values, CByteArray& enumerated);
@@ -91,4 +106,10 @@ using SvrInitDevSetFn = int (*)(CDeviceObject* device);
 using SvrExitDevRunFn = int (*)(CDeviceObject* device);
 using SvrChangeableAddressFn = int (*)();
 using SvrSetSetIDispatchFn = int (*)(IDispatch** dispatch);
+using SvrGetDevInfoFn = int (*)(CString& name, int32_t& first, int32_t& second, int32_t which, CString& file);
+using SvrGetDevVersionFn = int (*)(CDeviceObject* device, double& version, double hostVersion, double& second);
+using SvrGetDevVersionExFn = int (*)(double& version, double& second, int32_t& formatVersion);
+using SvrDoHelpFn = int (*)(CString& name, int32_t& context);
+using SvrGetParentCofigFn = int (*)(SParentConfig& config);
+using SvrGetCustomUIFn = int (*)(int32_t ignored, CArray<SCustomUIEntry>& entries);
 }

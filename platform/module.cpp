@@ -63,8 +63,12 @@ HMODULE LoadLibraryW(const CString& fileName) {
     std::string name = fileName.ToUtf8();
     if (name.size() > 4 && (name.ends_with(".dll") || name.ends_with(".DLL"))) name.replace(name.size() - 4, 4, ".so");
     // dlopen searches the library path for a name without a slash; a module is found from the
-    // current directory instead, as the original platform does.
-    if (name.find('/') == std::string::npos) name = "./" + name;
+    // current directory instead, as the original platform does. The name is made absolute so that
+    // the module's file name stays right after the current directory changes.
+    if (name.find('/') == std::string::npos) {
+        const std::string folder = GetCurrentDirectoryW().ToUtf8();
+        name = (folder.empty() ? std::string(".") : folder) + "/" + name;
+    }
     void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) return nullptr;
     HMODULE base = BaseOfHandle(handle);
