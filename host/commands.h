@@ -1,0 +1,17 @@
+// The host's commands, each family in its own file. A family adds its subcommands to the program's
+// command line; the one given sets the action that main runs once parsing is complete.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "host/host_context.h"
+
+void AddDeviceCommands(CLI::App& app, CommandAction& action);
+void AddPropertyCommands(CLI::App& app, CommandAction& action);
+void AddChannelCommands(CLI::App& app, CommandAction& action);
+void AddImageCommands(CLI::App& app, CommandAction& action);
+
+/// Makes work the action of the program when this command is given.
+inline void SetAction(CLI::App* command, CommandAction& action, CommandAction work) {
+    command->callback([&action, work = std::move(work)] { action = work; });
+}

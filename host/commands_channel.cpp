@@ -1,0 +1,186 @@
+// channel add | channel list | channel info | channel delete
+#include <cctype>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "core/column_registry.h"
+#include "host/commands.h"
+#include "host/output_format.h"
+#include "host/stored_image.h"
+
+namespace {
+
+/// Register types by letter or by number: I 0, Q 1, M 2, V 3.
+std::optional<int> ParseRegister(const std::string& text) {
+    static const std::string kLetters = "IQMV";
+    if (text.size() != 1) return std::nullopt;
+    const char ch = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    if (ch >= '0' && ch <= '3') return ch - '0';
+    const size_t letter = kLetters.find(ch);
+    return letter == std::string::npos ? std::nullopt : std::optional<int>(static_cast<int>(letter));
+}
+
+struct ChannelAddOptions {
+    std::string device;
+    std::string reg;
+    int typeIndex = 0;
+    std::string address;
+    int count = 1;
+    int rwFlag = 2;
+    std::optional<int> length;
+    std::string varName;
+    std::string comment;
+};
+
+/// The description a channel dialog hands over: the user's fields, and as extra parameter values
+/// the string length given or the driver's default for it.
+SChlInfo DescribeNewChannels(DeviceSession& session, const ChannelAddOptions& options) {
+    CStringArray registerNames, paramNames, paramDefaults;
+    CArray<int32_t> registerAccess;
+    CDataTypeArray dataTypes;
+    session.Call<SvrGetCofigProFn>("SvrGetCofigPro", registerNames, registerAccess, dataTypes, paramNames, paramDefaults);
+    SChlInfo info;
+    info.regType = *ParseRegister(options.reg);
+    info.typeIndex = options.typeIndex;
+    info.address = CString::FromUtf8(options.address);
+    info.chlCount = options.count;
+    info.rwFlag = options.rwFlag;
+    info.varName = CString::FromUtf8(options.varName);
+    info.comment = CString::FromUtf8(options.comment);
+    info.paramNames.Copy(paramNames);
+    info.paramValues.Copy(paramDefaults);
+    if (options.length) info.paramValues.SetAtGrow(0, CString::Formatted(u"%d", *options.length));
+    return info;
+}
+
+void AddChannels(HostContext& ctx, const ChannelAddOptions& options) {
+    auto session = ctx.OpenDevice(options.device, DeviceUse::kChange);
+    SChlInfo info = DescribeNewChannels(*session, options);
+    const int result = session->Call<SvrSetChlInfoFn>("SvrSetChlInfo", info);
+    if (result == 0)
+        throw HostError("the driver refused the channels (register type " + options.reg + ", data type index " +
+                        std::to_string(options.typeIndex) + ", read/write flag " + std::to_string(options.rwFlag) +
+                        "); nothing was added");
+    ctx.SaveDevice(*session);
+    ctx.Out() << "result\t" << result << "\naddress\t" << EscapeTsv(info.address.ToUtf8()) << '\n';
+}
+
+CDevTable ReadDeviceChannels(HostContext& ctx, const std::string& device) {
+    const ImageBytes image = ctx.DeviceImage(device);
+    ctx.CheckFormat(device, image, DeviceUse::kRead);
+    try {
+        return ReadStoredChannels(image);
+    } catch (const CInvalidArgException& e) {
+        throw HostError("the stored image of device " + device + " is damaged: " + e.what());
+    }
+}
+
+/// The raw cells of the stored channel table, in column order.
+void ListChannels(HostContext& ctx, const std::string& device, TableFormat format) {
+    const CDevTable table = ReadDeviceChannels(ctx, device);
+    const CColumnRegistry& registry = CColumnRegistry::Instance();
+    std::vector<std::string> header;
+    for (int c = 0; c < registry.GetCount(); ++c) header.push_back(registry.Column(c).name.ToUtf8());
+    TableWriter writer(ctx.Out(), format, header);
+    std::vector<TableCell> cells;
+    for (const CDevRow& row : table.Rows()) {
+        cells.clear();
+        for (int c = 0; c < registry.GetCount(); ++c)
+            cells.push_back(registry.Column(c).kind == kTextColumn ? TableCell::Text(row.GetText(c).ToUtf8())
+                                                                   : TableCell::Number(row.GetInt(c)));
+        writer.WriteRow(cells);
+    }
+    writer.Finish();
+}
+
+CArray<int32_t> IndexList(const std::vector<int>& indices) {
+    CArray<int32_t> list;
+    for (int index : indices) list.Add(index);
+    return list;
+}
+
+/// The driver's descriptions of the given rows (all rows when none is given), as TSV with a header.
+void DescribeChannels(HostContext& ctx, const std::string& device, const std::vector<int>& indices) {
+    auto session = ctx.OpenDevice(device, DeviceUse::kRead);
+    CArray<int32_t> list = IndexList(indices);
+    CArray<SChlInfo> infos;
+    const int result = session->Call<SvrGetChlInfoFn>("SvrGetChlInfo", list, infos);
+    // The driver answers with the row count, so an empty table describes nothing and answers 0 too.
+    const bool emptyTable = indices.empty() && list.IsEmpty();
+    if (result == 0 && !emptyTable)
+        throw HostError("the driver refused to describe the rows: an index is outside the channel table, or more indices than rows were given");
+    TableWriter writer(ctx.Out(), TableFormat::kTsv,
+                       {"chlIndex", "regType", "typeIndex", "strLen", "address", "chlCount", "rwFlag", "chlKind", "chlName",
+                        "varName", "comment"});
+    for (const SChlInfo& info : infos) {
+        writer.WriteRow({TableCell::Number(info.chlIndex), TableCell::Number(info.regType), TableCell::Number(info.typeIndex),
+                         TableCell::Number(info.strLen), TableCell::Text(info.address.ToUtf8()), TableCell::Number(info.chlCount),
+                         TableCell::Number(info.rwFlag), TableCell::Number(info.chlKind), TableCell::Text(info.chlName.ToUtf8()),
+                         TableCell::Text(info.varName.ToUtf8()), TableCell::Text(info.comment.ToUtf8())});
+    }
+    writer.Finish();
+}
+
+void DeleteChannels(HostContext& ctx, const std::string& device, const std::vector<int>& indices) {
+    auto session = ctx.OpenDevice(device, DeviceUse::kChange);
+    CArray<int32_t> list = IndexList(indices);
+    session->Call<SvrDeleteChlInfoFn>("SvrDeleteChlInfo", list);
+    ctx.SaveDevice(*session);
+}
+
+std::string CheckRegister(const std::string& text) {
+    return ParseRegister(text) ? std::string() : "expected I, Q, M, V or 0 to 3, got " + text;
+}
+
+void AddChannelAddCommand(CLI::App& channel, CommandAction& action) {
+    auto options = std::make_shared<ChannelAddOptions>();
+    CLI::App* add = channel.add_subcommand("add", "add a block of channels; prints result<TAB>N and address<TAB>NEXT");
+    add->add_option("DEV", options->device, "device name")->required();
+    add->add_option("--reg", options->reg, "register type: I, Q, M, V or 0 to 3")->required()->check(CheckRegister);
+    add->add_option("--type", options->typeIndex, "data type index, 0 to 19")->required();
+    add->add_option("--addr", options->address, "address: N or N_L (I, Q, M), D.N or D.N_L (V)")->required();
+    add->add_option("--count", options->count, "number of consecutive channels")->capture_default_str();
+    add->add_option("--rw", options->rwFlag, "0 read only, 1 write only, 2 read and write")
+        ->check(CLI::Range(0, 2))
+        ->capture_default_str();
+    add->add_option("--len", options->length, "string length when the address gives none");
+    add->add_option("--var", options->varName, "name of the connected variable");
+    add->add_option("--comment", options->comment, "comment");
+    SetAction(add, action, [options](HostContext& ctx) { AddChannels(ctx, *options); });
+}
+
+void AddChannelListCommand(CLI::App& channel, CommandAction& action) {
+    auto device = std::make_shared<std::string>();
+    auto format = std::make_shared<TableFormat>(TableFormat::kTsv);
+    CLI::App* list = channel.add_subcommand("list", "the stored channel table, one row per channel");
+    list->add_option("DEV", *device, "device name")->required();
+    const std::map<std::string, TableFormat> formats{{"tsv", TableFormat::kTsv}, {"csv", TableFormat::kCsv}, {"json", TableFormat::kJson}};
+    list->add_option("--format", *format, "tsv, csv or json")->transform(CLI::CheckedTransformer(formats));
+    SetAction(list, action, [device, format](HostContext& ctx) { ListChannels(ctx, *device, *format); });
+}
+
+void AddChannelIndexCommands(CLI::App& channel, CommandAction& action) {
+    auto infoDevice = std::make_shared<std::string>();
+    auto infoIndices = std::make_shared<std::vector<int>>();
+    CLI::App* info = channel.add_subcommand("info", "the driver's descriptions of rows (all when no index is given)");
+    info->add_option("DEV", *infoDevice, "device name")->required();
+    info->add_option("INDEX", *infoIndices, "row indices");
+    SetAction(info, action, [infoDevice, infoIndices](HostContext& ctx) { DescribeChannels(ctx, *infoDevice, *infoIndices); });
+
+    auto deleteDevice = std::make_shared<std::string>();
+    auto deleteIndices = std::make_shared<std::vector<int>>();
+    CLI::App* remove = channel.add_subcommand("delete", "remove rows by index (all rows when no index is given)");
+    remove->add_option("DEV", *deleteDevice, "device name")->required();
+    remove->add_option("INDEX", *deleteIndices, "row indices");
+    SetAction(remove, action, [deleteDevice, deleteIndices](HostContext& ctx) { DeleteChannels(ctx, *deleteDevice, *deleteIndices); });
+}
+
+}  // namespace
+
+void AddChannelCommands(CLI::App& app, CommandAction& action) {
+    CLI::App* channel = app.add_subcommand("channel", "add, list, describe or delete channels")->require_subcommand(1);
+    AddChannelAddCommand(*channel, action);
+    AddChannelListCommand(*channel, action);
+    AddChannelIndexCommands(*channel, action);
+}

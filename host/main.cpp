@@ -1,0 +1,62 @@
+// vireo-host: the reference host of the Vireo_EX driver, with a command line.
+#include <cstdio>
+#include <iostream>
+
+#include "core/column_registry.h"
+#include "host/commands.h"
+#include "platform/ui_language.h"
+
+namespace {
+
+void ApplyLanguage(const std::string& lang) {
+    if (lang == "zh") SetThreadUILanguageOverride(kLangChineseSimplified);
+    else if (lang == "en") SetThreadUILanguageOverride(kLangEnglishUS);
+}
+
+/// Runs the command in one transaction; its output reaches stdout only when the project committed.
+int Run(const HostOptions& options, const CommandAction& action) {
+    std::string output;
+    try {
+        HostContext ctx(options);
+        action(ctx);
+        output = ctx.Finish();
+    } catch (const std::exception& e) {
+        std::cerr << "vireo-host: " << e.what() << '\n';
+        return kExitRefused;
+    }
+    if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() || std::fflush(stdout) != 0) {
+        std::perror("vireo-host: cannot write the output");
+        return kExitRefused;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The host reads channel rows of stored images with the same column registry as the driver.
+    DefineChannelColumns();
+
+    CLI::App app{"The reference host of the Vireo_EX driver: keeps devices in a project file and edits them through the driver.",
+                 "vireo-host"};
+    HostOptions options;
+    app.add_option("--project", options.project, "project file")->capture_default_str();
+    app.add_option("--driver", options.driver, "driver to load (default: <folder of vireo-host>/../drivers/Vireo_EX/Vireo_EX.so)");
+    app.add_option("--lang", options.lang, "user-interface language of the driver's texts")->check(CLI::IsMember({"zh", "en"}));
+    app.require_subcommand(1);
+    app.fallthrough();
+
+    CommandAction action;
+    AddDeviceCommands(app, action);
+    AddPropertyCommands(app, action);
+    AddChannelCommands(app, action);
+    AddImageCommands(app, action);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? kExitSuccess : kExitUsage;
+    }
+    ApplyLanguage(options.lang);
+    return Run(options, action);
+}
