@@ -41,6 +41,11 @@ DriverLibrary::~DriverLibrary() {
     if (handle_) dlclose(handle_);
 }
 
+bool DriverLibrary::Has(const char* name) const {
+    auto it = exports_.find(name);
+    return (it != exports_.end() ? it->second : dlsym(handle_, name)) != nullptr;
+}
+
 void* DriverLibrary::Lookup(const char* name) const {
     auto it = exports_.find(name);
     void* address = it != exports_.end() ? it->second : dlsym(handle_, name);

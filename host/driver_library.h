@@ -24,6 +24,8 @@ public:
         return reinterpret_cast<Fn>(Lookup(name));
     }
 
+    /// True when the driver has the export.
+    bool Has(const char* name) const;
     const std::string& Path() const { return path_; }
 
 private:

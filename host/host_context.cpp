@@ -11,8 +11,21 @@ ProjectStore& HostContext::Project(bool create) {
 }
 
 const DriverLibrary& HostContext::Driver() {
-    if (!driver_) driver_.emplace(options_.driver);
+    if (!driver_) {
+        driver_.emplace(options_.driver);
+        AnnounceDriver(*driver_);
+    }
     return *driver_;
+}
+
+void AnnounceDriver(const DriverLibrary& driver) {
+    // A host asks a driver it loads for its device information first; that is also when the driver
+    // takes the texts of the user-interface language, so that even the first device's default
+    // channels are named in it. A driver without the export simply keeps its built-in texts.
+    if (!driver.Has("SvrGetDevInfo")) return;
+    CString name, file;
+    int32_t first = 0, second = 0;
+    CallExport("SvrGetDevInfo", [&] { return driver.Require<SvrGetDevInfoFn>("SvrGetDevInfo")(name, first, second, 0, file); });
 }
 
 ImageBytes HostContext::DeviceImage(const std::string& name) {

@@ -53,5 +53,8 @@ private:
     std::ostringstream out_;
 };
 
+/// Asks a freshly loaded driver for its device information, as a host does at load.
+void AnnounceDriver(const DriverLibrary& driver);
+
 /// A command's work, run with the context once the whole command line is parsed.
 using CommandAction = std::function<void(HostContext&)>;

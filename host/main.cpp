@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     AddPropertyCommands(app, action);
     AddChannelCommands(app, action);
     AddImageCommands(app, action);
+    AddInfoCommands(app, action);
 
     try {
         app.parse(argc, argv);

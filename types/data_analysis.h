@@ -1,0 +1,72 @@
+// The layout engine of the tag import: hands files to the type library's parsers, then lays out
+// every top-level record into leaf members with full names and bit offsets.
+#pragma once
+
+#include <vector>
+
+#include "types/db_file_info.h"
+#include "types/fileparstest.h"
+#include "types/member_layout.h"
+#include "types/structure_list.h"
+#include "types/type_records.h"
+
+/// Kinds of LoadFiles and LoadBlocks.
+constexpr int kLoadTagTables = 0;
+constexpr int kLoadSourceFiles = 1;
+constexpr int kLoadDbFiles = 2;
+
+/// Used in this order: Reset, LoadFiles and/or LoadBlocks, Flatten, TakeResults, ReleaseLibrary.
+/// Holds a type library reference from construction until ReleaseLibrary (or destruction).
+class DataAnalysis {
+public:
+    /// Takes a type library reference; dataTypeFile is the user data type file used if the library
+    /// has to be created (empty: the default location).
+    explicit DataAnalysis(const CString& dataTypeFile = CString());
+    ~DataAnalysis();
+    DataAnalysis(const DataAnalysis&) = delete;
+    DataAnalysis& operator=(const DataAnalysis&) = delete;
+
+    /// Empties the records, the elementary table, the results and the unknown names. The layout
+    /// flags and the structures stay.
+    void Reset();
+
+    /// Hands the files to the type library in list order: tag tables (kLoadTagTables) or TIA
+    /// sources (kLoadSourceFiles); completed collects the structures they complete. Returns the
+    /// first negative result, else 1; 0 without parsing when paths is empty, no library is held or
+    /// kind is neither.
+    int LoadFiles(const std::vector<CString>& paths, StructureList& completed, int kind);
+
+    /// Hands every data block file record of blocks to the type library (kind must be
+    /// kLoadDbFiles). Returns the first negative result, else 1; 0 without parsing when blocks is
+    /// empty, no library is held or kind is another.
+    int LoadBlocks(const DbFileMap& blocks, StructureList& completed, int kind);
+
+    /// Lays out the type library's top-level records in order, appending their leaves to the
+    /// results and the names of types found neither among the structures nor the elementary types
+    /// to the unknown names (each name once). Returns 1; kLayoutTooLarge when the layout grew past
+    /// the leaf limit (the results then hold none of this run's leaves); 0 when no library is held.
+    int Flatten();
+
+    /// Replaces members and unknownTypes with copies of the results and the unknown names.
+    void TakeResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes) const;
+
+    /// Gives back the type library reference; later loads and layouts do nothing. A second call
+    /// does nothing.
+    void ReleaseLibrary();
+
+    /// The type library held, or null after ReleaseLibrary.
+    Fileparstest* Library() const { return library_; }
+
+    /// The most leaves one Flatten may produce (kDefaultMaxLeaves unless changed).
+    void SetMaxLeaves(int maxLeaves) { maxLeaves_ = maxLeaves; }
+
+private:
+    Fileparstest* library_;
+    std::vector<SFlatMember> records_;  ///< the top-level records of the last layout
+    StructMap structures_;              ///< the structures handed over for layout
+    std::vector<STypeSize> elementary_;
+    std::vector<SFlatMember> results_;  ///< leaves in the order placed
+    std::vector<CString> unknown_;      ///< unknown type names in the order first met
+    SLayoutFlags flags_;
+    int maxLeaves_ = kDefaultMaxLeaves;
+};

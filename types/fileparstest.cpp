@@ -1,0 +1,73 @@
+#include "types/fileparstest.h"
+
+#include "types/elementary_types.h"
+#include "types/save_struct.h"
+
+namespace {
+
+Fileparstest* g_typeLibrary = nullptr;
+
+}  // namespace
+
+Fileparstest* Fileparstest::Acquire(const CString& dataTypeFile) {
+    if (g_typeLibrary) g_typeLibrary->AddRef();
+    else g_typeLibrary = new Fileparstest(dataTypeFile);
+    return g_typeLibrary;
+}
+
+Fileparstest::Fileparstest(const CString& dataTypeFile) : dataTypeFile_(dataTypeFile) {
+    BuildElementaryTable();
+    dataTypeFile_.LoadAll(userStructs_);
+}
+
+Fileparstest::~Fileparstest() {
+    if (g_typeLibrary == this) g_typeLibrary = nullptr;
+}
+
+int Fileparstest::AddRef() { return ++references_; }
+
+int Fileparstest::Release() {
+    const int remaining = --references_;
+    if (remaining == 0) delete this;
+    return remaining;
+}
+
+int Fileparstest::GetTopLevelRecords(std::vector<SFlatMember>& records) {
+    records = topLevelRecords_;
+    return 1;
+}
+
+int Fileparstest::Reserved() { return 1; }
+
+int Fileparstest::MergeStructs(StructMap& structures) {
+    // Built apart from the parsed map, so that a user structure changed in the editor is seen by
+    // the next layout instead of a copy taken by an earlier one.
+    StructMap merged = parsedStructs_;
+    for (const auto& [header, members] : userStructs_) merged.try_emplace(header, members);
+    for (auto& [header, members] : structures) merged.try_emplace(header, std::move(members));
+    structures = std::move(merged);
+    return 1;
+}
+
+int Fileparstest::SaveStruct(const SStructInfo& header, const std::vector<SMemberInfo>& members, int mode) {
+    return ::SaveStruct(userStructs_, dataTypeFile_, header, members, mode);
+}
+
+int Fileparstest::GetElementaryTypes(std::vector<STypeSize>& types) {
+    types = elementary_;
+    return 1;
+}
+
+int Fileparstest::WriteStructs(const StructMap& structures) { return dataTypeFile_.AppendStructs(structures) ? 1 : 0; }
+
+int Fileparstest::GetParsedStructs(StructMap& structures) {
+    structures = parsedStructs_;
+    return 1;
+}
+
+int Fileparstest::GetUserStructs(StructMap& structures) {
+    structures = userStructs_;
+    return 1;
+}
+
+void Fileparstest::BuildElementaryTable() { elementary_ = BuildElementaryTypes(); }

@@ -1,0 +1,53 @@
+// The type library: one process-wide, reference-counted store of the elementary types, the user
+// and predefined structures, the structures read from sources and the top-level records to lay out.
+#pragma once
+
+#include <vector>
+
+#include "types/filepares.h"
+#include "types/fileparsxml.h"
+
+class Fileparstest final : public Filepares {
+public:
+    /// The shared type library, with one more reference. When none exists it is created: the
+    /// elementary table is built, and the user data type file at dataTypeFile (empty: the default
+    /// location next to the driver) and the predefined structures are loaded. dataTypeFile matters
+    /// only then. Every reference is given back with Release; the last one destroys the library,
+    /// and the next Acquire loads a fresh one.
+    static Fileparstest* Acquire(const CString& dataTypeFile = CString());
+
+    int AddRef() override;
+    int Release() override;
+    int GetTopLevelRecords(std::vector<SFlatMember>& records) override;
+    int Reserved() override;
+    int MergeStructs(StructMap& structures) override;
+    int SaveStruct(const SStructInfo& header, const std::vector<SMemberInfo>& members, int mode) override;
+    int GetElementaryTypes(std::vector<STypeSize>& types) override;
+    int WriteStructs(const StructMap& structures) override;
+    int GetParsedStructs(StructMap& structures) override;
+    int GetUserStructs(StructMap& structures) override;
+    int ParseDbFiles(const DbFileMap& blocks, StructureList& completed) override;
+    int ParseSourceFiles(const std::vector<CString>& paths, StructureList& completed) override;
+    int ParseTagTables(const std::vector<CString>& paths, StructureList& completed) override;
+    int ParseDbFile(const SDbFileInfo& block, StructureList& completed) override;
+    int ParseSourceFile(const CString& path, StructureList& completed) override;
+    int ParseTagTable(const CString& path, std::vector<SFlatMember>& records) override;
+    void BuildElementaryTable() override;
+
+    /// The stores the parsers fill: structures read from sources, and top-level records in the
+    /// order met. Nothing empties them while the library lives.
+    StructMap& ParsedStructs() { return parsedStructs_; }
+    std::vector<SFlatMember>& TopLevelRecords() { return topLevelRecords_; }
+    const Fileparsxml& DataTypeFile() const { return dataTypeFile_; }
+
+private:
+    explicit Fileparstest(const CString& dataTypeFile);
+    ~Fileparstest() override;
+
+    int references_ = 1;
+    Fileparsxml dataTypeFile_;
+    std::vector<STypeSize> elementary_;
+    StructMap userStructs_;    ///< the user data type file's structures, then the predefined ones
+    StructMap parsedStructs_;  ///< structures read from sources
+    std::vector<SFlatMember> topLevelRecords_;
+};

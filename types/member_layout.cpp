@@ -1,0 +1,319 @@
+#include "types/member_layout.h"
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+namespace {
+
+int64_t Mod(int64_t value, int64_t unit) { return ((value % unit) + unit) % unit; }
+int64_t FloorToByte(int64_t offset) { return offset - Mod(offset, 8); }
+int64_t RoundUpToByte(int64_t offset) { return Mod(offset, 8) ? FloorToByte(offset) + 8 : offset; }
+int64_t RoundUpToWord(int64_t offset) { return Mod(offset, 16) ? offset - Mod(offset, 16) + 16 : offset; }
+
+bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
+    auto fold = [](char16_t ch) { return (ch >= u'A' && ch <= u'Z') ? static_cast<char16_t>(ch - u'A' + u'a') : ch; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
+}
+
+bool IsAnyOfNoCase(std::u16string_view name, std::initializer_list<std::u16string_view> names) {
+    return std::any_of(names.begin(), names.end(), [&](std::u16string_view n) { return EqualsNoCase(name, n); });
+}
+
+/// The alignment rule for the leaves of a structure (or of an array of an elementary type) named
+/// enclosing. The IEC names are compared without regard to case.
+MemberLayout::LeafRule LeafRuleOf(std::u16string_view enclosing) {
+    if (IsAnyOfNoCase(enclosing, {u"IEC_DCOUNTER", u"IEC_UDCOUNTER", u"IEC_LCOUNTER", u"IEC_ULCOUNTER"}))
+        return MemberLayout::LeafRule::LongCounter;
+    if (IsAnyOfNoCase(enclosing, {u"IEC_TIMER", u"IEC_LTIMER"})) return MemberLayout::LeafRule::Timer;
+    return MemberLayout::LeafRule::Plain;
+}
+
+/// Structures that start and end on a byte boundary; every other structure or array uses words.
+bool IsByteAlignedStruct(const CString& type) { return type == u"IEC_SCOUNTER" || type == u"IEC_USCOUNTER"; }
+
+void AppendIndex(std::u16string& name, int64_t index) {
+    name += u'[';
+    for (char ch : std::to_string(index)) name += static_cast<char16_t>(ch);
+    name += u']';
+}
+
+/// True when every dimension has at least one index, so that the last level is reached.
+bool HasElements(const std::vector<SArrayDim>& dims) {
+    return std::all_of(dims.begin(), dims.end(), [](const SArrayDim& d) { return d.Lower <= d.Upper; });
+}
+
+/// Visits the elements of an array in order, the last dimension fastest: element(name) for each
+/// element of the last level, rowEnd() after each element of an inner level has been laid out.
+/// Iterative, so that any number of dimensions is safe; stops as soon as stopped becomes true.
+template <typename Element, typename RowEnd>
+void WalkArray(const std::vector<SArrayDim>& dims, const CString& baseName, const bool& stopped, Element element,
+               RowEnd rowEnd) {
+    const size_t levels = dims.size();
+    if (levels == 0 || dims[0].Lower > dims[0].Upper) return;
+    std::vector<int64_t> index(levels);
+    std::vector<size_t> prefixLength(levels);
+    std::u16string name = baseName.str();
+    prefixLength[0] = name.size();
+    index[0] = dims[0].Lower;
+    size_t level = 0;
+    while (!stopped) {
+        name.resize(prefixLength[level]);
+        AppendIndex(name, index[level]);
+        if (level + 1 < levels) {
+            prefixLength[level + 1] = name.size();
+            if (dims[level + 1].Lower <= dims[level + 1].Upper) {
+                ++level;
+                index[level] = dims[level].Lower;
+                continue;
+            }
+            rowEnd();  // the inner level has no index: this element is complete at once
+        } else {
+            element(name);
+        }
+        // The element at this level is complete: move to the next, closing finished levels.
+        while (index[level] >= dims[level].Upper) {
+            if (level == 0) return;
+            --level;
+            rowEnd();
+            if (stopped) return;
+        }
+        ++index[level];
+    }
+}
+
+}  // namespace
+
+MemberLayout::MemberLayout(const StructMap& structures, const std::vector<STypeSize>& elementary, SLayoutFlags& flags,
+                           std::vector<SFlatMember>& results, std::vector<CString>& unknown, int maxLeaves)
+    : structures_(structures),
+      elementary_(elementary),
+      flags_(flags),
+      results_(results),
+      unknown_(unknown),
+      maxLeaves_(maxLeaves),
+      maxSteps_(int64_t{maxLeaves} * 16) {
+    for (const CString& name : unknown_) unknownNames_.insert(name.str());
+}
+
+bool MemberLayout::PlaceRecord(const SFlatMember& record) {
+    if (stopped_) return false;
+    record_ = &record;
+    offset_ = record.BitOffset;
+    // Every record starts as a structure does, so identical records lay out identically whatever
+    // was placed before them.
+    flags_.structStart = 1;
+    flags_.timerBit = 0;
+    const SPlaced self{&record, record.Read, record.Write, &record.Mark};
+    if (!record.Dims.empty()) {
+        PlaceTopLevelArray(self);
+    } else if (STypeRef type = Resolve(record.Type); type.structure) {
+        ExpandStruct(*type.structure, self, record.Name);
+    } else if (type.elementary) {
+        if (Step()) AppendLeaf(record);  // a top-level elementary record keeps the offset it was given
+    } else {
+        NoteUnknown(record.Type);
+    }
+    return !stopped_;
+}
+
+MemberLayout::STypeRef MemberLayout::Resolve(const CString& type) const {
+    STypeRef ref;
+    if (auto it = structures_.find(type.view()); it != structures_.end()) {
+        const bool recurs = std::find(expanding_.begin(), expanding_.end(), &*it) != expanding_.end();
+        if (!recurs && expanding_.size() < kMaxStructNesting) ref.structure = &*it;
+        return ref;
+    }
+    ref.elementary = elementary_.Find(type.view());
+    return ref;
+}
+
+void MemberLayout::PlaceTopLevelArray(const SPlaced& record) {
+    const SFlatMember& top = *record_;
+    const STypeRef type = Resolve(top.Type);
+    if (type.IsUnknown()) {
+        if (HasElements(top.Dims)) NoteUnknown(top.Type);
+        return;
+    }
+    // Elements follow one another without alignment: they are separate tags, not block members.
+    WalkArray(
+        top.Dims, top.Name, stopped_,
+        [&](const std::u16string& name) {
+            if (!Step()) return;
+            if (type.structure) {
+                ExpandStruct(*type.structure, record, CString(name));
+                return;
+            }
+            SFlatMember element = top;
+            element.Name = CString(name);
+            element.BitOffset = static_cast<int>(std::clamp<int64_t>(offset_, INT_MIN, INT_MAX));
+            if (offset_ != element.BitOffset) stopped_ = true;
+            else AppendLeaf(std::move(element));
+            offset_ += type.elementary->Bits;
+        },
+        [&] { Step(); });
+}
+
+void MemberLayout::ExpandStruct(const StructEntry& structure, const SPlaced& parent, const CString& prefix) {
+    if (!Step()) return;
+    expanding_.push_back(&structure);
+    const LeafRule rule = LeafRuleOf(structure.first.Name.view());
+    for (const SMemberInfo& decl : structure.second) {
+        if (!Step()) break;
+        // Restrictions and comments pass down through every level of nesting.
+        const SPlaced member{&decl, parent.read == 0 ? 0 : decl.Read, parent.write == 0 ? 0 : decl.Write,
+                             decl.Mark.IsEmpty() ? parent.mark : &decl.Mark};
+        PlaceMember(member, rule, prefix);
+        if (stopped_) break;
+    }
+    expanding_.pop_back();
+}
+
+void MemberLayout::PlaceMember(const SPlaced& member, LeafRule rule, const CString& prefix) {
+    const SMemberInfo& decl = *member.decl;
+    CString fullName = prefix + u'.' + decl.Name;
+    if (!decl.Dims.empty()) {
+        AlignForStruct(decl.Type);
+        PlaceArrayElements(member, fullName);
+        AlignForStruct(decl.Type);
+        return;
+    }
+    const STypeRef type = Resolve(decl.Type);
+    if (type.structure) {
+        flags_.structStart = 1;
+        const int64_t start = offset_;
+        AlignForStruct(decl.Type);
+        ExpandStruct(*type.structure, member, fullName);
+        ApplyTimerSize(decl.Type, start);
+        AlignForStruct(decl.Type);
+    } else if (type.elementary) {
+        PlaceLeaf(member, *type.elementary, std::move(fullName), rule);
+    } else {
+        NoteUnknown(decl.Type);
+    }
+}
+
+void MemberLayout::PlaceArrayElements(const SPlaced& member, const CString& baseName) {
+    const SMemberInfo& decl = *member.decl;
+    const STypeRef type = Resolve(decl.Type);
+    if (type.IsUnknown()) {
+        // No element would give a leaf or move the offset; only the name is reported.
+        if (HasElements(decl.Dims)) NoteUnknown(decl.Type);
+        return;
+    }
+    // Elements of an elementary type align as leaves of a structure named after that type.
+    const LeafRule rule = LeafRuleOf(decl.Type.view());
+    WalkArray(
+        decl.Dims, baseName, stopped_,
+        [&](const std::u16string& name) {
+            if (!Step()) return;
+            // The array member passes its restrictions and comment down to the members of each
+            // element, as a structure member does to its own members.
+            if (type.structure) PlaceStructElement(*type.structure, member, CString(name));
+            else PlaceLeaf(member, *type.elementary, CString(name), rule);
+        },
+        [&] {
+            if (Step()) AlignAfterRow(decl.Type, type);
+        });
+}
+
+void MemberLayout::PlaceStructElement(const StructEntry& structure, const SPlaced& parent, const CString& name) {
+    // No alignment before the element: the array itself was aligned, and each element ends aligned.
+    flags_.structStart = 1;
+    const int64_t start = offset_;
+    ExpandStruct(structure, parent, name);
+    ApplyTimerSize(structure.first.Name, start);
+    AlignForStruct(structure.first.Name);
+}
+
+void MemberLayout::PlaceLeaf(const SPlaced& member, const STypeSize& type, CString fullName, LeafRule rule) {
+    const SMemberInfo& decl = *member.decl;
+    AlignBeforeLeaf(rule, type.Bits);
+    SFlatMember leaf;
+    leaf.Name = std::move(fullName);
+    leaf.Type = decl.Type;
+    leaf.Mark = *member.mark;
+    leaf.Read = member.read;
+    leaf.Write = member.write;
+    leaf.Length = decl.Length;
+    leaf.Block = record_->Block;
+    leaf.BitOffset = static_cast<int>(std::clamp<int64_t>(offset_, INT_MIN, INT_MAX));
+    if (offset_ != leaf.BitOffset) {
+        stopped_ = true;  // beyond the range of a bit offset
+        return;
+    }
+    AppendLeaf(std::move(leaf));
+    // A declared string length gives the string's own size: its characters plus two header units.
+    if (decl.Length != 0) offset_ += (int64_t{decl.Length} + 2) * (decl.Type == u"WString" ? 16 : 8);
+    else offset_ += type.Bits;
+}
+
+void MemberLayout::AppendLeaf(SFlatMember leaf) {
+    if (leaves_ >= maxLeaves_) {
+        stopped_ = true;
+        return;
+    }
+    ++leaves_;
+    results_.push_back(std::move(leaf));
+}
+
+void MemberLayout::AlignBeforeLeaf(LeafRule rule, int bits) {
+    if (rule == LeafRule::LongCounter) {
+        // The count values follow the counter's bits at the first multiple of their own size.
+        if (flags_.structStart == 1 && bits >= 8) {
+            offset_ = FloorToByte(offset_) + bits;
+            flags_.structStart = 0;
+        }
+        return;
+    }
+    if (rule == LeafRule::Timer) {
+        if (flags_.structStart == 1) {
+            flags_.timerBit = 1;
+            if (bits >= 8) {
+                offset_ = FloorToByte(RoundUpToWord(offset_)) + bits;
+                flags_.structStart = 0;
+            }
+        } else if (flags_.timerBit == 1 && bits < 8) {
+            offset_ += 1;  // the timer's first Bool sits at bit 1 of its byte
+            flags_.timerBit = 0;
+        }
+        return;
+    }
+    if (bits == 8) offset_ = RoundUpToByte(offset_);
+    else if (bits > 8) offset_ = RoundUpToWord(offset_);
+    // A Bool is not aligned: Bools pack into consecutive bits.
+}
+
+void MemberLayout::AlignAfterRow(const CString& elementType, const STypeRef& ref) {
+    if (ref.structure) {
+        AlignForStruct(elementType);
+    } else if (ref.elementary) {
+        if (ref.elementary->Bits == 8 || ref.elementary->Bits == 1) offset_ = RoundUpToByte(offset_);
+        else if (ref.elementary->Bits > 8) offset_ = RoundUpToWord(offset_);
+    }
+}
+
+void MemberLayout::AlignForStruct(const CString& type) {
+    offset_ = IsByteAlignedStruct(type) ? RoundUpToByte(offset_) : RoundUpToWord(offset_);
+}
+
+void MemberLayout::ApplyTimerSize(const CString& type, int64_t start) {
+    // A timer occupies its full size even though its last members end earlier.
+    int64_t size = 0;
+    if (type == u"IEC_TIMER") size = 128;
+    else if (type == u"IEC_LTIMER") size = 224;
+    else return;
+    if (offset_ - start < size) offset_ = start + size;
+    offset_ = RoundUpToWord(offset_);
+}
+
+void MemberLayout::NoteUnknown(const CString& type) {
+    if (unknownNames_.contains(type.str())) return;
+    unknownNames_.insert(type.str());
+    unknown_.push_back(type);
+}
+
+bool MemberLayout::Step() {
+    if (++steps_ > maxSteps_) stopped_ = true;
+    return !stopped_;
+}

@@ -1,0 +1,103 @@
+// The memory layout of data block members with standard (not optimized) access: turns top-level
+// records into leaf members, each with its full dotted name and its bit offset from the start of
+// its block.
+#pragma once
+
+#include <cstdint>
+#include <unordered_set>
+#include <vector>
+
+#include "types/elementary_types.h"
+#include "types/type_records.h"
+
+/// Result code of a layout that grew past the limits below; the import stops with it.
+constexpr int kLayoutTooLarge = -16;
+/// The most leaves one import may produce: more than any S7-1200 data block can hold.
+constexpr int kDefaultMaxLeaves = 2'000'000;
+/// Structures nested deeper than this are reported as unknown types instead of being expanded.
+constexpr size_t kMaxStructNesting = 64;
+
+/// Two flags that carry state from one placed member to the next. The struct-start flag is set
+/// when a structure starts and cleared by the first byte-sized or larger leaf of an IEC timer or of
+/// a double-word or long IEC counter, which sits after the counter's bits. The timer-bit flag makes
+/// the first Bool of a timer skip one bit.
+struct SLayoutFlags {
+    int structStart = 0;
+    int timerBit = 0;
+};
+
+/// Lays out top-level records against one set of structures and elementary types. One object
+/// serves one layout run: it counts the leaves of all its records against the leaf limit.
+///
+/// A structure that contains itself, directly or through other structures, is reported as an
+/// unknown type where it recurs, as is a structure nested deeper than kMaxStructNesting. Work is
+/// linear in the number of leaves, array elements and structure members placed, and is cut off
+/// (with kLayoutTooLarge) at maxLeaves leaves or sixteen times as many steps of work, so that no
+/// input exhausts memory or time.
+class MemberLayout {
+public:
+    /// How a leaf aligns, by the type that encloses it: IEC double-word and long counters place
+    /// their count values after the counter's bits, IEC timers their times and bits as TIA Portal
+    /// does, and every other type aligns bytes to bytes and larger leaves to words.
+    enum class LeafRule { Plain, LongCounter, Timer };
+
+    /// structures, elementary, results and unknown must outlive the object; results and unknown
+    /// are appended to (unknown names already listed are not listed again).
+    MemberLayout(const StructMap& structures, const std::vector<STypeSize>& elementary, SLayoutFlags& flags,
+                 std::vector<SFlatMember>& results, std::vector<CString>& unknown, int maxLeaves = kDefaultMaxLeaves);
+
+    /// Places one top-level record and everything inside it, starting at its BitOffset. False when
+    /// the limits were reached: the run must stop, and the leaves it produced are incomplete.
+    bool PlaceRecord(const SFlatMember& record);
+
+private:
+    using StructEntry = StructMap::value_type;
+
+    /// A member as it is placed: its declaration, with the read and write restrictions and the
+    /// comment that its parents pass down.
+    struct SPlaced {
+        const SMemberInfo* decl;
+        int read;
+        int write;
+        const CString* mark;
+    };
+
+    /// What a type name stands for: a structure, an elementary type, or neither.
+    struct STypeRef {
+        const StructEntry* structure = nullptr;
+        const STypeSize* elementary = nullptr;
+        bool IsUnknown() const { return !structure && !elementary; }
+    };
+
+    STypeRef Resolve(const CString& type) const;
+    void PlaceTopLevelArray(const SPlaced& record);
+    void ExpandStruct(const StructEntry& structure, const SPlaced& parent, const CString& prefix);
+    void PlaceMember(const SPlaced& member, LeafRule rule, const CString& prefix);
+    void PlaceArrayElements(const SPlaced& member, const CString& baseName);
+    void PlaceStructElement(const StructEntry& structure, const SPlaced& parent, const CString& name);
+    void PlaceLeaf(const SPlaced& member, const STypeSize& type, CString fullName, LeafRule rule);
+    void AppendLeaf(SFlatMember leaf);
+    void AlignBeforeLeaf(LeafRule rule, int bits);
+    void AlignAfterRow(const CString& elementType, const STypeRef& ref);
+    void AlignForStruct(const CString& type);
+    void ApplyTimerSize(const CString& type, int64_t start);
+    void NoteUnknown(const CString& type);
+    /// Counts one step of work; false (and the run stops) past the step limit.
+    bool Step();
+
+    const StructMap& structures_;
+    ElementaryTypeIndex elementary_;
+    SLayoutFlags& flags_;
+    std::vector<SFlatMember>& results_;
+    std::vector<CString>& unknown_;
+    std::unordered_set<std::u16string> unknownNames_;
+
+    const SFlatMember* record_ = nullptr;       ///< the top-level record being placed
+    int64_t offset_ = 0;                        ///< the running offset, in bits
+    std::vector<const StructEntry*> expanding_; ///< structures being expanded, outermost first
+    int64_t leaves_ = 0;
+    int64_t steps_ = 0;
+    int64_t maxLeaves_;
+    int64_t maxSteps_;
+    bool stopped_ = false;
+};
