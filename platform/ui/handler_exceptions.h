@@ -1,0 +1,11 @@
+// What happens to the framework's invalid-argument exception when it escapes a message handler of
+// a window object: as on the original platform, the window procedure catches it, shows the
+// platform's error message in a message box ("Encountered an improper argument.", in Chinese in a
+// Chinese user interface) and goes on; the message's result is 0 (TRUE for a menu command). Any
+// other exception passes through.
+#pragma once
+
+#include "platform/ui/messages.h"
+
+/// Reports the exception for the message being handled and returns the message's result.
+LRESULT ReportInvalidArgument(UINT message, LPARAM lParam);
