@@ -35,3 +35,11 @@ VIREO_EXPORT int SvrGetDevVersionEx(double& version, double& second, int32_t& fo
 VIREO_EXPORT int SvrDoHelp(CString& name, int32_t& context);
 VIREO_EXPORT int SvrGetParentCofig(SParentConfig& config);
 VIREO_EXPORT int SvrGetCustomUI(int32_t ignored, CArray<SCustomUIEntry>& entries);
+
+// Diagnostics: the layout a tag import would make of the given sources, changing nothing. Returns 1
+// when every step succeeded (unknown types included), 0 when one failed.
+VIREO_EXPORT int VireoLayoutDryRun(const SLayoutRequest& request, SLayoutResult& result);
+
+// Diagnostics: runs the data structure editor modally, with the UI backend the host installed;
+// returns its end code.
+VIREO_EXPORT int VireoEditDataTypes();

@@ -90,6 +90,35 @@ struct SParentConfig {
     int32_t value3 = 0;
 };
 
+/// What a dry-run layout reads: the inputs of a tag import. Paths are full paths.
+struct SLayoutRequest {
+    CStringArray typeFiles;   ///< data type sources, read first
+    CString tagFile;          ///< the XML tag table; empty: none
+    CStringArray dbFiles;     ///< data block sources, read in path order
+    int32_t nameByTitle = 1;  ///< 1: channels are named after the block titles, 0: after the file names
+};
+
+/// One leaf of a dry-run layout: what a tag import would turn into a channel.
+struct SLayoutLeaf {
+    CString name;
+    CString type;
+    CString block;
+    int32_t bitOffset = 0;  ///< from the start of the block (or the register area)
+    int32_t read = 1;
+    int32_t write = 1;
+    int32_t length = 0;
+    CString mark;
+};
+
+/// What a dry-run layout gives back: the leaves in layout order and the type names it did not
+/// know, in the order first met; or the step that failed.
+struct SLayoutResult {
+    CArray<SLayoutLeaf> leaves;
+    CStringArray unknownTypes;
+    int32_t failure = 0;   ///< 0, the failing step's negative result code, or the block name check's 1 or 2
+    CString failureText;   ///< the status text of the failure
+};
+
 // The exports, by the names the host looks up.
 extern "C" {
 using SvrGetPropertyFn = int (*)(CDeviceObject* device, CStringArray& names, CStringArray& values, CByteArray& enumerated);
@@ -112,4 +141,7 @@ using SvrGetDevVersionExFn = int (*)(double& version, double& second, int32_t& f
 using SvrDoHelpFn = int (*)(CString& name, int32_t& context);
 using SvrGetParentCofigFn = int (*)(SParentConfig& config);
 using SvrGetCustomUIFn = int (*)(int32_t ignored, CArray<SCustomUIEntry>& entries);
+// A diagnostic export of this driver only: hosts that do not know it never look it up.
+using VireoLayoutDryRunFn = int (*)(const SLayoutRequest& request, SLayoutResult& result);
+using VireoEditDataTypesFn = int (*)();
 }

@@ -11,6 +11,8 @@ void AddPropertyCommands(CLI::App& app, CommandAction& action);
 void AddChannelCommands(CLI::App& app, CommandAction& action);
 void AddImageCommands(CLI::App& app, CommandAction& action);
 void AddInfoCommands(CLI::App& app, CommandAction& action);
+void AddLayoutCommands(CLI::App& app, CommandAction& action);
+void AddTypesCommands(CLI::App& app, CommandAction& action);
 
 /// Makes work the action of the program when this command is given.
 inline void SetAction(CLI::App* command, CommandAction& action, CommandAction work) {

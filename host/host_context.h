@@ -32,6 +32,10 @@ public:
     ProjectStore& Project(bool create = false);
     const DriverLibrary& Driver();
     std::ostream& Out() { return out_; }
+    /// The program's exit status when the command completes: kExitSuccess unless the command sets
+    /// another (a command that reports a refusal in its output, for example).
+    void SetExitStatus(int status) { exitStatus_ = status; }
+    int ExitStatus() const { return exitStatus_; }
 
     /// The stored image of a device; HostError when the project has no such device.
     ImageBytes DeviceImage(const std::string& name);
@@ -51,6 +55,7 @@ private:
     std::optional<ProjectStore> project_;
     std::optional<DriverLibrary> driver_;
     std::ostringstream out_;
+    int exitStatus_ = kExitSuccess;
 };
 
 /// Asks a freshly loaded driver for its device information, as a host does at load.

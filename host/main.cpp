@@ -16,10 +16,12 @@ void ApplyLanguage(const std::string& lang) {
 /// Runs the command in one transaction; its output reaches stdout only when the project committed.
 int Run(const HostOptions& options, const CommandAction& action) {
     std::string output;
+    int status = kExitSuccess;
     try {
         HostContext ctx(options);
         action(ctx);
         output = ctx.Finish();
+        status = ctx.ExitStatus();
     } catch (const std::exception& e) {
         std::cerr << "vireo-host: " << e.what() << '\n';
         return kExitRefused;
@@ -28,7 +30,7 @@ int Run(const HostOptions& options, const CommandAction& action) {
         std::perror("vireo-host: cannot write the output");
         return kExitRefused;
     }
-    return kExitSuccess;
+    return status;
 }
 
 }  // namespace
@@ -52,6 +54,8 @@ int main(int argc, char** argv) {
     AddChannelCommands(app, action);
     AddImageCommands(app, action);
     AddInfoCommands(app, action);
+    AddLayoutCommands(app, action);
+    AddTypesCommands(app, action);
 
     try {
         app.parse(argc, argv);

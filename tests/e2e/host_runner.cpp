@@ -31,9 +31,11 @@ HostResult HostFolder::Run(const std::vector<std::string>& args) const {
     return RunPlain(all);
 }
 
-HostResult HostFolder::RunPlain(const std::vector<std::string>& args) const {
+HostResult HostFolder::RunPlain(const std::vector<std::string>& args) const { return RunProgram(VIREO_HOST_PATH, args); }
+
+HostResult HostFolder::RunProgram(const std::string& program, const std::vector<std::string>& args) const {
     const std::string outPath = PathOf(".stdout"), errPath = PathOf(".stderr");
-    std::vector<std::string> argv_strings = {VIREO_HOST_PATH};
+    std::vector<std::string> argv_strings = {program};
     argv_strings.insert(argv_strings.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& arg : argv_strings) argv.push_back(arg.data());

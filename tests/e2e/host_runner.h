@@ -22,6 +22,8 @@ public:
     HostResult Run(const std::vector<std::string>& args) const;
     /// vireo-host ARGS... exactly as given, run in the folder.
     HostResult RunPlain(const std::vector<std::string>& args) const;
+    /// The program (a copy of vireo-host, say) with ARGS... exactly as given, run in the folder.
+    HostResult RunProgram(const std::string& program, const std::vector<std::string>& args) const;
 
     std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
     std::string ProjectPath() const { return PathOf("test.vproj"); }

@@ -14,6 +14,7 @@ DriverCopy::DriverCopy(LANGID uiLanguage, const char* languageLibrary) {
     fs::create_directories(root_ / "lib");
     fs::copy_file(DRIVER_FILE, driverDir / "Vireo_EX.so");
     fs::copy_file(PLATFORM_LIBRARY, root_ / "lib" / "libvireo_platform.so");
+    fs::copy_file(UI_LIBRARY, root_ / "lib" / "libvireo_ui.so");
     if (languageLibrary) fs::copy_file(languageLibrary, driverDir / "Vireo_EX_lang.so");
     SetThreadUILanguageOverride(uiLanguage);
     handle_ = dlopen((driverDir / "Vireo_EX.so").c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -1,6 +1,6 @@
 // The driver as a host loads it, from a private copy of the installed tree in a temporary folder:
 //   <tmp>/drivers/Vireo_EX/Vireo_EX.so, <tmp>/drivers/Vireo_EX/Vireo_EX_lang.so (optional),
-//   <tmp>/lib/libvireo_platform.so
+//   <tmp>/lib/libvireo_platform.so, <tmp>/lib/libvireo_ui.so
 #pragma once
 
 #include <filesystem>

@@ -1,0 +1,82 @@
+// layout [--tags FILE.xml] [--db FILE]... [--types FILE]... [--name-by title|file]
+// The dry run of a tag import: the leaves an import of these sources would turn into channels.
+#include <filesystem>
+
+#include "host/commands.h"
+#include "host/output_format.h"
+
+namespace {
+
+/// Exit status when the layout met types it does not know: an import would add no channel.
+constexpr int kExitUnknownTypes = 3;
+
+struct LayoutOptions {
+    std::string tagFile;
+    std::vector<std::string> dbFiles;
+    std::vector<std::string> typeFiles;
+    std::string nameBy = "title";
+};
+
+/// A full path, as a file dialog gives it: a data block file's record needs the file's folder.
+CString FullPath(const std::string& path) {
+    return CString::FromUtf8(std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string());
+}
+
+CStringArray FullPaths(const std::vector<std::string>& paths) {
+    CStringArray full;
+    for (const std::string& path : paths) full.Add(FullPath(path));
+    return full;
+}
+
+/// byte.bit, the byte counted down for a negative offset so that the bit stays 0 to 7.
+std::string OffsetText(int32_t bitOffset) {
+    const int64_t bits = bitOffset;
+    const int64_t byte = bits >= 0 ? bits / 8 : -((-bits + 7) / 8);
+    return std::to_string(byte) + "." + std::to_string(bits - byte * 8);
+}
+
+void PrintLeaves(std::ostream& out, const SLayoutResult& result) {
+    TableWriter table(out, TableFormat::kTsv, {"Name", "Type", "Block", "Offset", "Read", "Write", "Length", "Mark"});
+    for (const SLayoutLeaf& leaf : result.leaves) {
+        table.WriteRow({TableCell::Text(leaf.name.ToUtf8()), TableCell::Text(leaf.type.ToUtf8()),
+                        TableCell::Text(leaf.block.ToUtf8()), TableCell::Text(OffsetText(leaf.bitOffset)),
+                        TableCell::Number(leaf.read), TableCell::Number(leaf.write), TableCell::Number(leaf.length),
+                        TableCell::Text(leaf.mark.ToUtf8())});
+    }
+    table.Finish();
+}
+
+void RunLayout(HostContext& ctx, const LayoutOptions& options) {
+    SLayoutRequest request;
+    request.typeFiles = FullPaths(options.typeFiles);
+    if (!options.tagFile.empty()) request.tagFile = FullPath(options.tagFile);
+    request.dbFiles = FullPaths(options.dbFiles);
+    request.nameByTitle = options.nameBy == "title" ? 1 : 0;
+
+    auto dryRun = ctx.Driver().Require<VireoLayoutDryRunFn>("VireoLayoutDryRun");
+    SLayoutResult result;
+    CallExport("VireoLayoutDryRun", [&] { return dryRun(request, result); });
+    std::ostream& out = ctx.Out();
+    if (result.failure != 0) {
+        out << "ERROR\t" << result.failure << '\t' << EscapeTsv(result.failureText.ToUtf8()) << '\n';
+        ctx.SetExitStatus(kExitRefused);
+        return;
+    }
+    PrintLeaves(out, result);
+    for (const CString& name : result.unknownTypes) out << "UNKNOWN\t" << EscapeTsv(name.ToUtf8()) << '\n';
+    if (!result.unknownTypes.IsEmpty()) ctx.SetExitStatus(kExitUnknownTypes);
+}
+
+}  // namespace
+
+void AddLayoutCommands(CLI::App& app, CommandAction& action) {
+    auto options = std::make_shared<LayoutOptions>();
+    CLI::App* layout = app.add_subcommand("layout", "dry run of a tag import: the leaves an import would turn into channels");
+    layout->add_option("--tags", options->tagFile, "XML tag table");
+    layout->add_option("--db", options->dbFiles, "data block source file (repeatable)");
+    layout->add_option("--types", options->typeFiles, "data type source file, read before the others (repeatable)");
+    layout->add_option("--name-by", options->nameBy, "name channels after the block title or the file name")
+        ->check(CLI::IsMember({"title", "file"}))
+        ->capture_default_str();
+    SetAction(layout, action, [options](HostContext& ctx) { RunLayout(ctx, *options); });
+}

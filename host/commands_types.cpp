@@ -1,0 +1,302 @@
+// types list | types show NAME | types import FILE... [--keep-existing] | types delete NAME |
+// types new NAME --batch FILE
+//
+// Each command opens the driver's data structure editor and works it as a user would, through a
+// scripted user: it reads the structure tree and the member list off the screen, selects nodes,
+// clicks buttons, picks menu items and answers the questions. The editor saves every change to the
+// user data type file (DataType.xml beside the driver's folder) at once.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/commands.h"
+#include "host/output_format.h"
+#include "platform/resources.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/screen_text.h"
+#include "platform/ui/scripted_user.h"
+#include "platform/ui/tree_ctrl.h"
+
+namespace {
+
+constexpr const char* kEditorExport = "VireoEditDataTypes";
+
+// The editor's controls.
+constexpr int kStructureTree = 8022;
+constexpr int kNameEdit = 1024;
+constexpr int kMemberList = 1023;
+constexpr int kSaveButton = 5;
+constexpr int kBatchAddButton = 9;
+constexpr int kImportButton = 1018;
+constexpr int kNewButton = 1020;
+constexpr int kLeaveButton = 1027;
+// The batch entry dialog's.
+constexpr int kBatchTextEdit = 1047;
+
+// The editor's texts the user goes by, by string number.
+constexpr uint32_t kDeleteItemText = 9407;
+constexpr uint32_t kUserGroupText = 9409;
+constexpr uint32_t kPredefinedGroupText = 9410;
+constexpr uint32_t kReplaceQuestionText = 9418;
+
+std::string Utf8(const CString& text) { return text.ToUtf8(); }
+
+/// A text of the driver's string table as the driver shows it: from its language library when the
+/// user interface is not Chinese and the library has the text, else the built-in one.
+CString DriverText(const DriverLibrary& driver, uint32_t number) {
+    const HMODULE module = GetModuleHandleFromAddress(driver.Require<void*>(kEditorExport));
+    CString text;
+    if (PrimaryLangId(GetThreadUILanguage()) != PrimaryLangId(kLangChineseSimplified)) {
+        const CString path = GetModuleFileNameW(module);
+        if (HMODULE library = LoadLibraryW(path.Left(path.ReverseFind(u'/') + 1) + u"Vireo_EX_lang.dll")) {
+            const bool found = LoadStringW(library, number, kLangEnglishUS, text);
+            FreeLibrary(library);
+            if (found) return text;
+        }
+    }
+    LoadStringW(module, number, kLangChineseSimplified, text);
+    return text;
+}
+
+struct SEditorTexts {
+    CString deleteItem;
+    CString userGroup;
+    CString predefinedGroup;
+    CString replaceQuestion;
+};
+
+SEditorTexts EditorTexts(const DriverLibrary& driver) {
+    return {DriverText(driver, kDeleteItemText), DriverText(driver, kUserGroupText),
+            DriverText(driver, kPredefinedGroupText), DriverText(driver, kReplaceQuestionText)};
+}
+
+/// A structure as the editor's tree shows it: its group (empty for one at the root) and its name.
+struct SStructureNode {
+    CString group;
+    CString name;
+
+    std::vector<CString> Path() const { return group.IsEmpty() ? std::vector<CString>{name} : std::vector<CString>{group, name}; }
+};
+
+std::vector<SStructureNode> ReadStructureTree(CWnd& editor, const SEditorTexts& texts) {
+    const CTreeCtrl& tree = *static_cast<CTreeCtrl*>(editor.GetDlgItem(kStructureTree));
+    std::vector<SStructureNode> nodes;
+    for (HTREEITEM item = tree.GetChildItem(TVI_ROOT); item; item = tree.GetNextSiblingItem(item)) {
+        const CString text = tree.GetItemText(item);
+        if (!(text == texts.userGroup || text == texts.predefinedGroup)) {
+            nodes.push_back({CString(), text});
+            continue;
+        }
+        for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
+            nodes.push_back({text, tree.GetItemText(child)});
+    }
+    return nodes;
+}
+
+const SStructureNode* FindStructure(const std::vector<SStructureNode>& nodes, const CString& name) {
+    for (const SStructureNode& node : nodes)
+        if (node.name == name) return &node;
+    return nullptr;
+}
+
+ListRowTexts ReadMemberRows(CWnd& editor) { return ListViewRows(editor.GetDlgItem(kMemberList)->m_hWnd); }
+
+/// Runs the editor with the script; a script that cannot be played through is a refusal.
+void RunEditor(const DriverLibrary& driver, ScriptedUser& user) {
+    const auto edit = driver.Require<VireoEditDataTypesFn>(kEditorExport);
+    CUiBackendScope backend(user);
+    try {
+        edit();
+    } catch (const ScriptFailure& failure) {
+        throw HostError(std::string("the data structure editor did not go as planned: ") + failure.what());
+    }
+}
+
+/// The message boxes the user saw, but for the replacement questions.
+std::vector<CString> ReportedMessages(const ScriptedUser& user, const SEditorTexts& texts) {
+    std::vector<CString> messages;
+    for (const CString& text : user.MessageBoxTexts())
+        if (!(text == texts.replaceQuestion)) messages.push_back(text);
+    return messages;
+}
+
+/// Refuses the command with what went wrong and what the editor said, when it said anything.
+void RefuseWithMessages(const std::string& what, const std::vector<CString>& messages) {
+    std::string report = what;
+    if (!messages.empty()) report += "; the data structure editor said:";
+    for (const CString& message : messages) report += "\n  " + Utf8(message);
+    throw HostError(report);
+}
+
+void PrintStructures(std::ostream& out, const std::vector<SStructureNode>& nodes) {
+    TableWriter table(out, TableFormat::kTsv, {"Group", "Name"});
+    for (const SStructureNode& node : nodes) table.WriteRow({TableCell::Text(Utf8(node.group)), TableCell::Text(Utf8(node.name))});
+    table.Finish();
+}
+
+void PrintMembers(std::ostream& out, const ListRowTexts& rows) {
+    TableWriter table(out, TableFormat::kTsv, {"Name", "Type", "Comment", "Access"});
+    for (const std::vector<CString>& row : rows) {
+        std::vector<TableCell> cells;
+        for (size_t column = 0; column < 4; ++column) cells.push_back(TableCell::Text(column < row.size() ? Utf8(row[column]) : std::string()));
+        table.WriteRow(cells);
+    }
+    table.Finish();
+}
+
+void ListStructures(HostContext& ctx) {
+    const DriverLibrary& driver = ctx.Driver();
+    const SEditorTexts texts = EditorTexts(driver);
+    std::vector<SStructureNode> nodes;
+    ScriptedUser user;
+    user.Inspect([&](CWnd& editor) { nodes = ReadStructureTree(editor, texts); }).Click(kLeaveButton);
+    RunEditor(driver, user);
+    PrintStructures(ctx.Out(), nodes);
+}
+
+void ShowStructure(HostContext& ctx, const std::string& name) {
+    const DriverLibrary& driver = ctx.Driver();
+    const SEditorTexts texts = EditorTexts(driver);
+    const CString wanted = CString::FromUtf8(name);
+    bool found = false;
+    ListRowTexts rows;
+    ScriptedUser user;
+    user.Inspect([&](CWnd& editor) {
+        const std::vector<SStructureNode> nodes = ReadStructureTree(editor, texts);
+        if (const SStructureNode* node = FindStructure(nodes, wanted)) {
+            found = true;
+            user.PickNode(kStructureTree, node->Path()).Inspect([&](CWnd& shown) { rows = ReadMemberRows(shown); });
+        }
+        user.Click(kLeaveButton);
+    });
+    RunEditor(driver, user);
+    if (!found) throw HostError("there is no structure named " + name);
+    PrintMembers(ctx.Out(), rows);
+}
+
+/// Full paths of existing files; HostError for a file that does not exist.
+std::vector<CString> ExistingFiles(const std::vector<std::string>& files) {
+    std::vector<CString> paths;
+    for (const std::string& file : files) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error)) throw HostError("there is no file " + file);
+        paths.push_back(CString::FromUtf8(std::filesystem::absolute(file).lexically_normal().string()));
+    }
+    return paths;
+}
+
+CString FolderOf(const CString& path) { return path.Left(path.ReverseFind(u'/')); }
+
+void ImportStructures(HostContext& ctx, const std::vector<std::string>& files, bool keepExisting) {
+    const std::vector<CString> paths = ExistingFiles(files);
+    const DriverLibrary& driver = ctx.Driver();
+    const SEditorTexts texts = EditorTexts(driver);
+    ScriptedUser user;
+    user.AlwaysAnswer(texts.replaceQuestion, keepExisting ? IDCANCEL : IDOK).AlwaysAnswer(CString(), IDOK);
+    // The file dialog takes files of one folder at a time: one import for each run of them.
+    for (size_t first = 0; first < paths.size();) {
+        size_t end = first + 1;
+        while (end < paths.size() && FolderOf(paths[end]) == FolderOf(paths[first])) ++end;
+        user.Click(kImportButton).ChooseFiles(std::vector<CString>(paths.begin() + first, paths.begin() + end));
+        first = end;
+    }
+    std::vector<SStructureNode> nodes;
+    user.Inspect([&](CWnd& editor) { nodes = ReadStructureTree(editor, texts); }).Click(kLeaveButton);
+    RunEditor(driver, user);
+    const std::vector<CString> messages = ReportedMessages(user, texts);
+    if (!messages.empty()) RefuseWithMessages("the import did not go through completely", messages);
+    PrintStructures(ctx.Out(), nodes);
+}
+
+void DeleteStructure(HostContext& ctx, const std::string& name) {
+    const DriverLibrary& driver = ctx.Driver();
+    const SEditorTexts texts = EditorTexts(driver);
+    const CString wanted = CString::FromUtf8(name);
+    bool found = false;
+    bool gone = false;
+    ScriptedUser user;
+    user.AlwaysAnswer(CString(), IDOK);
+    user.Inspect([&](CWnd& editor) {
+        const std::vector<SStructureNode> nodes = ReadStructureTree(editor, texts);
+        if (const SStructureNode* node = FindStructure(nodes, wanted)) {
+            found = true;
+            user.PickNode(kStructureTree, node->Path()).ContextMenu(kStructureTree, texts.deleteItem).Inspect([&](CWnd& after) {
+                gone = !FindStructure(ReadStructureTree(after, texts), wanted);
+            });
+        }
+        user.Click(kLeaveButton);
+    });
+    RunEditor(driver, user);
+    if (!found) throw HostError("there is no structure named " + name);
+    if (!gone) RefuseWithMessages("the structure " + name + " was not deleted", ReportedMessages(user, texts));
+    const std::vector<CString> messages = ReportedMessages(user, texts);
+    if (!messages.empty()) RefuseWithMessages("the structure " + name + " was deleted with a warning", messages);
+}
+
+/// The member text of a file, with its lines ending in CR LF as the batch entry expects them.
+CString ReadBatchText(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw HostError("cannot read " + file);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    std::string text;
+    for (char ch : bytes.str()) {
+        if (ch == '\n' && (text.empty() || text.back() != '\r')) text += '\r';
+        text += ch;
+    }
+    return CString::FromUtf8(text);
+}
+
+void NewStructure(HostContext& ctx, const std::string& name, const std::string& batchFile) {
+    const CString batchText = ReadBatchText(batchFile);
+    const DriverLibrary& driver = ctx.Driver();
+    const SEditorTexts texts = EditorTexts(driver);
+    ListRowTexts rows;
+    ScriptedUser user;
+    user.AlwaysAnswer(texts.replaceQuestion, IDCANCEL).AlwaysAnswer(CString(), IDOK);
+    user.Click(kNewButton).Type(kNameEdit, CString::FromUtf8(name));
+    user.Click(kBatchAddButton).Type(kBatchTextEdit, batchText).Click(IDOK);
+    user.Click(kSaveButton).Inspect([&](CWnd& editor) { rows = ReadMemberRows(editor); }).Click(kLeaveButton);
+    RunEditor(driver, user);
+    std::vector<CString> messages = user.MessageBoxTexts();
+    for (const CString& message : messages)
+        if (message == texts.replaceQuestion) RefuseWithMessages("a structure named " + name + " exists already; it was left as it is", {});
+    if (!messages.empty()) RefuseWithMessages("the structure " + name + " was not saved as given", messages);
+    PrintMembers(ctx.Out(), rows);
+}
+
+struct STypesOptions {
+    std::string name;
+    std::vector<std::string> files;
+    bool keepExisting = false;
+    std::string batchFile;
+};
+
+}  // namespace
+
+void AddTypesCommands(CLI::App& app, CommandAction& action) {
+    auto options = std::make_shared<STypesOptions>();
+    CLI::App* types = app.add_subcommand("types", "user data types, through the driver's data structure editor");
+    types->require_subcommand(1);
+
+    CLI::App* list = types->add_subcommand("list", "the structures of the editor's tree: group and name (TSV)");
+    SetAction(list, action, ListStructures);
+
+    CLI::App* show = types->add_subcommand("show", "the members of a structure as the editor lists them (TSV)");
+    show->add_option("NAME", options->name, "structure name")->required();
+    SetAction(show, action, [options](HostContext& ctx) { ShowStructure(ctx, options->name); });
+
+    CLI::App* import = types->add_subcommand("import", "imports the structures of UDT and SCL sources; prints the structures then");
+    import->add_option("FILE", options->files, "source files")->required();
+    import->add_flag("--keep-existing", options->keepExisting, "answer Cancel when asked to replace an existing structure");
+    SetAction(import, action, [options](HostContext& ctx) { ImportStructures(ctx, options->files, options->keepExisting); });
+
+    CLI::App* remove = types->add_subcommand("delete", "deletes a structure");
+    remove->add_option("NAME", options->name, "structure name")->required();
+    SetAction(remove, action, [options](HostContext& ctx) { DeleteStructure(ctx, options->name); });
+
+    CLI::App* create = types->add_subcommand("new", "a new structure with the members of a batch member text; prints them");
+    create->add_option("NAME", options->name, "structure name")->required();
+    create->add_option("--batch", options->batchFile, "batch member text file (tab-separated lines)")->required();
+    SetAction(create, action, [options](HostContext& ctx) { NewStructure(ctx, options->name, options->batchFile); });
+}

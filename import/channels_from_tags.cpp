@@ -1,0 +1,123 @@
+#include "import/channels_from_tags.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "core/channel_builder.h"
+#include "core/data_types.h"
+#include "import/single_row_merge.h"
+
+namespace {
+
+constexpr int kBoolIndex = 0;
+constexpr int kStringIndex = 19;
+constexpr int kDefaultStringLength = 254;
+
+std::u16string Folded(std::u16string_view text) {
+    std::u16string folded(text);
+    for (char16_t& ch : folded)
+        if (ch >= u'A' && ch <= u'Z') ch = static_cast<char16_t>(ch - u'A' + u'a');
+    return folded;
+}
+
+const std::unordered_map<std::u16string, int>& TypeIndexTable() {
+    static const std::unordered_map<std::u16string, int> table = [] {
+        const std::pair<const char16_t*, int> names[] = {
+            {u"Bool", 0}, {u"Byte", 9}, {u"SINT", 9}, {u"Char", 9}, {u"USINT", 8}, {u"UINT", 11}, {u"WChar", 11},
+            {u"INT", 12}, {u"Word", 12}, {u"UDINT", 14}, {u"DWORD", 15}, {u"DINT", 15}, {u"Real", 17},
+            {u"LReal", 18}, {u"STRING", 19},
+            // System data types: 16-bit numbers, then 32-bit ones.
+            {u"CONN_ANY", 11}, {u"CONN_OUC", 11}, {u"REMOTE", 11}, {u"CONN_PRG", 11}, {u"DB_ANY", 11},
+            {u"DB_WWW", 11}, {u"DB_DYN", 11}, {u"HW_DEVICE", 11}, {u"HW_DPSLAVE", 11}, {u"HW_HSC", 11},
+            {u"HW_IEPORT", 11}, {u"HW_IO", 11}, {u"HW_INTERFACE", 11}, {u"HW_IOSYSTEM", 11}, {u"HW_PTO", 11},
+            {u"HW_PWM", 11}, {u"HW_SUBMODULE", 11}, {u"OB_ANY", 11}, {u"OB_ATT", 11}, {u"OB_CYCLIC", 11},
+            {u"OB_DELAY", 11}, {u"OB_DIAG", 11}, {u"OB_HWINT", 11}, {u"OB_PCYCLE", 11}, {u"OB_STARTUP", 11},
+            {u"OB_TIMEERROR", 11}, {u"OB_TOD", 11}, {u"PIP", 11}, {u"PORT", 11}, {u"HW_MODULE", 11},
+            {u"HW_DPMASTER", 11}, {u"RTM", 11},
+            {u"AOM_IDENT", 14}, {u"EVENT_ANY", 14}, {u"EVENT_ATT", 14}, {u"CONN_R_ID", 14}, {u"EVENT_HWINT", 14},
+        };
+        std::unordered_map<std::u16string, int> made;
+        for (const auto& [name, index] : names) made.try_emplace(Folded(name), index);  // the first listed wins
+        return made;
+    }();
+    return table;
+}
+
+int RegisterTypeOf(const CString& block) {
+    if (block == u"I") return 0;
+    if (block == u"Q") return 1;
+    if (block == u"M") return 2;
+    if (block.view().starts_with(u"\"DB\"")) return -1;
+    return kRegisterV;
+}
+
+int ReadWriteFlagOf(int read, int write) {
+    const bool readable = read == 1, writable = write == 1;
+    if (readable == writable) return kReadWrite;
+    return readable ? kReadOnly : kWriteOnly;
+}
+
+}  // namespace
+
+int ChannelTypeIndexOf(const CString& type) {
+    const auto& table = TypeIndexTable();
+    const auto found = table.find(Folded(type.view()));
+    return found == table.end() ? -1 : found->second;
+}
+
+SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf) {
+    SChannelTemplate channel;
+    channel.name = leaf.Name;
+    channel.comment = leaf.Mark;
+    channel.regType = RegisterTypeOf(leaf.Block);
+    const int byte = leaf.BitOffset / 8;
+    int bit = leaf.BitOffset % 8;
+    if (channel.regType == kRegisterV) channel.address = leaf.Block.Mid(std::min(2, leaf.Block.GetLength())) + CString::Formatted(u".%d", byte);
+    else if (channel.regType >= 0) channel.address = CString::Formatted(u"%d", byte);
+    else bit = 0;
+    channel.typeIndex = ChannelTypeIndexOf(leaf.Type);
+    if (channel.typeIndex == kBoolIndex) channel.typeIndex += bit;
+    channel.rwFlag = ReadWriteFlagOf(leaf.Read, leaf.Write);
+    channel.length = leaf.Length;
+    return channel;
+}
+
+SChlInfo MakeChannelDescription(const SChannelTemplate& channel) {
+    SChlInfo info;
+    info.regType = channel.regType;
+    info.typeIndex = channel.typeIndex;
+    info.address = channel.address;
+    info.strLen = channel.typeIndex == kStringIndex ? (channel.length > 0 ? channel.length : kDefaultStringLength) : 0;
+    info.chlCount = 1;
+    info.rwFlag = channel.rwFlag;
+    info.varName = channel.name;
+    info.comment = channel.comment;
+    return info;
+}
+
+void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table) {
+    std::vector<SChannelTemplate> templates;
+    templates.reserve(leaves.size());
+    for (const SFlatMember& leaf : leaves) templates.push_back(MakeChannelTemplate(leaf));
+    std::vector<SChlInfo> descriptions;
+    descriptions.reserve(templates.size());
+    for (const SChannelTemplate& channel : templates) descriptions.push_back(MakeChannelDescription(channel));
+
+    // One-row blocks are collected and merged together; a description that expands into more rows
+    // (none does today) is merged on its own, after the rows before it.
+    std::vector<CDevRow> pending;
+    std::vector<CDevRow> built;
+    for (SChlInfo& info : descriptions) {
+        built.clear();
+        if (BuildRows(info, built) != 1 || built.empty() || !table) continue;
+        if (built.size() == 1) {
+            pending.push_back(std::move(built.front()));
+            continue;
+        }
+        MergeSingleRows(*table, std::move(pending));
+        pending.clear();
+        table->MergeRows(std::move(built), true);
+    }
+    if (table) MergeSingleRows(*table, std::move(pending));
+}

@@ -1,0 +1,42 @@
+// Channels from imported tags: every laid-out leaf (a data block member or a tag of a tag table)
+// becomes one channel description, which the channel table expands and merges.
+#pragma once
+
+#include <vector>
+
+#include "core/dev_table.h"
+#include "core/host_interface.h"
+#include "types/type_records.h"
+
+/// The channel a leaf stands for, before it is described to the channel table.
+struct SChannelTemplate {
+    CString name;
+    int regType = -1;   ///< 0 I, 1 Q, 2 M, 3 V (data block), -1 none
+    CString address;    ///< empty when regType is -1
+    int typeIndex = -1; ///< 0 to 19 in the channel data type list, -1 none
+    int rwFlag = 2;     ///< 0 read only, 1 write only, 2 read and write
+    int length = 0;
+    CString comment;
+};
+
+/// The channel data-type index of a TIA type name, compared without regard to case: Bool 0 (the
+/// bit number is added later), USInt 8, Byte / SInt / Char 9, UInt / WChar 11, Int / Word 12,
+/// UDInt 14, DWord / DInt 15, Real 17, LReal 18, String 19, the 16-bit system types 11, the 32-bit
+/// ones 14; -1 for every other name (time and date types, for example, which make no channel).
+int ChannelTypeIndexOf(const CString& type);
+
+/// The channel of one leaf. Block "I", "Q" or "M" gives that area with the byte as address; a block
+/// beginning with "DB" in double quotes gives none; any other block is a data block ("DB12" and
+/// byte 4 give address "12.4"). A Bool's bit number selects its index 0 to 7; every other type
+/// keeps its index. Read and write give the flag: both or neither allowed give read and write.
+SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf);
+
+/// The channel description of a template: one channel, named by the channel table, connected to a
+/// variable of the template's name; a string takes its length, or 254 when it declares none.
+SChlInfo MakeChannelDescription(const SChannelTemplate& channel);
+
+/// Turns every leaf, in order, into a channel description and merges the rows the channel table
+/// builds for it into table, as adding each description alone would (rows replace rows of the same
+/// key, later leaves replace earlier ones). Descriptions that build no rows (a type without an
+/// index, no register area) are skipped. With no table the descriptions are built and dropped.
+void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table);

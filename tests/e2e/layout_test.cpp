@@ -1,0 +1,76 @@
+// vireo-host layout: the dry run of a tag import on the examples, on files written here, and on
+// every real export at hand.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "host_runner.h"
+
+TEST(Layout, ExamplesGiveTheirLeavesInLayoutOrder) {
+    HostFolder folder;
+    const std::string examples = VIREO_EXAMPLES;
+    const HostResult result = folder.Run({"layout", "--types", examples + "/MotorData.udt", "--tags", examples + "/PLCTags.xml",
+                                          "--db", examples + "/DB1_Conveyor.db"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> lines = SplitLines(result.out);
+    ASSERT_EQ(lines.size(), 24u);
+    EXPECT_EQ(lines[0], "Name\tType\tBlock\tOffset\tRead\tWrite\tLength\tMark");
+    EXPECT_EQ(lines[1], "Start\tBool\tI\t0.3\t1\t0\t0\tstart button");
+    EXPECT_EQ(lines[4], "Status\tByte\tM\t2.0\t0\t1\t0\t");
+    EXPECT_EQ(lines[10], "Conveyor.Belt.Photocell[1]\tBool\tDB1\t12.0\t1\t1\t0\tbelt sensors");
+    EXPECT_EQ(lines[14], "Conveyor.Recipe\tString\tDB1\t16.0\t1\t1\t16\t");
+    EXPECT_EQ(lines[17], "Conveyor.StartDelay.IN\tBool\tDB1\t46.1\t1\t1\t0\t");
+    EXPECT_EQ(lines[21], "Conveyor.Counts[1][0]\tInt\tDB1\t54.0\t1\t1\t0\t");
+    EXPECT_EQ(lines[23], "Conveyor.Spare\tByte\tDB1\t58.0\t0\t0\t0\t");
+    EXPECT_FALSE(std::filesystem::exists(folder.ProjectPath()));  // a dry run touches no project
+}
+
+TEST(Layout, FailuresAndUnknownTypes) {
+    HostFolder folder;
+    folder.WriteFile(folder.PathOf("DB2_a.db"), "DATA_BLOCK \"Tab\tname\"\nSTRUCT\n x : \"Missing\";\n y : Int;\n z : Missing2;\n"
+                                                "w : \"Missing\";\nEND_STRUCT;\nEND_DATA_BLOCK\n");
+    folder.WriteFile(folder.PathOf("DB2_b.db"), "DATA_BLOCK \"b\"\n");
+    folder.WriteFile(folder.PathOf("Motor.db"), "DATA_BLOCK \"M\"\n");
+    folder.WriteFile(folder.PathOf("DB3_o.db"), "DATA_BLOCK \"O\"\n{ S7_Optimized_Access := 'TRUE' }\n");
+    folder.WriteFile(folder.PathOf("DB4_t.db"), "no quoted title\n");
+    // Relative paths are taken from the current folder; spellings of one path name one file.
+    HostResult result = folder.Run({"layout", "--db", "DB2_a.db", "--db", "./sub/../DB2_a.db", "--name-by", "file"});
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.out, "Name\tType\tBlock\tOffset\tRead\tWrite\tLength\tMark\nDB2_a.y\tInt\tDB2\t0.0\t1\t1\t0\t\n"
+                          "UNKNOWN\t\"Missing\"\nUNKNOWN\tMissing2\n");
+    EXPECT_NE(folder.Run({"layout", "--db", "DB2_a.db"}).out.find("\nTab\\tname.y\tInt\t"), std::string::npos);  // escaped
+    const std::vector<std::pair<std::vector<std::string>, std::string>> failures = {
+        {{"--db", "DB2_a.db", "--db", "Motor.db"}, "ERROR\t1\tDB块命名错误\n"},
+        {{"--db", "DB2_a.db", "--db", "DB2_b.db"}, "ERROR\t2\tDB块命名重复\n"},
+        {{"--db", "DB3_o.db"}, "ERROR\t-11\tDB块属性错误(应该采取不优化)\n"},
+        {{"--db", "DB4_t.db"}, "ERROR\t-15\t获取DB块基本信息失败\n"},
+        {{"--tags", "missing.xml"}, "ERROR\t-3\t标签文件为空或格式错误\n"},
+        {{"--types", "DB3_o.db"}, "ERROR\t-11\tDB块属性错误(应该采取不优化)\n"}};
+    for (auto [args, expected] : failures) {
+        args.insert(args.begin(), "layout");
+        result = folder.Run(args);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, expected);
+    }
+    EXPECT_EQ(folder.RunPlain({"--lang", "en", "layout", "--db", "DB4_t.db"}).out, "ERROR\t-15\tFailed to read the basic information of the DB\n");
+    EXPECT_EQ(folder.Run({"layout", "--name-by", "title-case"}).exitCode, 2);
+}
+
+TEST(Layout, EveryRealExportGoesThroughWithoutFault) {
+    std::vector<std::filesystem::path> files;
+    for (const char* dir : {VIREO_TEST_DATA, VIREO_SHARED_SAMPLES}) {
+        std::error_code missing;
+        for (const auto& entry : std::filesystem::directory_iterator(dir, missing)) files.push_back(entry.path());
+    }
+    ASSERT_FALSE(files.empty());
+    HostFolder folder;
+    for (const std::filesystem::path& file : files) {
+        const std::string copy = folder.PathOf("DB1_" + file.filename().string());  // a block number in the name
+        std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing);
+        for (const char* option : {"--db", "--types", "--tags"}) {
+            const HostResult result = folder.Run({"layout", option, option[2] == 'd' ? copy : file.string()});
+            EXPECT_TRUE(result.exitCode == 0 || result.exitCode == 1 || result.exitCode == 3) << file << " " << result.exitCode;
+            EXPECT_EQ(result.err, "") << file;
+        }
+    }
+}

@@ -1,0 +1,125 @@
+// vireo-host types: the data structure editor driven from the command line. Every test runs a copy
+// of the installed tree in its own folder, so DataType.xml (beside the copied driver's folder)
+// belongs to the test alone.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "host_runner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TypesTest : public ::testing::Test {
+protected:
+    /// Copies bin/vireo-host, lib/*.so and the driver with its language library into the folder.
+    TypesTest() {
+        const fs::path buildTree = fs::path(VIREO_HOST_PATH).parent_path().parent_path();
+        const fs::path root = folder.PathOf("tree");
+        fs::create_directories(root / "bin");
+        fs::create_directories(root / "lib");
+        fs::create_directories(root / "drivers" / "Vireo_EX");
+        fs::copy_file(VIREO_HOST_PATH, root / "bin" / "vireo-host");
+        for (const fs::directory_entry& entry : fs::directory_iterator(buildTree / "lib"))
+            if (entry.path().extension() == ".so") fs::copy_file(entry.path(), root / "lib" / entry.path().filename());
+        const fs::path driverDir = fs::path(VIREO_DRIVER_PATH).parent_path();
+        for (const char* file : {"Vireo_EX.so", "Vireo_EX_lang.so"}) fs::copy_file(driverDir / file, root / "drivers" / "Vireo_EX" / file);
+        host = (root / "bin" / "vireo-host").string();
+        dataTypeFile = (root / "drivers" / "DataType.xml").string();
+    }
+
+    HostResult Types(const std::vector<std::string>& args, const char* lang = "zh") const {
+        std::vector<std::string> all = {"--lang", lang, "types"};
+        all.insert(all.end(), args.begin(), args.end());
+        return folder.RunProgram(host, all);
+    }
+
+    std::string DataTypeFile() const { return folder.ReadFile(dataTypeFile); }
+
+    HostFolder folder;
+    std::string host;
+    std::string dataTypeFile;
+};
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+constexpr const char* kDriveUdt =
+    "TYPE \"Drive\"\r\nVERSION : 0.1\r\n   STRUCT\r\n      speed : Int;   // rpm\r\n      label : String[12];\r\n"
+    "      table : Array[0..3] of Real;\r\n   END_STRUCT;\r\n\r\nEND_TYPE\r\n\r\n";
+
+}  // namespace
+
+TEST_F(TypesTest, ANewStructureFromABatchTextIsSavedListedAndShownByAFreshProcess) {
+    folder.WriteFile(folder.PathOf("motor.txt"), "speed\tInt\t0\tFalse\tTrue\tTrue\tFalse\tset point\n"
+                                                 "limits\tArray[1..2] of String[8]\t\tFalse\tTrue\tfalse\tFalse\t\n");
+    const HostResult made = Types({"new", "Motor", "--batch", "motor.txt"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(made.out, "Name\tType\tComment\tAccess\nspeed\tInt\tset point\tRead/Write\n"
+                        "limits\tArray [1..2] of String[8]\t\tRead Only\n");
+    const std::string file = DataTypeFile();
+    EXPECT_TRUE(Contains(file, "<Struct Name=\"Motor\" Length =\"0\" Mode=\"1\" Mark=\"\">")) << file;
+    EXPECT_TRUE(Contains(file, "<Element Name=\"limits\" Type=\"Array [1..2] of String\" Length=\"8\" Read=\"1\" Write=\"0\" Mark=\"\"/>")) << file;
+
+    const HostResult listed = Types({"list"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    const std::vector<std::string> lines = SplitLines(listed.out);
+    EXPECT_EQ(lines.front(), "Group\tName");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "预定义\tDTL"), lines.end());
+    EXPECT_EQ(lines.back(), "用户定义\tMotor");
+    EXPECT_EQ(Types({"show", "Motor"}).out, made.out);
+    const HostResult english = Types({"list"}, "en");
+    EXPECT_EQ(SplitLines(english.out).back(), "User-defined\tMotor");
+
+    // A second structure of that name is refused and leaves the first as it was.
+    const HostResult again = Types({"new", "Motor", "--batch", "motor.txt"});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(Contains(again.err, "exists already")) << again.err;
+    EXPECT_EQ(DataTypeFile(), file);
+
+    // Deleted through the English menu, it is gone from the file and from the next list.
+    EXPECT_EQ(Types({"delete", "Motor"}, "en").exitCode, 0);
+    EXPECT_FALSE(Contains(DataTypeFile(), "<Struct"));
+    EXPECT_FALSE(Contains(Types({"list"}).out, "Motor"));
+}
+
+TEST_F(TypesTest, ImportReadsAUdtSourceAndAsksBeforeReplacing) {
+    folder.WriteFile(folder.PathOf("Drive.udt"), kDriveUdt);
+    const HostResult imported = Types({"import", "Drive.udt"});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(SplitLines(imported.out).back(), "用户定义\t\"Drive\"");
+    const std::string file = DataTypeFile();
+    EXPECT_TRUE(Contains(file, "<Struct Name=\"&quot;Drive&quot;\" Length =\"0\" Mode=\"1\" Mark=\"\">")) << file;
+    EXPECT_TRUE(Contains(file, "<Element Name=\"table\" Type=\"Array [0..3] of Real\" Length=\"0\" Read=\"1\" Write=\"1\" Mark=\"\"/>")) << file;
+    const HostResult shown = Types({"show", "\"Drive\""});
+    EXPECT_EQ(shown.out, "Name\tType\tComment\tAccess\nspeed\tInt\trpm\tRead/Write\nlabel\tString[12]\t\tRead/Write\n"
+                         "table\tArray [0..3] of Real\t\tRead/Write\n");
+
+    // Changed source: kept with --keep-existing, replaced without it.
+    std::string changed = kDriveUdt;
+    changed.replace(changed.find("speed : Int"), 11, "speed : DInt");
+    folder.WriteFile(folder.PathOf("Drive.udt"), changed);
+    EXPECT_EQ(Types({"import", "--keep-existing", "Drive.udt"}).exitCode, 0);
+    EXPECT_EQ(DataTypeFile(), file);
+    EXPECT_EQ(Types({"import", "Drive.udt"}).exitCode, 0);
+    EXPECT_TRUE(Contains(Types({"show", "\"Drive\""}).out, "speed\tDInt\trpm\tRead/Write"));
+    EXPECT_FALSE(Contains(DataTypeFile(), "Type=\"Int\""));
+}
+
+TEST_F(TypesTest, RefusedCommandsSayWhatTheEditorShowed) {
+    folder.WriteFile(folder.PathOf("Broken.udt"), "TYPE \"Broken\"\r\n   STRUCT\r\n      not a member\r\n   END_STRUCT;\r\nEND_TYPE\r\n");
+    const HostResult broken = Types({"import", "Broken.udt"});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_TRUE(Contains(broken.err, "Broken.udt: 数据类型文件格式错误")) << broken.err;
+
+    folder.WriteFile(folder.PathOf("bad.txt"), "a\tInt\t0\tx\tTrue\tTrue\nb\tInt\t0\n");
+    const HostResult badBatch = Types({"new", "Bad", "--batch", "bad.txt"});
+    EXPECT_EQ(badBatch.exitCode, 1);
+    EXPECT_TRUE(Contains(badBatch.err, "遇到不正确的参数。")) << badBatch.err;
+    EXPECT_TRUE(Contains(badBatch.err, "请至少添加一个数据成员。")) << badBatch.err;
+
+    EXPECT_EQ(Types({"show", "Nothing"}).exitCode, 1);
+    EXPECT_EQ(Types({"delete", "Nothing"}).exitCode, 1);
+    EXPECT_EQ(Types({"import", "missing.udt"}).exitCode, 1);
+    EXPECT_FALSE(Contains(DataTypeFile(), "<Struct"));
+}

@@ -1,0 +1,89 @@
+// What the data type dialog tests share: the editor run by a scripted user on a type library of the
+// test's own DataType.xml, and the editor's screen read as a user reads it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/dialog.h"
+#include "platform/ui/screen_text.h"
+#include "platform/ui/scripted_user.h"
+#include "platform/ui_language.h"
+#include "types_test_support.h"
+
+// The editor's controls.
+inline constexpr int kTree = 8022;
+inline constexpr int kNameEdit = 1024;
+inline constexpr int kMarkEdit = 1025;
+inline constexpr int kMembers = 1023;
+inline constexpr int kMoveUp = 4;
+inline constexpr int kEditSave = 5;
+inline constexpr int kDeleteRow = 6;
+inline constexpr int kMoveDown = 7;
+inline constexpr int kAddMember = 8;
+inline constexpr int kBatchAdd = 9;
+inline constexpr int kHelp = 3;
+inline constexpr int kImport = 1018;
+inline constexpr int kNew = 1020;
+inline constexpr int kBottomSave = 1026;
+inline constexpr int kLeave = 1027;
+// The member dialog's.
+inline constexpr int kMemberName = 1043;
+inline constexpr int kMemberMark = 1044;
+inline constexpr int kMemberAccess = 1045;
+inline constexpr int kMemberType = 1042;
+inline constexpr int kMemberLength = 1046;
+inline constexpr int kTypeTree = 1028;
+inline constexpr int kTypeList = 1029;
+inline constexpr int kShowAsList = 1039;
+inline constexpr int kDim0 = 1033;
+inline constexpr int kDim1 = 1040;
+inline constexpr int kDim2 = 1041;
+// The batch entry dialog's.
+inline constexpr int kBatchText = 1047;
+inline constexpr int kBatchCount = 1046;
+inline constexpr int kSample = 1018;
+
+inline const CString kUserGroup = u"用户定义";
+inline const CString kPredefinedGroup = u"预定义";
+inline const CString kElementaryGroup = u"基础类型";
+inline const CString kReplaceQuestion = u"结构体存在,是否要修改？";
+
+/// Each test works on its own DataType.xml, through a type library reference that the test holds,
+/// so that the dialogs' own references find that library.
+class EditorTest : public TypeLibraryTest {
+protected:
+    /// The dialogs run in a Chinese user interface, whose texts the tests expect.
+    EditorTest() {
+        SetThreadUILanguageOverride(kLangChineseSimplified);
+        library.emplace(dataTypeFile);
+    }
+    ~EditorTest() override { SetThreadUILanguageOverride(0); }
+
+    /// Runs the editor with the script to its end; the end code.
+    INT_PTR RunEditor();
+    /// Gives the library up and loads it again from the file, as the next use of the driver does.
+    void Reload();
+    StructMap UserStructs() const { return library->UserStructs(); }
+    Fileparstest& Library() const { return *library->get(); }
+
+    ScriptedUser user;
+    std::optional<LibraryRef> library;
+};
+
+std::string Utf8(const CString& text);
+/// Every structure of the editor's tree as "group/name" (or "name" at the root), in tree order.
+std::vector<std::string> StructurePaths(CWnd& editor);
+/// The rows of a list control, each as its cells joined by " | ".
+std::vector<std::string> RowLines(CWnd& dialog, int list);
+std::string TextOf(CWnd& dialog, int control);
+/// The text of the tree's selected item ("" when none).
+std::string SelectedNode(CWnd& dialog, int tree);
+bool IsReadOnly(CWnd& dialog, int edit);
+bool IsEnabled(CWnd& dialog, int control);
+
+/// Opens the member dialog with "新增", names the member, picks its type in the tree and confirms.
+void AddMemberByDialog(ScriptedUser& user, const CString& name, const CString& elementaryType);
+/// Opens the batch entry dialog, pastes the text and confirms.
+void AddMembersByBatch(ScriptedUser& user, const CString& text);
