@@ -24,8 +24,8 @@ struct VaArgs {
     va_list list;
 };
 
-/// One conversion specification of a format text, split into its parts.
-struct FormatSpec {
+/// One conversion of a format text ("%-8.3ld"), split into its parts.
+struct Conversion {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -33,81 +33,81 @@ struct FormatSpec {
     char conversion = 0;
 };
 
-/// Parses the specification after '%' at format[i]; leaves i on the conversion character.
-FormatSpec ParseSpec(const char16_t* format, size_t& i, VaArgs& args) {
-    FormatSpec spec;
+/// Parses the conversion after '%' at format[i]; leaves i on the conversion character.
+Conversion ParseSpec(const char16_t* format, size_t& i, VaArgs& args) {
+    Conversion conv;
     while (format[i] && std::u16string_view(u"-+ #0").find(format[i]) != std::u16string_view::npos)
-        spec.flags += static_cast<char>(format[i++]);
+        conv.flags += static_cast<char>(format[i++]);
     if (format[i] == u'*') {
-        spec.width = va_arg(args.list, int);
+        conv.width = va_arg(args.list, int);
         ++i;
     } else {
         while (format[i] >= u'0' && format[i] <= u'9')
-            spec.width = std::max(spec.width, 0) * 10 + (format[i++] - u'0');
+            conv.width = std::max(conv.width, 0) * 10 + (format[i++] - u'0');
     }
     if (format[i] == u'.') {
         ++i;
-        spec.precision = 0;
+        conv.precision = 0;
         if (format[i] == u'*') {
-            spec.precision = va_arg(args.list, int);
+            conv.precision = va_arg(args.list, int);
             ++i;
         } else {
-            while (format[i] >= u'0' && format[i] <= u'9') spec.precision = spec.precision * 10 + (format[i++] - u'0');
+            while (format[i] >= u'0' && format[i] <= u'9') conv.precision = conv.precision * 10 + (format[i++] - u'0');
         }
     }
-    while (format[i] == u'l' || format[i] == u'h' || format[i] == u'z') spec.length += static_cast<char>(format[i++]);
-    spec.conversion = static_cast<char>(format[i]);
-    return spec;
+    while (format[i] == u'l' || format[i] == u'h' || format[i] == u'z') conv.length += static_cast<char>(format[i++]);
+    conv.conversion = static_cast<char>(format[i]);
+    return conv;
 }
 
-std::string NarrowSpec(const FormatSpec& spec, const char* length) {
-    std::string out = "%" + spec.flags;
-    if (spec.width >= 0) out += std::to_string(spec.width);
-    if (spec.precision >= 0) out += "." + std::to_string(spec.precision);
-    return out + length + spec.conversion;
+std::string NarrowSpec(const Conversion& conv, const char* length) {
+    std::string out = "%" + conv.flags;
+    if (conv.width >= 0) out += std::to_string(conv.width);
+    if (conv.precision >= 0) out += "." + std::to_string(conv.precision);
+    return out + length + conv.conversion;
 }
 
-std::u16string FormatInteger(const FormatSpec& spec, VaArgs& args) {
+std::u16string FormatInteger(const Conversion& conv, VaArgs& args) {
     char buffer[128];
-    const bool isSigned = spec.conversion == 'd' || spec.conversion == 'i';
-    if (spec.length == "ll" || spec.length == "l" || spec.length == "z") {
+    const bool isSigned = conv.conversion == 'd' || conv.conversion == 'i';
+    if (conv.length == "ll" || conv.length == "l" || conv.length == "z") {
         if (isSigned) {
-            long long v = spec.length == "ll" ? va_arg(args.list, long long) : spec.length == "l" ? va_arg(args.list, long) : va_arg(args.list, ptrdiff_t);
-            std::snprintf(buffer, sizeof buffer, NarrowSpec(spec, "ll").c_str(), v);
+            long long v = conv.length == "ll" ? va_arg(args.list, long long) : conv.length == "l" ? va_arg(args.list, long) : va_arg(args.list, ptrdiff_t);
+            std::snprintf(buffer, sizeof buffer, NarrowSpec(conv, "ll").c_str(), v);
         } else {
-            unsigned long long v = spec.length == "ll" ? va_arg(args.list, unsigned long long)
-                                   : spec.length == "l" ? va_arg(args.list, unsigned long) : va_arg(args.list, size_t);
-            std::snprintf(buffer, sizeof buffer, NarrowSpec(spec, "ll").c_str(), v);
+            unsigned long long v = conv.length == "ll" ? va_arg(args.list, unsigned long long)
+                                   : conv.length == "l" ? va_arg(args.list, unsigned long) : va_arg(args.list, size_t);
+            std::snprintf(buffer, sizeof buffer, NarrowSpec(conv, "ll").c_str(), v);
         }
     } else {
         int v = va_arg(args.list, int);
-        if (spec.length == "h") v = isSigned ? static_cast<short>(v) : static_cast<unsigned short>(v);
-        if (spec.length == "hh") v = isSigned ? static_cast<signed char>(v) : static_cast<unsigned char>(v);
-        std::snprintf(buffer, sizeof buffer, NarrowSpec(spec, "").c_str(), v);
+        if (conv.length == "h") v = isSigned ? static_cast<short>(v) : static_cast<unsigned short>(v);
+        if (conv.length == "hh") v = isSigned ? static_cast<signed char>(v) : static_cast<unsigned char>(v);
+        std::snprintf(buffer, sizeof buffer, NarrowSpec(conv, "").c_str(), v);
     }
     return Widen(buffer);
 }
 
-std::u16string FormatFloat(const FormatSpec& spec, VaArgs& args) {
+std::u16string FormatFloat(const Conversion& conv, VaArgs& args) {
     double v = va_arg(args.list, double);
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, NarrowSpec(spec, "").c_str(), v);
+    std::snprintf(buffer, sizeof buffer, NarrowSpec(conv, "").c_str(), v);
     return Widen(buffer);
 }
 
-std::u16string Pad(std::u16string text, const FormatSpec& spec) {
-    if (spec.width > static_cast<int>(text.size())) {
-        std::u16string fill(spec.width - text.size(), u' ');
-        text = spec.flags.find('-') != std::string::npos ? text + fill : fill + text;
+std::u16string Pad(std::u16string text, const Conversion& conv) {
+    if (conv.width > static_cast<int>(text.size())) {
+        std::u16string fill(conv.width - text.size(), u' ');
+        text = conv.flags.find('-') != std::string::npos ? text + fill : fill + text;
     }
     return text;
 }
 
-std::u16string FormatText(const FormatSpec& spec, VaArgs& args) {
+std::u16string FormatText(const Conversion& conv, VaArgs& args) {
     const char16_t* s = va_arg(args.list, const char16_t*);
     std::u16string text = s ? s : u"(null)";
-    if (spec.precision >= 0 && spec.precision < static_cast<int>(text.size())) text.resize(spec.precision);
-    return Pad(std::move(text), spec);
+    if (conv.precision >= 0 && conv.precision < static_cast<int>(text.size())) text.resize(conv.precision);
+    return Pad(std::move(text), conv);
 }
 
 std::u16string FormatWith(const char16_t* format, VaArgs& args) {
@@ -122,19 +122,19 @@ std::u16string FormatWith(const char16_t* format, VaArgs& args) {
             out += u'%';
             continue;
         }
-        FormatSpec spec = ParseSpec(format, i, args);
-        switch (spec.conversion) {
+        Conversion conv = ParseSpec(format, i, args);
+        switch (conv.conversion) {
             case 'd': case 'i': case 'u': case 'x': case 'X': case 'o':
-                out += FormatInteger(spec, args);
+                out += FormatInteger(conv, args);
                 break;
             case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
-                out += FormatFloat(spec, args);
+                out += FormatFloat(conv, args);
                 break;
             case 's':
-                out += FormatText(spec, args);
+                out += FormatText(conv, args);
                 break;
             case 'c':
-                out += Pad(std::u16string(1, static_cast<char16_t>(va_arg(args.list, int))), spec);
+                out += Pad(std::u16string(1, static_cast<char16_t>(va_arg(args.list, int))), conv);
                 break;
             default:  // an unknown or missing conversion is copied as it stands
                 if (!format[i]) return out;
