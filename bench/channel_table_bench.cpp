@@ -20,6 +20,7 @@
 #include "core/dev_record.h"
 #include "core/exports.h"
 #include "platform/ui_language.h"
+#include "bench_timing.h"
 
 namespace {
 
@@ -27,29 +28,6 @@ constexpr int kBlockRows = 5000;
 constexpr int kRepeats = 5;
 const int kSizes[] = {10000, 50000, 100000, 200000};
 
-/// Processor time of this thread, in seconds: other programs on a shared machine do not count.
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-/// The processor time of one call, in seconds.
-double TimeOf(const std::function<void()>& action) {
-    const double start = ThreadSeconds();
-    action();
-    return ThreadSeconds() - start;
-}
-
-/// The best of several timings; prepare runs untimed before each.
-double BestOf(const std::function<void()>& prepare, const std::function<void()>& action) {
-    double best = 1e300;
-    for (int i = 0; i < kRepeats; ++i) {
-        if (prepare) prepare();
-        best = std::min(best, TimeOf(action));
-    }
-    return best;
-}
 
 /// A device as the host keeps it: its archive and the device object pointing at it.
 struct Device {

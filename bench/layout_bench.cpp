@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "types/data_analysis.h"
+#include "bench_timing.h"
 
 namespace {
 
@@ -21,21 +22,6 @@ constexpr int kRepeats = 5;
 constexpr int kLeavesPerRow = 20 * 10;
 const int kSizes[] = {25000, 50000, 100000, 200000};
 
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double BestOf(const std::function<void()>& action) {
-    double best = 1e300;
-    for (int i = 0; i < kRepeats; ++i) {
-        const double start = ThreadSeconds();
-        action();
-        best = std::min(best, ThreadSeconds() - start);
-    }
-    return best;
-}
 
 SMemberInfo ArrayMember(const char16_t* name, const char16_t* type, int count) {
     SMemberInfo member;

@@ -19,6 +19,7 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "types/data_analysis.h"
+#include "bench_timing.h"
 
 namespace {
 
@@ -28,21 +29,6 @@ constexpr int kStationsPerBlock = 50;
 constexpr int kLeavesPerStation = 20;
 constexpr int kTags = 20000;
 
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double BestOf(const std::function<void()>& action) {
-    double best = 1e300;
-    for (int i = 0; i < kRepeats; ++i) {
-        const double start = ThreadSeconds();
-        action();
-        best = std::min(best, ThreadSeconds() - start);
-    }
-    return best;
-}
 
 void Write(const std::filesystem::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
