@@ -27,3 +27,10 @@ vh channel add PLC1 --reg V --type 19 --addr 1.4_20 --var Recipe.Name --comment 
 
 echo "Channels of PLC1:"
 vh channel list PLC1
+
+# The tag import of the sample exports beside this script, as a dry run: the leaves it would turn
+# into channels, with their data block offsets.
+here=$(cd "$(dirname "$0")" && pwd)
+echo
+echo "Leaves a tag import of examples/ would make (dry run):"
+"$host" layout --types "$here/MotorData.udt" --tags "$here/PLCTags.xml" --db "$here/DB1_Conveyor.db"
