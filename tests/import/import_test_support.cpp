@@ -4,10 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/column_registry.h"
-#include "core/text_tables.h"
 #include "import/source_lines.h"
-#include "platform/ui_language.h"
 
 TempFolder::TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vireo-import-XXXXXX").string();
@@ -65,24 +62,4 @@ int ImportRun::Layout() {
     const int result = analysis.Flatten();
     analysis.TakeResults(leaves, unknown);
     return result;
-}
-
-namespace {
-
-/// What the driver sets up when it is loaded: the channel columns and the built-in (Chinese) texts.
-class DriverLoaded : public ::testing::Environment {
-public:
-    void SetUp() override {
-        SetThreadUILanguageOverride(kLangChineseSimplified);
-        DefineChannelColumns();
-        ResetBuiltinTexts();
-    }
-};
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    ::testing::AddGlobalTestEnvironment(new DriverLoaded);
-    return RUN_ALL_TESTS();
 }
