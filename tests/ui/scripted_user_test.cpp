@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstdlib>
 
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/scripted_user.h"
@@ -92,8 +93,10 @@ TEST(ScriptedUser, WithoutABackendNoDialogRuns) {
 class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() / ("vireo_ui_files_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::create_directories(folder_);
+        // Tests run as parallel processes: each needs a folder no other process can pick.
+        std::string pattern = (std::filesystem::temp_directory_path() / "vireo-ui-files-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
         for (const char* name : {"a.udt", "b.udt", "c.scl"}) std::ofstream(folder_ / name) << "x";
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
