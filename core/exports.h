@@ -36,6 +36,11 @@ VIREO_EXPORT int SvrDoHelp(CString& name, int32_t& context);
 VIREO_EXPORT int SvrGetParentCofig(SParentConfig& config);
 VIREO_EXPORT int SvrGetCustomUI(int32_t ignored, CArray<SCustomUIEntry>& entries);
 
+// The custom user interface: the tag import dialog, run modally with the UI backend the host
+// installed; the device's record is saved when the dialog ends with OK.
+VIREO_EXPORT int SvrEditCustomProperty(CDeviceObject* device);
+VIREO_EXPORT int SvrShowCustomUI(CDeviceObject* device, SCustomUIEntry* entry);
+
 // Diagnostics: the layout a tag import would make of the given sources, changing nothing. Returns 1
 // when every step succeeded (unknown types included), 0 when one failed.
 VIREO_EXPORT int VireoLayoutDryRun(const SLayoutRequest& request, SLayoutResult& result);

@@ -141,6 +141,8 @@ using SvrGetDevVersionExFn = int (*)(double& version, double& second, int32_t& f
 using SvrDoHelpFn = int (*)(CString& name, int32_t& context);
 using SvrGetParentCofigFn = int (*)(SParentConfig& config);
 using SvrGetCustomUIFn = int (*)(int32_t ignored, CArray<SCustomUIEntry>& entries);
+using SvrEditCustomPropertyFn = int (*)(CDeviceObject* device);
+using SvrShowCustomUIFn = int (*)(CDeviceObject* device, SCustomUIEntry* entry);
 // A diagnostic export of this driver only: hosts that do not know it never look it up.
 using VireoLayoutDryRunFn = int (*)(const SLayoutRequest& request, SLayoutResult& result);
 using VireoEditDataTypesFn = int (*)();

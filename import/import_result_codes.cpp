@@ -33,6 +33,12 @@ CString ImportStatusText(int code) {
     return CString();
 }
 
+std::map<int, CString> StatusMessageTable() {
+    std::map<int, CString> table;
+    for (const auto& [code, entry] : kCodeEntries) table.emplace(code, Text(kTagImportTexts, entry));
+    return table;
+}
+
 CString BlockNameCheckText(int result) {
     if (result == kBlockNameInvalid) return Text(kTagImportTexts, kBlockNameInvalidEntry);
     if (result == kBlockNameRepeated) return Text(kTagImportTexts, kBlockNameRepeatedEntry);

@@ -1,6 +1,8 @@
 // The result codes of the import operations and the status texts the tag import shows for them.
 #pragma once
 
+#include <map>
+
 #include "platform/cstring.h"
 
 /// A source file that cannot be opened: it adds nothing, and a batch goes on with the next file.
@@ -28,6 +30,9 @@ constexpr int kBlockNameRepeated = 2;
 /// The status text of a negative result code (in the user-interface language once the language
 /// library's texts were loaded); empty for a code that has none.
 CString ImportStatusText(int code);
+
+/// Every code that has a status text, with its text: what the tag import dialog shows for a code.
+std::map<int, CString> StatusMessageTable();
 
 /// The status text of a failed block name check (kBlockNameInvalid or kBlockNameRepeated).
 CString BlockNameCheckText(int result);

@@ -11,6 +11,10 @@ void DataAnalysis::Reset() {
     unknown_.clear();
 }
 
+void DataAnalysis::ForgetTopLevelRecords() {
+    if (library_) library_->TopLevelRecords().clear();
+}
+
 int DataAnalysis::LoadFiles(const std::vector<CString>& paths, StructureList& completed, int kind) {
     if (paths.empty() || !library_) return 0;
     if (kind == kLoadTagTables) return library_->ParseTagTables(paths, completed);

@@ -30,6 +30,10 @@ public:
     /// flags and the structures stay.
     void Reset();
 
+    /// Empties the type library's list of top-level records, so that the next layout holds only the
+    /// records of the sources loaded after this call. The structures stay.
+    void ForgetTopLevelRecords();
+
     /// Hands the files to the type library in list order: tag tables (kLoadTagTables) or TIA
     /// sources (kLoadSourceFiles); completed collects the structures they complete. Returns the
     /// first negative result, else 1; 0 without parsing when paths is empty, no library is held or

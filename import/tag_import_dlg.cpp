@@ -1,0 +1,253 @@
+#include "import/tag_import_dlg.h"
+
+#include "core/text_tables.h"
+#include "import/channels_from_tags.h"
+#include "import/db_file_info_derivation.h"
+#include "import/import_result_codes.h"
+#include "platform/ui/data_exchange.h"
+#include "platform/ui/file_dialog.h"
+#include "types/edit_data_type.h"
+
+namespace {
+
+// Controls.
+constexpr int kStatusList = 1018;
+constexpr int kBlockList = 1021;
+constexpr int kVersionV13Radio = 1026;
+constexpr int kVersionV15Radio = 1025;
+constexpr int kNameByFileRadio = 1027;
+constexpr int kNameByTitleRadio = 1028;
+constexpr int kPreviewText = 1029;
+constexpr int kTagFileEdit = 1030;
+constexpr int kBrowseTagFileButton = 1019;
+constexpr int kBrowseBlockFilesButton = 1015;
+constexpr int kRemoveBlockFilesButton = 1022;
+constexpr int kImportDataTypesButton = 1014;
+constexpr int kEditDataTypesButton = 1017;
+constexpr int kTagImportButton = 1031;
+
+// Entries of the tag import texts.
+constexpr int kDeviceNamePart = 0;
+constexpr int kTagNamePart = 1;
+constexpr int kBlockTitlePlaceholder = 2;
+constexpr int kFileNamePlaceholder = 3;
+constexpr int kImportSucceeded = 13;
+constexpr int kTypeFilterV15 = 17;
+constexpr int kTypeFilterV13 = 18;
+constexpr int kTagFileFilter = 19;
+constexpr int kTagFileTitle = 20;
+constexpr int kBlockFilterV15 = 21;
+constexpr int kBlockFilterV13 = 22;
+
+// File-name buffers of the file dialogs, in characters: room for many chosen files.
+constexpr DWORD kBlockFilesBuffer = 1040000;
+constexpr DWORD kTypeFilesBuffer = 13000;
+
+/// The files a file dialog returned, in its order.
+std::vector<CString> ChosenPaths(const CFileDialog& dialog) {
+    std::vector<CString> paths;
+    for (POSITION position = dialog.GetStartPosition(); position;) paths.push_back(dialog.GetNextPathName(position));
+    return paths;
+}
+
+/// The file name of a path up to its first ".", or empty when the path has no folder, no file
+/// name, or a file name without ".".
+CString DataTypeFileName(const CString& path) {
+    const int separator = path.ReverseFind(u'/');
+    if (separator < 0) return CString();
+    const CString name = path.Mid(separator + 1);
+    const int dot = name.Find(u'.');
+    return dot < 0 ? CString() : name.Left(dot);
+}
+
+}  // namespace
+
+void CTagImportDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Control(dx, kStatusList, statusList_);
+    DDX_Control(dx, kBlockList, blockList_);
+    DDX_Radio(dx, kNameByFileRadio, namingRule_);
+    DDX_Text(dx, kTagFileEdit, tagFilePath_);
+}
+
+BOOL CTagImportDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    statusMessages_ = StatusMessageTable();
+    SetUpStatusList();
+    blockList_.SetUpColumns();
+    CheckRadioButton(kVersionV15Radio, kVersionV13Radio, kVersionV15Radio);
+    OnNameByBlockTitle();
+    return TRUE;
+}
+
+void CTagImportDlg::SetUpStatusList() {
+    CRect client;
+    statusList_.GetClientRect(&client);
+    const int width = client.Width();
+    statusList_.InsertColumn(0, Text(kStatusListHeadings, 0), LVCFMT_CENTER, width / 4);
+    statusList_.InsertColumn(1, Text(kStatusListHeadings, 1), LVCFMT_CENTER, width - width / 4);
+    statusList_.SetExtendedStyle(statusList_.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+}
+
+void CTagImportDlg::OnBrowseTagFile() {
+    CFileDialog dialog(TRUE, u"*.xml", nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST,
+                       Text(kTagImportTexts, kTagFileFilter).GetString(), this);
+    const CString title = Text(kTagImportTexts, kTagFileTitle);
+    dialog.m_ofn.lpstrTitle = title.GetString();
+    if (dialog.DoModal() != IDOK) return;
+    UpdateData(TRUE);
+    // Only the first of several chosen files becomes the tag file.
+    POSITION position = dialog.GetStartPosition();
+    tagFilePath_ = position ? dialog.GetNextPathName(position) : CString();
+    UpdateData(FALSE);
+}
+
+void CTagImportDlg::OnAddBlockFiles() {
+    const int filter = IsDlgButtonChecked(kVersionV15Radio) ? kBlockFilterV15 : kBlockFilterV13;
+    std::vector<char16_t> buffer(kBlockFilesBuffer);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, Text(kTagImportTexts, filter).GetString(), this);
+    dialog.m_ofn.lpstrFile = buffer.data();
+    dialog.m_ofn.nMaxFile = kBlockFilesBuffer;
+    if (dialog.DoModal() == IDOK) {
+        const int result = blockList_.AddFiles(ChosenPaths(dialog));
+        if (result < 0) ShowResult(result);
+    }
+    blockList_.Redraw();
+}
+
+void CTagImportDlg::OnRemoveBlockFiles() {
+    std::vector<CString> paths;
+    for (POSITION position = blockList_.GetFirstSelectedItemPosition(); position;)
+        paths.push_back(blockList_.GetItemText(blockList_.GetNextSelectedItem(position), kPathColumn));
+    if (!paths.empty()) blockList_.RemoveFiles(paths);
+}
+
+CString CTagImportDlg::PreviewOfRow(int row, int column) const {
+    return Text(kTagImportTexts, kDeviceNamePart) + u"_" + blockList_.GetItemText(row, column) + Text(kTagImportTexts, kTagNamePart);
+}
+
+void CTagImportDlg::ShowPreview(int column, const CString& placeholder) {
+    POSITION position = blockList_.GetFirstSelectedItemPosition();
+    const CString preview = position ? PreviewOfRow(blockList_.GetNextSelectedItem(position), column)
+                                     : Text(kTagImportTexts, kDeviceNamePart) + u"_" + placeholder + Text(kTagImportTexts, kTagNamePart);
+    SetDlgItemText(kPreviewText, preview);
+}
+
+void CTagImportDlg::OnNameByFileName() { ShowPreview(kFileNameColumn, Text(kTagImportTexts, kFileNamePlaceholder)); }
+
+void CTagImportDlg::OnNameByBlockTitle() { ShowPreview(kBlockTitleColumn, Text(kTagImportTexts, kBlockTitlePlaceholder)); }
+
+void CTagImportDlg::OnBlockListClick(NMHDR* header, LRESULT* result) {
+    const int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
+    CString preview;
+    if (IsDlgButtonChecked(kNameByFileRadio)) preview = PreviewOfRow(row, kFileNameColumn);
+    else if (IsDlgButtonChecked(kNameByTitleRadio)) preview = PreviewOfRow(row, kBlockTitleColumn);
+    SetDlgItemText(kPreviewText, preview);
+    *result = 0;
+}
+
+void CTagImportDlg::OnImportDataTypes() {
+    const int filter = IsDlgButtonChecked(kVersionV15Radio) ? kTypeFilterV15 : kTypeFilterV13;
+    std::vector<char16_t> buffer(kTypeFilesBuffer);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, Text(kTagImportTexts, filter).GetString(), this);
+    dialog.m_ofn.lpstrFile = buffer.data();
+    dialog.m_ofn.nMaxFile = kTypeFilesBuffer;
+    if (dialog.DoModal() != IDOK) return;
+    const std::vector<CString> paths = ChosenPaths(dialog);
+    ClearResults();
+    const int result = analysis_.LoadFiles(paths, structures_, kLoadSourceFiles);
+    if (result < 0) return ShowResult(result);
+    statusList_.DeleteAllItems();
+    int row = 0;
+    for (const CString& path : paths) {
+        const CString name = DataTypeFileName(path);
+        if (name.IsEmpty()) continue;
+        CString number;
+        number.Format(u"%d", row + 1);
+        statusList_.InsertItem(row, number);
+        statusList_.SetItemText(row, 1, name + Text(kTagImportTexts, kImportSucceeded));
+        ++row;
+    }
+}
+
+void CTagImportDlg::OnEditDataTypes() {
+    EditDataType editor;
+    editor.DoModal();
+}
+
+void CTagImportDlg::ClearResults() {
+    structures_.clear();
+    members_.clear();
+    messages_.clear();
+}
+
+void CTagImportDlg::ShowMessage(const CString& message) {
+    messages_.assign(1, message);
+    ShowResult(0);
+}
+
+void CTagImportDlg::ShowResult(int code) {
+    statusList_.DeleteAllItems();
+    if (code >= 0) {
+        for (size_t i = 0; i < messages_.size(); ++i) {
+            CString number;
+            number.Format(u"%d", static_cast<int>(i + 1));
+            statusList_.InsertItem(static_cast<int>(i), number);
+            statusList_.SetItemText(static_cast<int>(i), 1, messages_[i]);
+        }
+        return;
+    }
+    const auto text = statusMessages_.find(code);
+    if (text == statusMessages_.end()) return;
+    statusList_.InsertItem(0, u"0");
+    statusList_.SetItemText(0, 1, text->second);
+}
+
+void CTagImportDlg::OnTagImport() {
+    const int check = CheckBlockNames(blockList_.Files(), IsDlgButtonChecked(kNameByTitleRadio) != 0, importCopy_);
+    if (check != kBlockNamesValid) return ShowMessage(BlockNameCheckText(check));
+    UpdateData(TRUE);
+    ClearResults();
+    analysis_.Reset();
+    // Lay out only what this attempt loads: the records of earlier attempts (of a file removed from
+    // the list since, say) must not come back as channels.
+    analysis_.ForgetTopLevelRecords();
+    if (!tagFilePath_.IsEmpty()) {
+        const int tags = analysis_.LoadFiles({tagFilePath_}, structures_, kLoadTagTables);
+        if (tags < 0) return ShowResult(tags);
+    }
+    const int blocks = analysis_.LoadBlocks(importCopy_, structures_, kLoadDbFiles);
+    if (blocks < 0) return ShowResult(blocks);
+    const int layout = analysis_.Flatten();
+    if (layout < 0) return ShowResult(layout);
+    analysis_.TakeResults(members_, messages_);
+    if (AddImportedChannels()) return;
+    ShowResult(blocks);
+}
+
+bool CTagImportDlg::AddImportedChannels() {
+    if (!messages_.empty() || members_.empty()) return false;
+    AddChannelsFromMembers(members_, record_ ? record_->chlTable.get() : nullptr);
+    analysis_.ReleaseLibrary();
+    messages_.push_back(Text(kTagImportTexts, kImportSucceeded));
+    ShowResult(0);
+    EndDialog(IDOK);
+    return true;
+}
+
+void CTagImportDlg::OnDestroy() {
+    analysis_.ReleaseLibrary();
+    CDialog::OnDestroy();
+}
+
+BEGIN_MESSAGE_MAP(CTagImportDlg, CDialog)
+    ON_BN_CLICKED(kBrowseTagFileButton, &CTagImportDlg::OnBrowseTagFile)
+    ON_BN_CLICKED(kBrowseBlockFilesButton, &CTagImportDlg::OnAddBlockFiles)
+    ON_BN_CLICKED(kRemoveBlockFilesButton, &CTagImportDlg::OnRemoveBlockFiles)
+    ON_BN_CLICKED(kNameByFileRadio, &CTagImportDlg::OnNameByFileName)
+    ON_BN_CLICKED(kNameByTitleRadio, &CTagImportDlg::OnNameByBlockTitle)
+    ON_NOTIFY(NM_CLICK, kBlockList, &CTagImportDlg::OnBlockListClick)
+    ON_BN_CLICKED(kImportDataTypesButton, &CTagImportDlg::OnImportDataTypes)
+    ON_BN_CLICKED(kEditDataTypesButton, &CTagImportDlg::OnEditDataTypes)
+    ON_BN_CLICKED(kTagImportButton, &CTagImportDlg::OnTagImport)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()

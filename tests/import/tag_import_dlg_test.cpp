@@ -1,0 +1,219 @@
+// The tag import dialog and its data block file list, worked by a scripted user: the import into a
+// device's channel table, the block name check and its correction in place, the naming preview,
+// data type files, Enter, and the custom UI exports around the dialog.
+#include <gtest/gtest.h>
+
+#include "core/exports.h"
+#include "import/tag_import_dlg.h"
+#include "import_test_support.h"
+#include "platform/ui/screen_text.h"
+#include "platform/ui/scripted_user.h"
+#include "platform/ui_language.h"
+
+namespace {
+
+// The dialog's controls.
+constexpr int kCancel = 2;
+constexpr int kImportTypes = 1014;
+constexpr int kBrowseBlocks = 1015;
+constexpr int kStatus = 1018;
+constexpr int kBrowseTags = 1019;
+constexpr int kBlocks = 1021;
+constexpr int kRemove = 1022;
+constexpr int kV13 = 1026;
+constexpr int kByFile = 1027;
+constexpr int kByTitle = 1028;
+constexpr int kPreview = 1029;
+constexpr int kTagFile = 1030;
+constexpr int kImport = 1031;
+constexpr int kCellEdit = 2002;
+
+constexpr int kVariableColumn = 9;
+
+std::string Utf8(const CString& text) { return text.ToUtf8(); }
+
+std::vector<std::string> Rows(CWnd& dialog, int list) {
+    std::vector<std::string> lines;
+    for (const std::vector<CString>& row : ListViewRows(dialog.GetDlgItem(list)->m_hWnd)) {
+        std::string line;
+        for (size_t i = 0; i < row.size(); ++i) line += (i ? " | " : "") + Utf8(row[i]);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string TextOf(CWnd& dialog, int control) {
+    CString text;
+    dialog.GetDlgItemText(control, text);
+    return Utf8(text);
+}
+
+std::string Block(const std::string& title, const std::string& members) {
+    return "DATA_BLOCK \"" + title + "\"\r\n{ S7_Optimized_Access := 'FALSE' }\r\nVERSION : 0.1\r\n   STRUCT \r\n" + members +
+           "   END_STRUCT;\r\n\r\nBEGIN\r\n\r\nEND_DATA_BLOCK\r\n";
+}
+
+/// A Chinese user interface, a type library on the test's own DataType.xml (the dialog's model
+/// finds it), and a device record with an empty channel table.
+class TagImportTest : public ::testing::Test {
+protected:
+    TagImportTest() {
+        SetThreadUILanguageOverride(kLangChineseSimplified);
+        record.chlTable = std::make_unique<CDevTable>();
+    }
+    ~TagImportTest() override { SetThreadUILanguageOverride(0); }
+
+    INT_PTR Run() {
+        CUiBackendScope backend(user);
+        CTagImportDlg dialog;
+        dialog.SetDeviceRecord(&record);
+        return dialog.DoModal();
+    }
+    std::vector<std::string> Variables() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < record.chlTable->GetRowCount(); ++i) names.push_back(Utf8(record.chlTable->GetRow(i).GetText(kVariableColumn)));
+        return names;
+    }
+    std::vector<std::string> StatusRows() const {
+        std::vector<std::string> lines;
+        for (const std::vector<CString>& row : user.LastRows(kStatus)) lines.push_back(Utf8(row[0]) + " " + Utf8(row[1]));
+        return lines;
+    }
+
+    TempFolder folder;
+    DataAnalysis keeper{folder.File("DataType.xml")};
+    SDevRecord record;
+    ScriptedUser user;
+};
+
+}  // namespace
+
+TEST_F(TagImportTest, AnImportAddsEveryLeafAndEndsWithOk) {
+    const CString tags = folder.Write("tags.xml",
+                                      "<Tagtable name='T'><Tag type='Int' hmiWriteable='True' remark='' addr='%MW4'>Speed</Tag></Tagtable>");
+    const CString b = folder.Write("DB10_b.db", Block("Beta", "      x : Int;\r\n"));
+    const CString a = folder.Write("DB2_a.db", Block("Alpha", "      y : Bool;\r\n      z : Real;\r\n"));
+    const CString upper = folder.Write("Z.db", Block("Zed", "      w : Int;\r\n"));
+    std::vector<std::string> rows;
+    user.WatchList(kTagImportTemplate, kStatus);
+    user.Click(kBrowseTags).ChooseFiles({tags}, u"选择标签文件").Click(kBrowseBlocks).ChooseFiles({a, b, upper}, u"db文件");
+    user.Inspect([&](CWnd& dialog) { rows = Rows(dialog, kBlocks); });
+    // Z.db enters as DB0: corrected in place before the import.
+    user.DoubleClickRow(kBlocks, 2).Type(kCellEdit, u"DB3").Focus(kTagFile).Click(kImport);
+    EXPECT_EQ(Run(), IDOK) << user.LogText();
+
+    // Path order, ordinal: "DB10" before "DB2", upper-case "Z" before lower-case letters.
+    const std::string dir = Utf8(folder.File(""));
+    EXPECT_EQ(rows, std::vector<std::string>({"DB10 | DB10_b | Beta | " + dir + "DB10_b.db", "DB2 | DB2_a | Alpha | " + dir + "DB2_a.db",
+                                              "DB0 | Z | Zed | " + dir + "Z.db"}));
+    EXPECT_EQ(StatusRows(), std::vector<std::string>({"1 导入成功"}));
+    EXPECT_EQ(Variables(), std::vector<std::string>({"Speed", "Alpha.y", "Alpha.z", "Zed.w", "Beta.x"}));
+}
+
+TEST_F(TagImportTest, FailedImportsListTheirReasonAndKeepTheDialogOpen) {
+    const CString unknown = folder.Write("DB4_u.db", Block("U", "      a : \"Missing\";\r\n      b : Int;\r\n"));
+    const CString optimized = folder.Write("DB5_o.db", "DATA_BLOCK \"O\"\r\n{ S7_Optimized_Access := 'TRUE' }\r\nSTRUCT\r\n x : Int;\r\nEND_STRUCT;\r\n");
+    const CString sameA = folder.Write("DB5_a.db", Block("A", "      x : Int;\r\n"));
+    const CString sameB = folder.Write("DB5_b.db", Block("B", "      x : Int;\r\n"));
+    std::vector<std::vector<std::string>> seen;
+    auto look = [&](CWnd& dialog) { seen.push_back(Rows(dialog, kStatus)); };
+    // Nothing to import: nothing shown. Enter does not end the dialog.
+    user.Click(kImport).Inspect(look).Enter().Inspect(look);
+    user.Click(kBrowseBlocks).ChooseFiles({unknown}).Click(kImport).Inspect(look);
+    user.Pick(kBlocks, 0).Click(kRemove).Click(kBrowseBlocks).ChooseFiles({optimized}).Click(kImport).Inspect(look);
+    user.Pick(kBlocks, 0).Click(kRemove).Click(kBrowseBlocks).ChooseFiles({sameA, sameB}).Click(kImport).Inspect(look);
+    for (const char16_t* name : {u"DB60001", u"DB", u"DB1a", u"db5", u"DB0"})
+        user.DoubleClickRow(kBlocks, 0).Type(kCellEdit, name).Focus(kTagFile).Click(kImport).Inspect(look);
+    user.Click(kCancel);
+    EXPECT_EQ(Run(), IDCANCEL) << user.LogText();
+
+    const std::vector<std::vector<std::string>> expected = {
+        {}, {}, {"1 | \"Missing\""}, {"0 | DB块属性错误(应该采取不优化)"}, {"1 | DB块命名重复"},
+        {"1 | DB块命名错误"}, {"1 | DB块命名错误"}, {"1 | DB块命名错误"}, {"1 | DB块命名错误"}, {"1 | DB块命名错误"}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_TRUE(Variables().empty());
+}
+
+TEST_F(TagImportTest, ARetriedImportLaysOutOnlyTheListedFiles) {
+    const CString good = folder.Write("DB1_g.db", Block("G", "      x : Int;\r\n"));
+    const CString bad = folder.Write("DB2_b.db", Block("B", "      y : \"Missing\";\r\n"));
+    std::vector<std::string> firstAttempt;
+    user.Click(kBrowseBlocks).ChooseFiles({good, bad}).Click(kImport).Inspect([&](CWnd& dialog) { firstAttempt = Rows(dialog, kStatus); });
+    user.Pick(kBlocks, 1).Click(kRemove).Click(kImport);
+    EXPECT_EQ(Run(), IDOK) << user.LogText();
+    EXPECT_EQ(firstAttempt, std::vector<std::string>({"1 | \"Missing\""}));
+    EXPECT_EQ(Variables(), std::vector<std::string>({"G.x"}));
+}
+
+TEST_F(TagImportTest, TheBlockNameEditCommitsOnlyAChangedNameAndOnlyInColumnZero) {
+    const CString file = folder.Write("DB3_Pumps.old.db", Block("Pump station", "      x : Int;\r\n"));
+    std::vector<std::vector<std::string>> seen;
+    bool editShown = true;
+    auto look = [&](CWnd& dialog) { seen.push_back(Rows(dialog, kBlocks)); };
+    user.Click(kBrowseBlocks).ChooseFiles({file});
+    // A double-click on the title starts no edit.
+    user.ClickAt(kBlocks, CPoint(1, 1)).Inspect([&](CWnd& dialog) {
+        CWnd* list = dialog.GetDlgItem(kBlocks);
+        CRect title;
+        static_cast<CListCtrl*>(list)->GetSubItemRect(0, 2, LVIR_LABEL, title);
+        list->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(title.CenterPoint().x, title.CenterPoint().y));
+        CWnd* edit = list->GetDlgItem(kCellEdit);
+        editShown = edit && edit->IsWindowVisible();
+    });
+    user.DoubleClickRow(kBlocks, 0).Inspect([&](CWnd& dialog) { seen.push_back({TextOf(*dialog.GetDlgItem(kBlocks), kCellEdit)}); });
+    user.Focus(kTagFile).Inspect(look);
+    user.DoubleClickRow(kBlocks, 0).Type(kCellEdit, u"DB7").Focus(kTagFile).Inspect(look);
+    // Adding the same file again keeps the corrected name.
+    user.Click(kBrowseBlocks).ChooseFiles({file}).Inspect(look).Click(kCancel);
+    EXPECT_EQ(Run(), IDCANCEL) << user.LogText();
+
+    EXPECT_FALSE(editShown);
+    const std::string row = " | DB3_Pumps | Pump station | " + Utf8(file);
+    EXPECT_EQ(seen, std::vector<std::vector<std::string>>({{"DB3"}, {"DB3" + row}, {"DB7" + row}, {"DB7" + row}}));
+}
+
+TEST_F(TagImportTest, NamingPreviewFollowsTheRadiosAndTheClickedRow) {
+    const CString file = folder.Write("DB3_Pumps.db", Block("Pump station", "      x : Int;\r\n"));
+    std::vector<std::string> previews;
+    auto look = [&](CWnd& dialog) { previews.push_back(TextOf(dialog, kPreview)); };
+    user.Inspect(look).Click(kByFile).Inspect(look).Click(kBrowseBlocks).ChooseFiles({file});
+    user.Pick(kBlocks, 0).Inspect(look).Click(kByTitle).Inspect(look);
+    user.ClickAt(kBlocks, CPoint(5, 100)).Inspect(look).Click(kCancel);  // below the last row
+    EXPECT_EQ(Run(), IDCANCEL) << user.LogText();
+    EXPECT_EQ(previews, std::vector<std::string>({"设备名称_DB文件描述_标签名称", "设备名称_DB块文件名称_标签名称",
+                                                  "设备名称_DB3_Pumps_标签名称", "设备名称_Pump station_标签名称", "设备名称__标签名称"}));
+}
+
+TEST_F(TagImportTest, DataTypeFilesAreReadForLaterImportsAndTheVersionPicksTheFilters) {
+    const CString udt = folder.Write("Drive.udt", "TYPE \"Drive\"\r\nVERSION : 0.1\r\n   STRUCT\r\n      rpm : Int;\r\n   END_STRUCT;\r\n\r\nEND_TYPE\r\n");
+    const CString block = folder.Write("DB8_line.scl", Block("Line", "      m : \"Drive\";\r\n"));
+    std::vector<std::string> typeRows;
+    user.Click(kV13).Click(kImportTypes).ChooseFiles({udt}, u"scl文件|*.scl").Inspect([&](CWnd& dialog) { typeRows = Rows(dialog, kStatus); });
+    user.Click(kBrowseBlocks).ChooseFiles({block}, u"scl文件|*.scl").Click(kImport);
+    EXPECT_EQ(Run(), IDOK) << user.LogText();
+    EXPECT_EQ(typeRows, std::vector<std::string>({"1 | Drive导入成功"}));
+    EXPECT_EQ(Variables(), std::vector<std::string>({"Line.m.rpm"}));
+}
+
+TEST_F(TagImportTest, CustomUiExportsOpenTheDialogForEntryZeroAndSaveOnlyAfterOk) {
+    COwnerArchive archive(COwnerArchive::kLoading);
+    CDeviceObject device{&archive, nullptr};
+    SvrInitDevSet(&device);  // the new record's eight channels are stored at once
+    const int savedImageEnd = archive.GetPosition();
+    SCustomUIEntry other{u"other", 1};
+    SCustomUIEntry tagImport{u"标签导入", 0};
+    const CString file = folder.Write("DB9_x.db", Block("X", "      x : Int;\r\n"));
+    {
+        CUiBackendScope backend(user);
+        EXPECT_EQ(SvrShowCustomUI(&device, &other), 1);
+        EXPECT_TRUE(user.Log().empty());  // no dialog opened
+        user.Click(kBrowseBlocks).ChooseFiles({file}).Click(kCancel);
+        EXPECT_EQ(SvrShowCustomUI(&device, &tagImport), 1);
+        EXPECT_EQ(archive.GetPosition(), savedImageEnd);  // cancelled: nothing stored
+        user.Click(kBrowseBlocks).ChooseFiles({file}).Click(kImport);
+        EXPECT_EQ(SvrEditCustomProperty(&device), 1);
+    }
+    EXPECT_EQ(device.record->chlTable->GetRowCount(), 9);
+    EXPECT_GT(archive.GetPosition(), savedImageEnd);  // the image with the ninth row was stored
+    SvrExitDevRun(&device);
+}
