@@ -12,6 +12,7 @@ void AddChannelCommands(CLI::App& app, CommandAction& action);
 void AddImageCommands(CLI::App& app, CommandAction& action);
 void AddInfoCommands(CLI::App& app, CommandAction& action);
 void AddLayoutCommands(CLI::App& app, CommandAction& action);
+void AddImportCommands(CLI::App& app, CommandAction& action);
 void AddTypesCommands(CLI::App& app, CommandAction& action);
 
 /// Makes work the action of the program when this command is given.

@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
     AddImageCommands(app, action);
     AddInfoCommands(app, action);
     AddLayoutCommands(app, action);
+    AddImportCommands(app, action);
     AddTypesCommands(app, action);
 
     try {

@@ -1,0 +1,202 @@
+// import DEV [--tags FILE.xml] [--db FILE]... [--types FILE]... [--name-by title|file]
+//            [--version v13|v15] [--block FILE=DBn]...
+//
+// Opens the driver's custom user interface, the tag import dialog, and works it as a user would:
+// picks the version, browses for the tag table and for the data block files (one browse per
+// folder, as a file dialog shows one folder), corrects block names in the data block file list by
+// a double-click on them, picks the naming rule, reads the data type files, and starts the import.
+// The status list is printed as rows "N<TAB>text". Only an import that ended the dialog with OK
+// changes the device, which is then saved.
+#include <filesystem>
+#include <map>
+
+#include "host/commands.h"
+#include "host/output_format.h"
+#include "platform/ui/list_ctrl.h"
+#include "platform/ui/screen_text.h"
+#include "platform/ui/scripted_user.h"
+
+namespace {
+
+// The tag import dialog and its controls.
+constexpr UINT kTagImportTemplate = 113;
+constexpr int kCancelButton = 2;
+constexpr int kImportDataTypesButton = 1014;
+constexpr int kBrowseBlockFilesButton = 1015;
+constexpr int kStatusList = 1018;
+constexpr int kBrowseTagFileButton = 1019;
+constexpr int kBlockList = 1021;
+constexpr int kVersionV15Radio = 1025;
+constexpr int kVersionV13Radio = 1026;
+constexpr int kNameByFileRadio = 1027;
+constexpr int kNameByTitleRadio = 1028;
+constexpr int kTagFileEdit = 1030;
+constexpr int kTagImportButton = 1031;
+constexpr int kBlockNameEdit = 2002;  ///< the list's in-place edit of a block name
+constexpr int kBlockPathColumn = 3;
+constexpr int kIdOk = 1;
+
+struct ImportOptions {
+    std::string device;
+    std::string tagFile;
+    std::vector<std::string> dbFiles;
+    std::vector<std::string> typeFiles;
+    std::string nameBy = "title";
+    std::string version = "v15";
+    std::vector<std::string> blockNames;  ///< FILE=DBn
+};
+
+CString FullPath(const std::string& path) {
+    return CString::FromUtf8(std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string());
+}
+
+/// The files grouped by folder, each group in the order given: one file dialog per folder.
+std::vector<std::vector<CString>> ByFolder(const std::vector<std::string>& paths) {
+    std::vector<std::vector<CString>> groups;
+    std::map<CString, size_t> groupOfFolder;
+    for (const std::string& path : paths) {
+        const CString full = FullPath(path);
+        const CString folder = full.Left(full.ReverseFind(u'/'));
+        const auto [entry, added] = groupOfFolder.try_emplace(folder, groups.size());
+        if (added) groups.emplace_back();
+        groups[entry->second].push_back(full);
+    }
+    return groups;
+}
+
+/// The block name corrections: full path of a data block file, and the name to give it.
+std::map<CString, CString> BlockNameCorrections(const ImportOptions& options) {
+    std::map<CString, CString> rowOrder;  // every data block file, in the list's (path) order
+    for (const std::string& path : options.dbFiles) rowOrder.emplace(FullPath(path), CString());
+    for (const std::string& correction : options.blockNames) {
+        const size_t equals = correction.rfind('=');
+        if (equals == std::string::npos || equals == 0)
+            throw CLI::ValidationError("--block", "expected FILE=DBn, got \"" + correction + "\"");
+        const CString path = FullPath(correction.substr(0, equals));
+        const auto row = rowOrder.find(path);
+        if (row == rowOrder.end())
+            throw CLI::ValidationError("--block", "\"" + correction.substr(0, equals) + "\" is not one of the --db files");
+        row->second = CString::FromUtf8(correction.substr(equals + 1));
+    }
+    return rowOrder;
+}
+
+/// What the user saw before the import: the status list's rows after a step that may fail.
+struct SImportRun {
+    ListRowTexts failedStep;  ///< rows that made the user give up before the import
+};
+
+/// Looks at the status list after a step: when the step showed an error (a row numbered 0), the
+/// user gives up and cancels the dialog.
+void CancelOnError(ScriptedUser& user, SImportRun& run) {
+    user.Inspect([&run](CWnd& dialog) {
+        if (!run.failedStep.empty()) return;
+        const ListRowTexts rows = ListViewRows(dialog.GetDlgItem(kStatusList)->m_hWnd);
+        if (rows.empty() || rows[0].empty() || !(rows[0][0] == CString(u"0"))) return;
+        run.failedStep = rows;
+        dialog.PostMessage(WM_COMMAND, kCancelButton, 0);
+    });
+}
+
+void CorrectBlockNames(ScriptedUser& user, const std::map<CString, CString>& corrections) {
+    int row = 0;
+    for (const auto& [path, name] : corrections) {
+        if (!name.IsEmpty()) {
+            user.DoubleClickRow(kBlockList, row)
+                .Type(kBlockNameEdit, name)
+                .Focus(kTagFileEdit);  // the edit ends when it loses the focus
+        }
+        ++row;
+    }
+}
+
+void ScriptImport(ScriptedUser& user, const ImportOptions& options, SImportRun& run) {
+    user.WatchList(kTagImportTemplate, kStatusList);
+    user.Click(options.version == "v13" ? kVersionV13Radio : kVersionV15Radio);
+    if (!options.tagFile.empty()) user.Click(kBrowseTagFileButton).ChooseFiles({FullPath(options.tagFile)});
+    for (const std::vector<CString>& folder : ByFolder(options.dbFiles)) {
+        user.Click(kBrowseBlockFilesButton).ChooseFiles(folder);
+        CancelOnError(user, run);
+    }
+    CorrectBlockNames(user, BlockNameCorrections(options));
+    user.Click(options.nameBy == "file" ? kNameByFileRadio : kNameByTitleRadio);
+    for (const std::vector<CString>& folder : ByFolder(options.typeFiles)) {
+        user.Click(kImportDataTypesButton).ChooseFiles(folder);
+        CancelOnError(user, run);
+    }
+    // An import that succeeds ends the dialog; otherwise the user reads the status and cancels.
+    user.Click(kTagImportButton).Click(kCancelButton);
+}
+
+/// The end code of the outermost dialog: the last one to end.
+int EndCode(const ScriptedUser& user) {
+    for (auto entry = user.Log().rbegin(); entry != user.Log().rend(); ++entry)
+        if (entry->kind == SUserLogEntry::kDialogEnded) return std::stoi(entry->answer.ToUtf8());
+    return -1;
+}
+
+void PrintRows(std::ostream& out, const ListRowTexts& rows) {
+    for (const std::vector<CString>& row : rows) {
+        out << EscapeTsv(row.empty() ? std::string() : row[0].ToUtf8()) << '\t'
+            << EscapeTsv(row.size() > 1 ? row[1].ToUtf8() : std::string()) << '\n';
+    }
+}
+
+/// Opens the custom user interface the driver lists first: its tag import.
+void ShowTagImport(DeviceSession& session, const DriverLibrary& driver) {
+    CArray<SCustomUIEntry> entries;
+    const auto list = driver.Require<SvrGetCustomUIFn>("SvrGetCustomUI");
+    CallExport("SvrGetCustomUI", [&] { return list(0, entries); });
+    if (entries.IsEmpty()) throw HostError("the driver offers no custom user interface");
+    SCustomUIEntry* entry = &entries[0];
+    session.Call<SvrShowCustomUIFn>("SvrShowCustomUI", entry);
+}
+
+void RunImport(HostContext& ctx, const ImportOptions& options) {
+    ScriptedUser user;
+    SImportRun run;
+    ScriptImport(user, options, run);
+    auto session = ctx.OpenDevice(options.device, DeviceUse::kChange);
+    {
+        CUiBackendScope backend(user);
+        try {
+            ShowTagImport(*session, ctx.Driver());
+        } catch (const ScriptFailure& failure) {
+            throw HostError(std::string("the tag import dialog did not go as planned: ") + failure.what());
+        }
+    }
+    if (!run.failedStep.empty()) {
+        PrintRows(ctx.Out(), run.failedStep);
+        ctx.SetExitStatus(kExitRefused);
+        return;
+    }
+    PrintRows(ctx.Out(), user.LastRows(kStatusList));
+    if (EndCode(user) != kIdOk) {
+        ctx.SetExitStatus(kExitRefused);
+        return;
+    }
+    ctx.SaveDevice(*session);
+}
+
+}  // namespace
+
+void AddImportCommands(CLI::App& app, CommandAction& action) {
+    auto options = std::make_shared<ImportOptions>();
+    CLI::App* import = app.add_subcommand("import", "runs the tag import dialog as a user would; prints its status list");
+    import->add_option("DEV", options->device, "device name")->required();
+    import->add_option("--tags", options->tagFile, "XML tag table")->check(CLI::ExistingFile);
+    import->add_option("--db", options->dbFiles, "data block source file (repeatable)")->check(CLI::ExistingFile);
+    import->add_option("--types", options->typeFiles, "data type source file, read before the import (repeatable)")
+        ->check(CLI::ExistingFile);
+    import->add_option("--name-by", options->nameBy, "name channels after the block title or the file name")
+        ->check(CLI::IsMember({"title", "file"}))
+        ->capture_default_str();
+    import->add_option("--version", options->version, "TIA Portal version of the sources")
+        ->check(CLI::IsMember({"v13", "v15"}))
+        ->capture_default_str();
+    import->add_option("--block", options->blockNames, "FILE=DBn: correct the block name of a data block file (repeatable)");
+    import->callback([&action, options] {
+        BlockNameCorrections(*options);  // a correction that names no data block file is a usage error
+        action = [options](HostContext& ctx) { RunImport(ctx, *options); };
+    });
+}

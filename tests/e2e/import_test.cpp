@@ -1,0 +1,118 @@
+// vireo-host import: the tag import dialog worked from the command line, on the examples and on
+// files written here. Only an import that ends the dialog with OK changes the project.
+#include <gtest/gtest.h>
+
+#include "host_runner.h"
+
+namespace {
+
+const std::string kExamples = VIREO_EXAMPLES;
+
+/// A project with device PLC1, its eight default channels deleted.
+class ImportTest : public ::testing::Test {
+protected:
+    ImportTest() {
+        EXPECT_EQ(folder.Run({"device", "add", "PLC1"}).exitCode, 0);
+        EXPECT_EQ(folder.Run({"channel", "delete", "PLC1"}).exitCode, 0);
+    }
+
+    HostResult Import(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"import", "PLC1"});
+        return folder.Run(args);
+    }
+    /// The connected variable names of the stored channels, in table order.
+    std::vector<std::string> Variables() const { return TsvColumn(folder.Run({"channel", "list", "PLC1"}).out, 9); }
+    std::string Write(const std::string& name, const std::string& text) const {
+        folder.WriteFile(folder.PathOf(name), text);
+        return folder.PathOf(name);
+    }
+
+    HostFolder folder;
+};
+
+std::string Block(const std::string& title, const std::string& members) {
+    return "DATA_BLOCK \"" + title + "\"\r\n{ S7_Optimized_Access := 'FALSE' }\r\nVERSION : 0.1\r\nNON_RETAIN\r\n   STRUCT \r\n" +
+           members + "   END_STRUCT;\r\n\r\n\r\nBEGIN\r\n\r\nEND_DATA_BLOCK\r\n\r\n";
+}
+
+}  // namespace
+
+TEST_F(ImportTest, ExamplesImportIntoTheChannelTableAndTheProjectKeepsThem) {
+    const HostResult result = Import({"--types", kExamples + "/MotorData.udt", "--tags", kExamples + "/PLCTags.xml", "--db",
+                                      kExamples + "/DB2_TankFarm.db", "--db", kExamples + "/DB1_Conveyor.db"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "1\t导入成功\n");
+    // A fresh process reads the saved device: tags first (I, Q, M), then the blocks in key order.
+    const std::vector<std::string> variables = Variables();
+    ASSERT_EQ(variables.size(), 46u);
+    EXPECT_EQ(variables[0], "Start");
+    EXPECT_EQ(variables[4], "Conveyor.Mode");
+    EXPECT_EQ(variables[21], "Tank farm.Tank[1].Level");
+    EXPECT_EQ(variables[45], "Tank farm.Total");
+    const std::vector<std::string> names = TsvColumn(folder.Run({"channel", "list", "PLC1"}).out, 8);
+    EXPECT_EQ(names[21], "DB2:读写DF000");
+}
+
+TEST_F(ImportTest, NamingByFileNameAndTheEnglishDialog) {
+    const std::string db = Write("DB3_Pumps.db", Block("Pump station", "      Flow : Real;\r\n"));
+    HostResult result = folder.RunPlain({"--project", folder.ProjectPath(), "--lang", "en", "import", "PLC1", "--db", db, "--name-by", "file"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "1\t Import succeeded\n");
+    EXPECT_EQ(Variables(), std::vector<std::string>({"DB3_Pumps.Flow"}));
+}
+
+TEST_F(ImportTest, UnknownTypesAndFailingSourcesChangeNothing) {
+    const std::string unknown = Write("DB4_a.db", Block("A", "      x : \"Missing\";\r\n      y : Int;\r\n      z : Gone;\r\n"));
+    HostResult result = Import({"--db", unknown});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "1\t\"Missing\"\n2\tGone\n");
+
+    const std::string optimized = Write("DB5_o.db", "DATA_BLOCK \"O\"\r\n{ S7_Optimized_Access := 'TRUE' }\r\nSTRUCT\r\n x : Int;\r\nEND_STRUCT;\r\n");
+    result = Import({"--db", optimized});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "0\tDB块属性错误(应该采取不优化)\n");
+
+    // A file whose title cannot be read stops at the browse: the user cancels there.
+    const std::string untitled = Write("DB6_t.db", "no quoted title\r\n");
+    result = Import({"--db", untitled, "--tags", kExamples + "/PLCTags.xml"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "0\t获取DB块基本信息失败\n");
+
+    const std::string badTags = Write("tags.xml", "<Tagtable><Tag>unclosed");
+    result = Import({"--tags", badTags});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "0\t标签文件为空或格式错误\n");
+
+    EXPECT_TRUE(Variables().empty());
+}
+
+TEST_F(ImportTest, BlockNamesAreCheckedAndCanBeCorrectedInTheList) {
+    const std::string motor = Write("Motor.db", Block("Motor", "      On : Bool;\r\n"));
+    HostResult result = Import({"--db", motor});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "1\tDB块命名错误\n");
+    for (const char* name : {"DB60001", "DB", "DB1a", "db5"}) {
+        result = Import({"--db", motor, "--block", motor + "=" + name});
+        EXPECT_EQ(result.out, "1\tDB块命名错误\n") << name;
+    }
+    const std::string a = Write("DB5_a.db", Block("A", "      On : Bool;\r\n"));
+    const std::string b = Write("DB5_b.db", Block("B", "      On : Bool;\r\n"));
+    result = Import({"--db", a, "--db", b});
+    EXPECT_EQ(result.out, "1\tDB块命名重复\n");
+    EXPECT_TRUE(Variables().empty());
+
+    // Corrected in place, the file imports under the new block name; DB60000 is the largest.
+    result = Import({"--db", motor, "--db", a, "--block", motor + "=DB60000"});
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    const std::vector<std::string> names = TsvColumn(folder.Run({"channel", "list", "PLC1"}).out, 8);
+    EXPECT_EQ(names, std::vector<std::string>({"DB5:读写000.0", "DB60000:读写000.0"}));
+}
+
+TEST_F(ImportTest, UsageErrors) {
+    EXPECT_EQ(Import({"--db", folder.PathOf("none.db")}).exitCode, 2);
+    const std::string db = Write("DB7_x.db", Block("X", "      On : Bool;\r\n"));
+    EXPECT_EQ(Import({"--db", db, "--block", "other.db=DB7"}).exitCode, 2);
+    EXPECT_EQ(Import({"--db", db, "--block", "DB7"}).exitCode, 2);
+    EXPECT_EQ(Import({"--version", "v14"}).exitCode, 2);
+    EXPECT_EQ(folder.Run({"import", "NoSuchDevice", "--db", db}).exitCode, 1);
+}
