@@ -5,10 +5,11 @@ SANITIZE ?= OFF
 JOBS ?= $(shell nproc)
 
 DEBIAN_PACKAGES := cmake make g++ pkg-config libsqlite3-dev libcli11-dev libtinyxml2-dev uuid-dev \
-                   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+                   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
+                   dpkg-dev man-db
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps configure build demo test test-sanitize fuzz bench clean
+.PHONY: all deps configure build demo test test-sanitize fuzz bench package clean
 
 all: build
 
@@ -42,6 +43,12 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVIREO_FUZZ=ON >/dev/null
 	@cmake --build build-fuzz -j $(JOBS)
 	@bash tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
+# The Debian package (CPack), then a check of it: its dependencies, and a tag import run from the
+# tree it unpacks.
+package: build
+	@cd $(BUILD) && cpack >/dev/null && ls vireo-ex_*.deb
+	@bash packaging/check-package.sh $$(ls -t $(BUILD)/vireo-ex_*.deb | head -n 1)
 
 bench: build
 	@bash bench/run.sh $(BUILD)

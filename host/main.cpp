@@ -4,6 +4,7 @@
 
 #include "core/column_registry.h"
 #include "host/commands.h"
+#include "host/man_page.h"
 #include "platform/ui_language.h"
 
 namespace {
@@ -42,9 +43,23 @@ int main(int argc, char** argv) {
     CLI::App app{"The reference host of the Vireo_EX driver: keeps devices in a project file and edits them through the driver.",
                  "vireo-host"};
     HostOptions options;
+    app.footer(
+        "Exit status: 0 success; 1 a refused operation, which changed nothing (import: also when the dialog did not "
+        "end with OK); 2 a usage error; layout: 3 when the sources use types nobody defines.\n"
+        "Files: the driver <prefix>/drivers/Vireo_EX/Vireo_EX.so with its language library Vireo_EX_lang.so beside "
+        "it; user data types in <prefix>/drivers/DataType.xml; projects are SQLite files.");
     app.add_option("--project", options.project, "project file")->capture_default_str();
     app.add_option("--driver", options.driver, "driver to load (default: <folder of vireo-host>/../drivers/Vireo_EX/Vireo_EX.so)");
     app.add_option("--lang", options.lang, "user-interface language of the driver's texts")->check(CLI::IsMember({"zh", "en"}));
+    // The manual page is made from the same texts as --help (the build writes it with this flag).
+    app.add_flag_callback(
+           "--man-page",
+           [&app] {
+               std::cout << ManPage(app);
+               throw CLI::Success();
+           },
+           "print the manual page and exit")
+        ->group("");
     app.require_subcommand(1);
     app.fallthrough();
 
