@@ -1,4 +1,6 @@
 // The type library's parsing operations: data block files, TIA source files and XML tag tables.
+#include <algorithm>
+
 #include "import/import_result_codes.h"
 #include "import/source_lines.h"
 #include "import/tag_table_reader.h"
@@ -8,12 +10,18 @@
 namespace {
 
 /// Runs one operation per item in order; the first negative result stops the batch and is
-/// returned. A file that cannot be opened (result 1) adds nothing and does not stop it.
+/// returned. A file that cannot be opened (result 1) adds nothing and does not stop it, but the
+/// batch then ends with kFileLoadFailed, so that the user learns that a file was left out instead
+/// of seeing an import succeed without it.
 template <typename Items, typename Parse>
 int ParseEach(const Items& items, Parse parse) {
-    for (const auto& item : items)
-        if (const int result = parse(item); result < 0) return result;
-    return 1;
+    bool fileLeftOut = false;
+    for (const auto& item : items) {
+        const int result = parse(item);
+        if (result < 0) return result;
+        if (result == kFileNotOpened) fileLeftOut = true;
+    }
+    return fileLeftOut ? kFileLoadFailed : 1;
 }
 
 /// How a data block file names its block's record: after the block title (naming choice 0) or
@@ -37,7 +45,8 @@ int Fileparstest::ParseSourceFiles(const std::vector<CString>& paths, StructureL
 }
 
 int Fileparstest::ParseTagTables(const std::vector<CString>& paths, StructureList&) {
-    return ParseEach(paths, [&](const CString& path) { return ParseTagTable(path, topLevelRecords_); });
+    // A tag table read gives 1, which here means success, not a file left out.
+    return ParseEach(paths, [&](const CString& path) { return std::min(ParseTagTable(path, topLevelRecords_), 0); });
 }
 
 int Fileparstest::ParseDbFile(const SDbFileInfo& block, StructureList& completed) {

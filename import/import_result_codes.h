@@ -7,6 +7,7 @@
 
 /// A source file that cannot be opened: it adds nothing, and a batch goes on with the next file.
 constexpr int kFileNotOpened = 1;
+/// A batch in which some file could not be opened (the others were read).
 constexpr int kFileLoadFailed = -1;
 constexpr int kSourceFileEmpty = -2;
 /// The tag table is missing, not well-formed XML, or has no root or no tag element.

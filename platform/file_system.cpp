@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,13 +11,36 @@
 
 namespace {
 
+struct SInjectedFault {
+    FileFault fault = FileFault::kNone;
+    std::string pathPart;
+    int times = 0;
+    int met = 0;
+};
+
+SInjectedFault& Injected() {
+    static SInjectedFault injected;
+    return injected;
+}
+
+/// True, with errno set as the real fault would set it, when an injected fault of this kind is
+/// due for path; it then counts as met.
+bool FaultDue(FileFault fault, const std::string& path) {
+    SInjectedFault& injected = Injected();
+    if (injected.fault != fault || injected.times <= 0 || path.find(injected.pathPart) == std::string::npos) return false;
+    if (--injected.times == 0) injected.fault = FileFault::kNone;
+    ++injected.met;
+    errno = fault == FileFault::kDiskFull ? ENOSPC : EACCES;
+    return true;
+}
+
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
+bool WriteBytes(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
@@ -26,10 +50,20 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+/// Writes bytes to the file at path opened as fd; an injected full disk lets the first half of
+/// them through before it refuses the rest.
+bool WriteAll(int fd, std::string_view bytes, const std::string& path) {
+    const std::string_view firstHalf = bytes.substr(0, bytes.size() / 2);
+    if (Injected().fault == FileFault::kDiskFull && Injected().times > 0 && path.find(Injected().pathPart) != std::string::npos)
+        return WriteBytes(fd, firstHalf) && !FaultDue(FileFault::kDiskFull, path);
+    return WriteBytes(fd, bytes);
+}
+
 /// Creates a new, empty temporary file next to target, with permissions from the process's umask.
 int CreateTemporaryNextTo(const std::string& target, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        if (FaultDue(FileFault::kCannotCreate, target)) return -1;
         const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -60,7 +94,9 @@ bool PathExists(const CString& path) {
 
 bool ReadWholeFile(const CString& path, std::string& bytes) {
     bytes.clear();
-    const int fd = open(path.ToUtf8().c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string file = path.ToUtf8();
+    if (FaultDue(FileFault::kCannotRead, file)) return false;
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     bool ok = true;
     char buffer[65536];
@@ -81,12 +117,12 @@ bool WriteFileAtomically(const CString& path, std::string_view bytes) {
     std::string tempPath;
     const int fd = CreateTemporaryNextTo(target, tempPath);
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes);
+    bool ok = WriteAll(fd, bytes, target);
     struct stat old {};
     if (ok && stat(target.c_str(), &old) == 0) ok = fchmod(fd, old.st_mode & 07777) == 0;
     if (ok) ok = fsync(fd) == 0;
     if (close(fd) != 0) ok = false;
-    if (ok) ok = rename(tempPath.c_str(), target.c_str()) == 0;
+    if (ok) ok = !FaultDue(FileFault::kCannotRename, target) && rename(tempPath.c_str(), target.c_str()) == 0;
     if (!ok) {
         unlink(tempPath.c_str());
         return false;
@@ -94,3 +130,57 @@ bool WriteFileAtomically(const CString& path, std::string_view bytes) {
     SyncFolder(FolderOf(target));
     return true;
 }
+
+namespace {
+
+/// How long an edit waits for another process's edit of the same folder before it gives up.
+constexpr int kLockWaitMs = 5000;
+
+/// Holds an exclusive lock on the folder of a file while it lives. The folder, not the file,
+/// carries the lock, because every write replaces the file. Held() is false when the folder cannot
+/// be opened or another process held the lock for longer than kLockWaitMs (a stopped process never
+/// makes this one hang).
+class FolderLock {
+public:
+    explicit FolderLock(const CString& file) : fd_(open(FolderOf(ReplacedFile(file.ToUtf8())).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        for (int waited = 0; fd_ >= 0 && !held_; waited += 10) {
+            held_ = flock(fd_, LOCK_EX | LOCK_NB) == 0;
+            if (!held_ && ((errno != EWOULDBLOCK && errno != EINTR) || waited >= kLockWaitMs)) break;
+            if (!held_) usleep(10000);
+        }
+    }
+    ~FolderLock() {
+        if (fd_ >= 0) close(fd_);  // releases the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool Held() const { return held_; }
+
+private:
+    int fd_;
+    bool held_ = false;
+};
+
+}  // namespace
+
+bool EditFileLocked(const CString& path, const std::function<std::optional<std::string>(const std::string& old)>& edit) {
+    const FolderLock lock(path);
+    std::string old;
+    if (!lock.Held() || !ReadWholeFile(path, old)) return false;
+    const std::optional<std::string> edited = edit(old);
+    return edited && (*edited == old || WriteFileAtomically(path, *edited));
+}
+
+bool CreateFileIfMissing(const CString& path, std::string_view bytes) {
+    const FolderLock lock(path);
+    return PathExists(path) || (lock.Held() && WriteFileAtomically(path, bytes));
+}
+
+void InjectFileFault(FileFault fault, std::string pathPart, int times) {
+    SInjectedFault& injected = Injected();
+    injected.fault = times > 0 ? fault : FileFault::kNone;
+    injected.pathPart = std::move(pathPart);
+    injected.times = fault == FileFault::kNone ? 0 : times;
+}
+
+int InjectedFileFaultsMet() { return Injected().met; }

@@ -1,6 +1,8 @@
 // Files as the driver reads and writes them. Paths are UTF-8 on this platform.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,3 +20,35 @@ bool ReadWholeFile(const CString& path, std::string& bytes);
 /// symbolic link is followed, so the file it names is replaced. False, with any old file left as it
 /// was and no temporary file left behind, when a step fails.
 bool WriteFileAtomically(const CString& path, std::string_view bytes);
+
+/// Reads the file, lets edit make its new content from the old and writes that with
+/// WriteFileAtomically, holding an exclusive lock on the file's folder meanwhile: two processes that
+/// edit the same file this way take turns, so neither one's change is lost. edit gives nothing to
+/// refuse the edit. True when the file holds the edit (or edit changed nothing); false, with the
+/// file left as it was, when it cannot be read or written, edit refused, or another process kept
+/// the lock for more than 5 seconds.
+bool EditFileLocked(const CString& path, const std::function<std::optional<std::string>(const std::string& old)>& edit);
+
+/// Writes a new file with bytes (as WriteFileAtomically does) unless something already exists at
+/// path, under the same folder lock as EditFileLocked, so that a file another process has just
+/// made is never replaced. True when the file exists afterwards.
+bool CreateFileIfMissing(const CString& path, std::string_view bytes);
+
+/// Faults of the file system that a test can make the next file operations meet: a file that
+/// cannot be read, a folder where nothing can be created, a disk that fills up while a file is
+/// written, a file that cannot be put in place of the old one.
+enum class FileFault {
+    kNone,
+    kCannotRead,    ///< opening a file for reading fails (permission denied)
+    kCannotCreate,  ///< creating the temporary file of a write fails (permission denied)
+    kDiskFull,      ///< a write stops half-way with "no space left on device"
+    kCannotRename,  ///< the finished temporary file cannot replace the old file
+};
+
+/// Makes the next `times` operations of the fault's kind on a path that contains pathPart (any
+/// path when empty) fail as that fault would; kNone clears it. For tests: nothing in the driver
+/// calls it, so the driver's code runs unchanged against the faults.
+void InjectFileFault(FileFault fault, std::string pathPart = {}, int times = 1);
+
+/// How many injected faults file operations have met since the process started.
+int InjectedFileFaultsMet();

@@ -13,11 +13,7 @@ namespace {
 /// Loads the file, lets edit change it (edit returns whether it changed anything) and writes it
 /// back when it did. False when the file cannot be loaded or written.
 bool EditFile(const CString& path, const std::function<bool(tinyxml2::XMLElement&)>& edit) {
-    std::string text;
-    if (!ReadWholeFile(path, text)) return false;
-    const std::optional<std::string> edited = EditStructDocument(text, edit);
-    if (!edited) return false;
-    return *edited == text || WriteFileAtomically(path, *edited);
+    return EditFileLocked(path, [&](const std::string& text) { return EditStructDocument(text, edit); });
 }
 
 }  // namespace
@@ -33,7 +29,7 @@ CString Fileparsxml::DefaultPath() {
 
 bool Fileparsxml::Exists() const { return PathExists(path_); }
 
-bool Fileparsxml::CreateEmptyFile() const { return WriteFileAtomically(path_, EmptyStructDocumentText()); }
+bool Fileparsxml::CreateEmptyFile() const { return CreateFileIfMissing(path_, EmptyStructDocumentText()); }
 
 bool Fileparsxml::ReadFile(StructMap& map) const {
     std::string text;

@@ -24,7 +24,8 @@ public:
     const CString& Path() const { return path_; }
     bool Exists() const;
 
-    /// Writes a file that holds no structure. False when it cannot be written.
+    /// Writes a file that holds no structure, unless a file exists by now (another process may have
+    /// just made it: it is kept). False when it cannot be written.
     bool CreateEmptyFile() const;
 
     /// Reads the file's structures into map. False, with map unchanged, when the file cannot be

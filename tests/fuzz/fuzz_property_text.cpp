@@ -1,6 +1,8 @@
-// Property value texts from the host's property editor: any text is taken without crashing, and a
-// free property's value reads back as the decimal text of what was stored.
+// Property value texts from the host's property editor: any text for any of the six properties
+// (the input's lines, one per property; a single line goes to all six) is taken without crashing,
+// and a free property's value reads back as the decimal text of what was stored.
 #include <string>
+#include <vector>
 
 #include "core/column_registry.h"
 #include "core/exports.h"
@@ -14,8 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CStringArray names, values;
     CByteArray enumerated;
     SvrGetProperty(&device, names, values, enumerated);
-    const CString text = CString::FromUtf8(std::string(reinterpret_cast<const char*>(data), size));
-    for (int i = 0; i < values.GetSize(); ++i) values[i] = text;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    std::vector<CString> lines;
+    for (size_t start = 0;;) {
+        const size_t end = input.find('\n', start);
+        lines.push_back(CString::FromUtf8(input.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    for (int i = 0; i < values.GetSize(); ++i) values[i] = lines[static_cast<size_t>(i) % lines.size()];
     SvrSetProperty(&device, names, values);
     CStringArray after;
     SvrGetProperty(&device, names, after, enumerated);

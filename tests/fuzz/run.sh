@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a fuzz build for SECONDS each, starting from its seed corpus
 # (tests/fuzz/corpus/<target>, when there is one). New inputs go to a scratch folder, not the repo.
-# Usage: run.sh BUILD_DIR [SECONDS]
+# Usage: run.sh BUILD_DIR [SECONDS [TARGET...]]   (no TARGET: every target of the build)
 set -euo pipefail
 build=$1
 seconds=${2:-20}
+shift $(( $# < 2 ? $# : 2 ))
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 status=0
-for target in "$build"/fuzz/fuzz_*; do
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=("$build"/fuzz/fuzz_*)
+for target in "${targets[@]}"; do
+  [ -x "$target" ] || target="$build/fuzz/$target"
   name=$(basename "$target")
   mkdir -p "$scratch/$name"
   seeds=()

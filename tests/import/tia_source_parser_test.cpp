@@ -133,7 +133,7 @@ TEST_F(SourceParse, MalformedStructuresFailWithTheirCodesAndKeepWhatWasStored) {
 TEST_F(ImportRun, BatchesGoOnPastUnreadableFilesAndStopAtTheFirstError) {
     const CString good = folder.Write("DB1_good.db", Block("      g : Int;\n"));
     const CString late = folder.Write("DB3_late.db", Block("      l : Int;\n"));
-    EXPECT_EQ(LoadTypes({folder.File("missing.db"), good}), 1);
+    EXPECT_EQ(LoadTypes({folder.File("missing.db"), good}), kFileLoadFailed);  // read past, and reported
     EXPECT_EQ(LoadTypes({folder.Write("DB2_bad.db", Block("      garbage\n")), late}), kBlockFormatError);
     ASSERT_EQ(Layout(), 1);
     EXPECT_EQ(Placed(leaves), (Strings{"DB1.g 0.0"}));  // named by the file name before its "_"
