@@ -71,13 +71,10 @@ int main() {
         std::vector<CString> unknown;
         analysis.TakeResults(placed, unknown);
         if (static_cast<int>(placed.size()) != leaves || !unknown.empty()) std::exit(1);
-        // Both sides reuse their vector's storage, as the layout reuses its results after Reset.
+        // Both sides fill new storage: Reset gives the layout's memory back, and the layout reserves
+        // room for all its leaves at once, as the copy does.
         std::vector<SFlatMember> copied;
-        copied.reserve(placed.size());
-        const double copy = BestOf([&] {
-            copied.clear();
-            copied.insert(copied.end(), placed.begin(), placed.end());
-        });
+        const double copy = BestOf([&] { std::vector<SFlatMember>().swap(copied); }, [&] { copied = placed; });
         std::printf("%10d %12.2f %12.2f %8.2f\n", leaves, layout * 1e3, copy * 1e3, layout / copy);
     }
     return 0;

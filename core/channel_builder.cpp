@@ -1,5 +1,10 @@
 #include "core/channel_builder.h"
 
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
 #include "core/column_registry.h"
 #include "core/data_types.h"
 #include "core/text_tables.h"
@@ -65,15 +70,55 @@ int SettleStringLength(SChlInfo& info, bool lengthGiven) {
 /// The next address, wrapping at 32 bits as the stored cell does.
 int Advance(int address, int step) { return static_cast<int>(static_cast<uint32_t>(address) + static_cast<uint32_t>(step)); }
 
+/// Appends value as "%.<digits>d" writes it: a minus sign when negative, then at least digits digits.
+void AppendDecimal(std::u16string& text, int value, int digits) {
+    char16_t reversed[16];
+    int count = 0;
+    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    do {
+        reversed[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) text += u'-';
+    for (int i = count; i < digits; ++i) text += u'0';
+    while (count > 0) text += reversed[--count];
+}
+
+/// Appends value formatted with a register type's address or bit format. The formats the register
+/// types use are written directly (a name is made for every row of a large import); any other goes
+/// through Formatted.
+void AppendFormatted(std::u16string& text, const char16_t* format, int value) {
+    const std::u16string_view form(format);
+    if (form == u"%.3d") {
+        AppendDecimal(text, value, 3);
+    } else if (form == u".%1d") {
+        text += u'.';
+        AppendDecimal(text, value, 1);
+    } else {
+        text += CString::Formatted(format, value).view();
+    }
+}
+
+/// The next free address as a description gives it: N, or D.N for a data block.
+CString NextAddressText(int regType, int block, int address) {
+    std::u16string text;
+    if (regType == kRegisterV) {
+        AppendDecimal(text, block, 1);
+        text += u'.';
+    }
+    AppendDecimal(text, address, 1);
+    return CString(std::move(text));
+}
+
 unsigned BlockCount(int32_t chlCount) {
     const unsigned count = static_cast<unsigned>(chlCount);
     if (count == 0) return 1;
     return count > kMaxChannelsPerBlock ? kMaxChannelsPerBlock : count;
 }
 
-}  // namespace
-
-int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) {
+/// BuildRows's work; takeTexts moves the variable name and comment out of info instead of copying
+/// them, and writes no next address back.
+int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool takeTexts) {
     CDevRow row;
     const SParsedAddress parsed = ParseAddress(info);
     int address = parsed.address;
@@ -90,18 +135,22 @@ int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) {
     }
     row.SetInt(kColTypeCode, code);
     row.SetInt(kColRegType, info.regType);
-    row.SetText(kColVarName, info.varName);
-    row.SetText(kColComment, info.comment);
+    row.SetText(kColVarName, takeTexts ? std::move(info.varName) : info.varName);
+    row.SetText(kColComment, takeTexts ? std::move(info.comment) : info.comment);
     if (reg->accessClass == 0) info.rwFlag = kReadOnly;
     row.SetInt(kColRwFlag, info.rwFlag);
     row.SetInt(kColMaxBlockRead, 0);
     row.SetInt(kColFastRead, 0);
 
     const unsigned count = BlockCount(info.chlCount);
-    rows.reserve(rows.size() + count);
+    // Room for the block at once, growing geometrically so that many calls on one list stay linear.
+    if (rows.capacity() - rows.size() < count) rows.reserve(std::max(rows.size() + count, rows.capacity() * 2));
     for (unsigned i = 0; i < count; ++i) {
         MakeChannelName(row);
-        rows.push_back(row);
+        // The last row is handed over rather than copied: most descriptions build a single row.
+        const bool last = i + 1 == count;
+        if (last) rows.push_back(std::move(row));
+        else rows.push_back(row);
         if (code < 20) {
             if (code < size - 1) {
                 ++code;
@@ -109,49 +158,92 @@ int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) {
                 code = 0;
                 address = Advance(address, 1);
             }
-            row.SetInt(kColBit, code);
-            row.SetInt(kColTypeCode, code);
         } else {
             address = Advance(address, size + (code == kStringCode ? 2 : 0));
         }
+        if (last) break;
+        if (code < 20) {
+            row.SetInt(kColBit, code);
+            row.SetInt(kColTypeCode, code);
+        }
         row.SetInt(kColAddress, address);
     }
-    info.address = info.regType == kRegisterV ? CString::Formatted(u"%d.%d", parsed.block, address)
-                                              : CString::Formatted(u"%d", address);
+    if (!takeTexts) info.address = NextAddressText(info.regType, parsed.block, address);  // nobody reads a given-up one
     return 1;
 }
+
+}  // namespace
+
+int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, false); }
+
+int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, true); }
 
 void MakeChannelName(CDevRow& row) {
     const int regType = row.GetInt(kColRegType);
     const int code = row.GetInt(kColTypeCode);
     const SRegisterType* reg = RegisterTypeAt(regType);
     const CString& rwText = Text(kReadWriteTexts, row.GetInt(kColRwFlag));
-    CString name;
+    // Made in a buffer the thread keeps: describing rows recomputes every name, and a name that has
+    // not changed is not stored again, so describing makes no new text for it.
+    thread_local std::u16string name;
+    name.clear();
     if (regType == kRegisterV) {
-        name = CString::Formatted(u"DB%.1d:", row.GetInt(kColBlock)) + rwText;
-    } else {
-        // A register type outside the four (only a damaged image holds one) gets no letter.
-        name = reg ? CString(reg->letter, 1) + rwText : rwText;
+        name += u"DB";
+        AppendDecimal(name, row.GetInt(kColBlock), 1);
+        name += u':';
+    } else if (reg) {
+        name += reg->letter;
     }
+    // A register type outside the four (only a damaged image holds one) gets no letter.
+    name += rwText.view();
     if (code >= kFirstNumberCode) {
         if (const char16_t* nameCode = TypeNameCode(code)) name += nameCode;
     }
-    name += CString::Formatted(reg ? reg->addressFormat : u"%.3d", row.GetInt(kColAddress));
-    if (reg && *reg->bitFormat && code < 16) name += CString::Formatted(reg->bitFormat, code);
-    if (code == kStringCode) name += CString::Formatted(u"_%d", row.GetInt(kColBit));
-    row.SetText(kColChannelName, name.MakeUpper());
+    AppendFormatted(name, reg ? reg->addressFormat : u"%.3d", row.GetInt(kColAddress));
+    if (reg && *reg->bitFormat && code < 16) AppendFormatted(name, reg->bitFormat, code);
+    if (code == kStringCode) {
+        name += u'_';
+        AppendDecimal(name, row.GetInt(kColBit), 1);
+    }
+    for (char16_t& ch : name)
+        if (ch >= u'a' && ch <= u'z') ch = static_cast<char16_t>(ch - u'a' + u'A');
+    if (row.GetText(kColChannelName).view() != name) row.SetText(kColChannelName, CString(std::u16string_view(name)));
 }
 
 CString SanitizeVarName(CString name) {
-    static const char16_t* const kReplaced[] = {
-        u".", u":", u"[", u"]", u"(", u")", u"__", u"`", u"~", u"!", u"@", u"#", u"$", u"%", u"^", u"&", u"*", u"-",
-        u"=", u"+", u"\\", u"|", u"}", u"{", u"'", u"\"", u";", u"/", u"?", u">", u",", u"<", u"\r", u"\t", u" ", u"\uFFE5",
+    // Replacing each text in turn comes down to three steps, done here in one pass: first the six
+    // characters listed before the two underscores become "_", then each "__" (which the first step
+    // may have made) becomes "_", left to right, then every other listed character becomes "_"
+    // wherever it stands, so their order does not matter and no later "__" is shortened.
+    enum : uint8_t { kKept, kBeforeUnderscores, kUnderscore, kAfterUnderscores };
+    static constexpr auto kClassOf = [] {
+        std::array<uint8_t, 128> classes{};
+        for (char ch : std::string_view(".:[]()")) classes[static_cast<size_t>(ch)] = kBeforeUnderscores;
+        classes['_'] = kUnderscore;
+        for (char ch : std::string_view("`~!@#$%^&*-=+\\|}{'\";/?>,<\r\t ")) classes[static_cast<size_t>(ch)] = kAfterUnderscores;
+        return classes;
+    }();
+    constexpr char16_t kYuanSign = u'\uFFE5';  // listed after the two underscores
+    auto classOf = [](char16_t ch) -> uint8_t {
+        if (ch < 128) return kClassOf[ch];
+        return ch == kYuanSign ? kAfterUnderscores : kKept;
     };
-    // Most names hold none of these: one look for any of them saves the passes.
-    static const CString kAnyReplaced = u".:[]()_`~!@#$%^&*-=+\\|}{'\";/?>,<\r\t \uFFE5";
-    if (name.FindOneOf(kAnyReplaced) < 0) return name;
-    for (const char16_t* text : kReplaced) name.Replace(text, u"_");
-    return name;
+    const std::u16string_view text = name.view();
+    if (std::none_of(text.begin(), text.end(), [&](char16_t ch) { return classOf(ch) != kKept; })) return name;
+    std::u16string sanitized;
+    sanitized.reserve(text.size());
+    bool underscoreBefore = false;  // the last character kept was an underscore of the first step
+    for (const char16_t ch : text) {
+        const uint8_t kind = classOf(ch);
+        const bool underscore = kind == kBeforeUnderscores || kind == kUnderscore;
+        if (underscore && underscoreBefore) {
+            underscoreBefore = false;  // "__" becomes "_"
+            continue;
+        }
+        underscoreBefore = underscore;
+        sanitized += kind == kKept ? ch : u'_';
+    }
+    return CString(std::move(sanitized));
 }
 
 void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info) {
@@ -161,12 +253,19 @@ void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info) {
     info.chlIndex = rowIndex;
     info.regType = regType;
     info.strLen = -1;
+    // "%d.%d_%d" (block, address, length) for a data block string, "%d.%d" for other data block
+    // channels; without the block for the other register types.
+    std::u16string text;
     if (regType == kRegisterV) {
-        info.address = code == kStringCode ? CString::Formatted(u"%d.%d_%d", block, address, length)
-                                           : CString::Formatted(u"%d.%d", block, address);
-    } else {
-        info.address = code == kStringCode ? CString::Formatted(u"%d_%d", address, length) : CString::Formatted(u"%d", address);
+        AppendDecimal(text, block, 1);
+        text += u'.';
     }
+    AppendDecimal(text, address, 1);
+    if (code == kStringCode) {
+        text += u'_';
+        AppendDecimal(text, length, 1);
+    }
+    info.address = CString(std::move(text));
     info.chlCount = 1;
     info.rwFlag = row.GetInt(kColRwFlag);
     MakeChannelName(row);

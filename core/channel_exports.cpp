@@ -46,13 +46,15 @@ VIREO_EXPORT int SvrGetChlInfo(CDeviceObject* device, CArray<int32_t>& indices, 
         for (int i = 0; i < n; ++i) indices[i] = i;
     }
     const int k = indices.GetSize();
+    const int held = std::min(infos.GetSize(), k);  // descriptions the host's list held before
     infos.SetSize(k);
-    SChlInfo working;
     for (int i = 0; i < k; ++i) {
         const int index = indices[i];
         if (index < 0 || index >= n) return 0;
-        DescribeRow(table.EditRow(index), index, i, working);
-        infos[i] = working;
+        // Described in place, as a new description with the row's fields set (no copy of every text
+        // through a working description); the places SetSize added are new descriptions already.
+        if (i < held) infos[i] = SChlInfo();
+        DescribeRow(table.EditRow(index), index, i, infos[i]);
     }
     return n;
 }

@@ -9,8 +9,11 @@ void CColumnRegistry::Define(std::vector<SColumnDef> columns) {
     columns_ = std::move(columns);
     keys_.clear();
     byName_.clear();
+    textSlots_.assign(columns_.size(), -1);
+    textCount_ = 0;
     for (int i = 0; i < GetCount(); ++i) {
         if (columns_[i].key) keys_.push_back(i);
+        if (columns_[i].kind == kTextColumn) textSlots_[i] = textCount_++;
         byName_.emplace(columns_[i].name, i);
     }
 }

@@ -47,10 +47,15 @@ public:
     int FindColumn(const CString& name) const;
     /// The key columns in column order: they decide how rows compare.
     const std::vector<int>& KeyColumns() const { return keys_; }
+    /// The number of text columns, and the place of a text column among them (-1 for another).
+    int GetTextCount() const { return textCount_; }
+    int TextSlot(int column) const { return textSlots_[static_cast<size_t>(column)]; }
 
 private:
     std::vector<SColumnDef> columns_;
     std::vector<int> keys_;
+    std::vector<int> textSlots_;
+    int textCount_ = 0;
     std::unordered_map<CString, int> byName_;
 };
 

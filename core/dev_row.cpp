@@ -5,9 +5,9 @@
 #include "platform/invalid_arg.h"
 
 CDevRow::CDevRow() {
-    const size_t count = static_cast<size_t>(CColumnRegistry::Instance().GetCount());
-    ints_.resize(count);
-    texts_.resize(count);
+    const CColumnRegistry& registry = CColumnRegistry::Instance();
+    ints_.resize(static_cast<size_t>(registry.GetCount()));
+    texts_.resize(static_cast<size_t>(registry.GetTextCount()));
 }
 
 size_t CDevRow::Checked(int column) const {
@@ -17,8 +17,23 @@ size_t CDevRow::Checked(int column) const {
 
 int32_t CDevRow::GetInt(int column) const { return ints_[Checked(column)]; }
 void CDevRow::SetInt(int column, int32_t value) { ints_[Checked(column)] = value; }
-const CString& CDevRow::GetText(int column) const { return texts_[Checked(column)]; }
-void CDevRow::SetText(int column, CString value) { texts_[Checked(column)] = std::move(value); }
+CString& CDevRow::TextCell(int column) {
+    const size_t index = Checked(column);
+    const int slot = CColumnRegistry::Instance().TextSlot(column);
+    if (slot >= 0) return texts_[static_cast<size_t>(slot)];
+    if (otherTexts_.empty()) otherTexts_.resize(ints_.size());
+    return otherTexts_[index];
+}
+
+const CString& CDevRow::GetText(int column) const {
+    static const CString kEmpty;
+    const size_t index = Checked(column);
+    const int slot = CColumnRegistry::Instance().TextSlot(column);
+    if (slot >= 0) return texts_[static_cast<size_t>(slot)];
+    return otherTexts_.empty() ? kEmpty : otherTexts_[index];
+}
+
+void CDevRow::SetText(int column, CString value) { TextCell(column) = std::move(value); }
 
 int32_t CDevRow::GetInt(const CString& name) const { return GetInt(CColumnRegistry::Instance().FindColumn(name)); }
 void CDevRow::SetInt(const CString& name, int32_t value) { SetInt(CColumnRegistry::Instance().FindColumn(name), value); }
@@ -29,7 +44,7 @@ int CDevRow::CompareKeys(const CDevRow& other) const {
     const CColumnRegistry& registry = CColumnRegistry::Instance();
     for (int column : registry.KeyColumns()) {
         if (registry.Column(column).kind == kTextColumn) {
-            int order = texts_[column].Compare(other.texts_[column]);
+            int order = GetText(column).Compare(other.GetText(column));
             if (order != 0) return order;
             continue;
         }
@@ -50,10 +65,10 @@ void CDevRow::Serialize(COwnerArchive& archive) {
     for (int i = 0; i < cells && static_cast<size_t>(i) < ints_.size(); ++i) {
         const bool text = registry.Column(i).kind == kTextColumn;
         if (archive.IsStoring()) {
-            if (text) archive << texts_[i];
+            if (text) archive << GetText(i);
             else archive << ints_[i];
         } else {
-            if (text) archive >> texts_[i];
+            if (text) archive >> TextCell(i);
             else archive >> ints_[i];
         }
     }

@@ -8,8 +8,10 @@
 #include "platform/cstring.h"
 
 /// A channel row. Integer columns use their entry of the integer list, text columns their entry of
-/// the text list; both lists are sized to the column count when the row is made. Cells are found by
-/// column name or index; a name or index that is not registered raises the invalid-argument exception.
+/// the text list. The integer list is sized to the column count when the row is made; the text list
+/// holds only the text columns' entries, since a large table holds hundreds of thousands of rows
+/// (a text set on an integer column, which nothing reads, is kept aside). Cells are found by column
+/// name or index; a name or index that is not registered raises the invalid-argument exception.
 class CDevRow : public COwnerObject {
 public:
     CDevRow();
@@ -39,7 +41,9 @@ public:
 
 private:
     size_t Checked(int column) const;
+    CString& TextCell(int column);
 
     std::vector<int32_t> ints_;
-    std::vector<CString> texts_;
+    std::vector<CString> texts_;       ///< one per text column, in column order
+    std::vector<CString> otherTexts_;  ///< by column; empty until a text is set on an integer column
 };

@@ -58,7 +58,9 @@ int CDevTable::MergeRows(std::vector<CDevRow> rows, bool merge) {
     if (rows_.empty() || !merge) {
         position = GetRowCount();
         sorted_ = sorted_ && blockSorted && (rows_.empty() || rows_.back() <= rows.front());
-        rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+        // An empty table takes the new rows' list over: a large import hands all its rows at once.
+        if (rows_.empty()) rows_ = std::move(rows);
+        else rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
     } else {
         position = FindMergeStart(rows.front());
         const int end = FindMergeEnd(rows.back());
@@ -81,6 +83,12 @@ void CDevTable::RemoveAllRows() {
     rows_.shrink_to_fit();
     sorted_ = true;
     UpdateCount();
+}
+
+std::vector<CDevRow> CDevTable::TakeRows() {
+    std::vector<CDevRow> rows = std::move(rows_);
+    RemoveAllRows();
+    return rows;
 }
 
 void CDevTable::RemoveRowsAt(const std::vector<int>& ascendingIndices) {

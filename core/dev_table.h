@@ -27,6 +27,8 @@ public:
     /// Removes the row at index, moving the later rows down.
     void RemoveRow(int index);
     void RemoveAllRows();
+    /// Hands every row over and leaves the table empty, as RemoveAllRows does.
+    std::vector<CDevRow> TakeRows();
     /// Removes rows as a walk from the last to the first of ascending indices does, one RemoveRow
     /// each, skipping an index at or past the current row count: an index given twice removes two
     /// neighbouring rows. Done in one pass over the table.

@@ -49,6 +49,21 @@ uint16_t COwnerArchive::PeekVersion() const {
     return version;
 }
 
+namespace {
+
+/// Texts up to this many characters are narrowed without a conversion when they are ASCII.
+constexpr size_t kShortText = 256;
+
+bool IsAsciiText(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t ch) { return ch < 0x80; });
+}
+
+bool IsAsciiBytes(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+}
+
+}  // namespace
+
 COwnerArchive& COwnerArchive::operator<<(bool value) { return *this << static_cast<uint8_t>(value == 1 ? 1 : 0); }
 
 COwnerArchive& COwnerArchive::operator>>(bool& value) {
@@ -60,7 +75,17 @@ COwnerArchive& COwnerArchive::operator>>(bool& value) {
 // A text is its byte count and its bytes in the ANSI code page, without terminator. Characters the
 // code page lacks are stored as "?", so a text never drops out of the image.
 COwnerArchive& COwnerArchive::operator<<(const CString& text) {
-    std::string bytes = WideCharToMultiByte(CP_ACP, text.view());
+    const std::u16string_view view = text.view();
+    // Most texts are short and ASCII, which every ANSI code page keeps as it is: those are narrowed
+    // on the stack, without a conversion (an image holds three texts for every channel).
+    char narrow[kShortText];
+    if (view.size() <= kShortText && IsAsciiText(view)) {
+        std::transform(view.begin(), view.end(), narrow, [](char16_t ch) { return static_cast<char>(ch); });
+        *this << static_cast<int32_t>(view.size());
+        Write(narrow, static_cast<int>(view.size()));
+        return *this;
+    }
+    std::string bytes = WideCharToMultiByte(CP_ACP, view);
     *this << static_cast<int32_t>(bytes.size());
     Write(bytes.data(), static_cast<int>(bytes.size()));
     return *this;
@@ -71,6 +96,14 @@ COwnerArchive& COwnerArchive::operator>>(CString& text) {
     *this >> count;
     if (count <= 0 || count > Remaining()) {
         Read(nullptr, count);  // a count the image cannot hold reads nothing, as any read past the end
+        return *this;
+    }
+    // The text ends at the first zero byte. An ASCII text is widened straight from the buffer.
+    const char* const stored = reinterpret_cast<const char*>(buffer_.GetData() + position_);
+    const std::string_view bytesBeforeZero(stored, strnlen(stored, static_cast<size_t>(count)));
+    if (IsAsciiBytes(bytesBeforeZero)) {
+        position_ += count;
+        if (!bytesBeforeZero.empty()) text = CString(std::u16string(bytesBeforeZero.begin(), bytesBeforeZero.end()));
         return *this;
     }
     std::string bytes(static_cast<size_t>(count), '\0');

@@ -27,10 +27,12 @@ public:
     void BindText(int index, const std::string& text) {
         sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }
+    /// bytes must stay unchanged until the statement is finalized: SQLite reads them in place rather
+    /// than copying a large image first.
     void BindBlob(int index, const ImageBytes& bytes) {
         // An empty image is stored as an empty blob, never as NULL.
         sqlite3_bind_blob(stmt_, index, bytes.empty() ? "" : static_cast<const void*>(bytes.data()),
-                          static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+                          static_cast<int>(bytes.size()), SQLITE_STATIC);
     }
     /// SQLITE_ROW, SQLITE_DONE or an error code.
     int Step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }

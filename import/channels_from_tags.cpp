@@ -52,6 +52,24 @@ int RegisterTypeOf(const CString& block) {
     return kRegisterV;
 }
 
+/// value in decimal, as "%d" writes it (a template is made for every leaf of a large import).
+CString DecimalText(int value) {
+    const std::string digits = std::to_string(value);
+    return CString(std::u16string(digits.begin(), digits.end()));
+}
+
+/// The block number (the block name from its third character on), ".", and the byte, as one text.
+CString BlockAddressText(const CString& block, int byte) {
+    const std::u16string_view number = block.view().substr(std::min<size_t>(2, block.view().size()));
+    const std::string digits = std::to_string(byte);
+    std::u16string text;
+    text.reserve(number.size() + 1 + digits.size());
+    text += number;
+    text += u'.';
+    text.append(digits.begin(), digits.end());
+    return CString(std::move(text));
+}
+
 int ReadWriteFlagOf(int read, int write) {
     const bool readable = read == 1, writable = write == 1;
     if (readable == writable) return kReadWrite;
@@ -73,8 +91,8 @@ SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf) {
     channel.regType = RegisterTypeOf(leaf.Block);
     const int byte = leaf.BitOffset / 8;
     int bit = leaf.BitOffset % 8;
-    if (channel.regType == kRegisterV) channel.address = leaf.Block.Mid(std::min(2, leaf.Block.GetLength())) + CString::Formatted(u".%d", byte);
-    else if (channel.regType >= 0) channel.address = CString::Formatted(u"%d", byte);
+    if (channel.regType == kRegisterV) channel.address = BlockAddressText(leaf.Block, byte);
+    else if (channel.regType >= 0) channel.address = DecimalText(byte);
     else bit = 0;
     channel.typeIndex = ChannelTypeIndexOf(leaf.Type);
     if (channel.typeIndex == kBoolIndex) channel.typeIndex += bit;
@@ -83,41 +101,50 @@ SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf) {
     return channel;
 }
 
-SChlInfo MakeChannelDescription(const SChannelTemplate& channel) {
+SChlInfo MakeChannelDescription(const SChannelTemplate& channel) { return MakeChannelDescription(SChannelTemplate(channel)); }
+
+SChlInfo MakeChannelDescription(SChannelTemplate&& channel) {
     SChlInfo info;
     info.regType = channel.regType;
     info.typeIndex = channel.typeIndex;
-    info.address = channel.address;
+    info.address = std::move(channel.address);
     info.strLen = channel.typeIndex == kStringIndex ? (channel.length > 0 ? channel.length : kDefaultStringLength) : 0;
     info.chlCount = 1;
     info.rwFlag = channel.rwFlag;
-    info.varName = channel.name;
-    info.comment = channel.comment;
+    info.varName = std::move(channel.name);
+    info.comment = std::move(channel.comment);
     return info;
 }
 
-void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table) {
-    std::vector<SChannelTemplate> templates;
-    templates.reserve(leaves.size());
-    for (const SFlatMember& leaf : leaves) templates.push_back(MakeChannelTemplate(leaf));
-    std::vector<SChlInfo> descriptions;
-    descriptions.reserve(templates.size());
-    for (const SChannelTemplate& channel : templates) descriptions.push_back(MakeChannelDescription(channel));
-
+void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table, ChannelMerge merge) {
+    if (!table) {
+        // The descriptions are still built, as the import builds them; their rows are dropped.
+        std::vector<CDevRow> dropped;
+        for (const SFlatMember& leaf : leaves) {
+            dropped.clear();
+            BuildRows(MakeChannelDescription(MakeChannelTemplate(leaf)), dropped);
+        }
+        return;
+    }
+    // Each leaf goes through template, description and rows at once, so that no list of all
+    // templates or descriptions is held: the result is the same, as every step is per leaf.
     // One-row blocks are collected and merged together; a description that expands into more rows
     // (none does today) is merged on its own, after the rows before it.
     std::vector<CDevRow> pending;
+    if (merge == ChannelMerge::kBatched) pending.reserve(leaves.size());
     std::vector<CDevRow> built;
-    for (SChlInfo& info : descriptions) {
+    for (const SFlatMember& leaf : leaves) {
         built.clear();
-        if (BuildRows(info, built) != 1 || built.empty() || !table) continue;
-        if (built.size() == 1) {
+        if (BuildRows(MakeChannelDescription(MakeChannelTemplate(leaf)), built) != 1 || built.empty()) continue;
+        if (merge == ChannelMerge::kRowByRow) {
+            table->MergeRows(std::move(built), true);
+        } else if (built.size() == 1) {
             pending.push_back(std::move(built.front()));
-            continue;
+        } else {
+            MergeSingleRows(*table, std::move(pending));
+            pending.clear();
+            table->MergeRows(std::move(built), true);
         }
-        MergeSingleRows(*table, std::move(pending));
-        pending.clear();
-        table->MergeRows(std::move(built), true);
     }
-    if (table) MergeSingleRows(*table, std::move(pending));
+    MergeSingleRows(*table, std::move(pending));
 }

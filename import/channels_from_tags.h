@@ -34,9 +34,17 @@ SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf);
 /// The channel description of a template: one channel, named by the channel table, connected to a
 /// variable of the template's name; a string takes its length, or 254 when it declares none.
 SChlInfo MakeChannelDescription(const SChannelTemplate& channel);
+/// The same, moving the template's texts into the description.
+SChlInfo MakeChannelDescription(SChannelTemplate&& channel);
+
+/// How AddChannelsFromMembers merges: the one-row blocks of many leaves together in one pass
+/// (kBatched), or each description's rows on their own as the channel table's merge takes them
+/// (kRowByRow: the reference the batched merge must equal, quadratic on a large plant).
+enum class ChannelMerge { kBatched, kRowByRow };
 
 /// Turns every leaf, in order, into a channel description and merges the rows the channel table
 /// builds for it into table, as adding each description alone would (rows replace rows of the same
 /// key, later leaves replace earlier ones). Descriptions that build no rows (a type without an
 /// index, no register area) are skipped. With no table the descriptions are built and dropped.
-void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table);
+void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table,
+                            ChannelMerge merge = ChannelMerge::kBatched);

@@ -220,6 +220,8 @@ void CTagImportDlg::OnTagImport() {
     const int layout = analysis_.Flatten();
     if (layout < 0) return ShowResult(layout);
     analysis_.TakeResults(members_, messages_);
+    // The members now live in members_: drop the analysis's copy before the channels are built.
+    analysis_.Reset();
     if (AddImportedChannels()) return;
     ShowResult(blocks);
 }

@@ -1,14 +1,18 @@
 #include "types/data_analysis.h"
 
+#include <algorithm>
+
 DataAnalysis::DataAnalysis(const CString& dataTypeFile) : library_(Fileparstest::Acquire(dataTypeFile)) {}
 
 DataAnalysis::~DataAnalysis() { ReleaseLibrary(); }
 
 void DataAnalysis::Reset() {
-    records_.clear();
-    elementary_.clear();
-    results_.clear();
-    unknown_.clear();
+    // Swapped with empty lists rather than cleared, so that their memory goes too: after a large
+    // import the results alone take hundreds of megabytes.
+    std::vector<SFlatMember>().swap(records_);
+    std::vector<STypeSize>().swap(elementary_);
+    std::vector<SFlatMember>().swap(results_);
+    std::vector<CString>().swap(unknown_);
 }
 
 void DataAnalysis::ForgetTopLevelRecords() {
@@ -34,6 +38,11 @@ int DataAnalysis::Flatten() {
     library_->GetTopLevelRecords(records_);
     const size_t resultsBefore = results_.size();
     MemberLayout layout(structures_, elementary_, flags_, results_, unknown_, maxLeaves_);
+    // Room for every leaf at once: growing the results by doubling would copy them and could hold
+    // twice the memory they need.
+    int64_t expected = 0;
+    for (const SFlatMember& record : records_) expected = std::min<int64_t>(expected + layout.CountLeaves(record), maxLeaves_);
+    results_.reserve(results_.size() + static_cast<size_t>(expected));
     for (const SFlatMember& record : records_) {
         if (!layout.PlaceRecord(record)) {
             results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());

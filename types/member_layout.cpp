@@ -32,6 +32,17 @@ MemberLayout::LeafRule LeafRuleOf(std::u16string_view enclosing) {
 /// Structures that start and end on a byte boundary; every other structure or array uses words.
 bool IsByteAlignedStruct(const CString& type) { return type == u"IEC_SCOUNTER" || type == u"IEC_USCOUNTER"; }
 
+/// prefix + "." + name, holding no more room than it needs: a leaf keeps its name for the whole
+/// import, and a large import has hundreds of thousands of them.
+CString JoinedName(const CString& prefix, const CString& name) {
+    std::u16string joined;
+    joined.reserve(static_cast<size_t>(prefix.GetLength() + 1 + name.GetLength()));
+    joined += prefix.view();
+    joined += u'.';
+    joined += name.view();
+    return CString(std::move(joined));
+}
+
 void AppendIndex(std::u16string& name, int64_t index) {
     name += u'[';
     for (char ch : std::to_string(index)) name += static_cast<char16_t>(ch);
@@ -117,6 +128,42 @@ bool MemberLayout::PlaceRecord(const SFlatMember& record) {
     return !stopped_;
 }
 
+namespace {
+
+/// The number of elements of an array with these dimensions (1 for none), at most limit.
+int64_t ElementCount(const std::vector<SArrayDim>& dims, int64_t limit) {
+    int64_t count = 1;
+    for (const SArrayDim& dim : dims) {
+        if (dim.Lower > dim.Upper) return 0;
+        const int64_t extent = int64_t{dim.Upper} - dim.Lower + 1;
+        count = count > limit / extent ? limit : std::min(count * extent, limit);
+    }
+    return count;
+}
+
+}  // namespace
+
+int64_t MemberLayout::CountLeaves(const SFlatMember& record) { return CountLeavesOf(record.Type, ElementCount(record.Dims, maxLeaves_)); }
+
+int64_t MemberLayout::CountLeavesOf(const CString& type, int64_t count) {
+    if (count == 0) return 0;
+    int64_t each = 0;
+    if (auto it = structures_.find(type.view()); it != structures_.end()) each = CountStructLeaves(*it);
+    else if (elementary_.Find(type.view())) each = 1;
+    if (each == 0) return 0;
+    return count > maxLeaves_ / each ? maxLeaves_ : std::min(count * each, maxLeaves_);
+}
+
+int64_t MemberLayout::CountStructLeaves(const StructEntry& structure) {
+    const auto [known, added] = structLeaves_.try_emplace(&structure, -1);
+    if (!added) return std::max<int64_t>(known->second, 0);  // counted, or within itself
+    int64_t leaves = 0;
+    for (const SMemberInfo& decl : structure.second)
+        leaves = std::min(leaves + CountLeavesOf(decl.Type, ElementCount(decl.Dims, maxLeaves_)), maxLeaves_);
+    structLeaves_[&structure] = leaves;
+    return leaves;
+}
+
 MemberLayout::STypeRef MemberLayout::Resolve(const CString& type) const {
     STypeRef ref;
     if (auto it = structures_.find(type.view()); it != structures_.end()) {
@@ -171,7 +218,7 @@ void MemberLayout::ExpandStruct(const StructEntry& structure, const SPlaced& par
 
 void MemberLayout::PlaceMember(const SPlaced& member, LeafRule rule, const CString& prefix) {
     const SMemberInfo& decl = *member.decl;
-    CString fullName = prefix + u'.' + decl.Name;
+    CString fullName = JoinedName(prefix, decl.Name);
     if (!decl.Dims.empty()) {
         AlignForStruct(decl.Type);
         PlaceArrayElements(member, fullName);

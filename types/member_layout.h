@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -50,6 +51,11 @@ public:
     /// the limits were reached: the run must stop, and the leaves it produced are incomplete.
     bool PlaceRecord(const SFlatMember& record);
 
+    /// About how many leaves placing the record gives, at most the leaf limit: room to reserve in
+    /// the results, so that a large layout does not grow them by copying. Types the layout would
+    /// report as unknown count none; a structure within itself counts none where it recurs.
+    int64_t CountLeaves(const SFlatMember& record);
+
 private:
     using StructEntry = StructMap::value_type;
 
@@ -84,6 +90,9 @@ private:
     void NoteUnknown(const CString& type);
     /// Counts one step of work; false (and the run stops) past the step limit.
     bool Step();
+    /// Leaves of count elements of type (count 1 for a scalar), at most the leaf limit.
+    int64_t CountLeavesOf(const CString& type, int64_t count);
+    int64_t CountStructLeaves(const StructEntry& structure);
 
     const StructMap& structures_;
     ElementaryTypeIndex elementary_;
@@ -91,6 +100,8 @@ private:
     std::vector<SFlatMember>& results_;
     std::vector<CString>& unknown_;
     std::unordered_set<std::u16string> unknownNames_;
+    /// Leaves of one element of each structure counted so far; -1 while it is being counted.
+    std::unordered_map<const StructEntry*, int64_t> structLeaves_;
 
     const SFlatMember* record_ = nullptr;       ///< the top-level record being placed
     int64_t offset_ = 0;                        ///< the running offset, in bits
