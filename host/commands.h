@@ -14,6 +14,8 @@ void AddInfoCommands(CLI::App& app, CommandAction& action);
 void AddLayoutCommands(CLI::App& app, CommandAction& action);
 void AddImportCommands(CLI::App& app, CommandAction& action);
 void AddTypesCommands(CLI::App& app, CommandAction& action);
+/// The options are read when the command runs (after parsing).
+void AddGuiCommands(CLI::App& app, CommandAction& action, const HostOptions& options);
 
 /// Makes work the action of the program when this command is given.
 inline void SetAction(CLI::App* command, CommandAction& action, CommandAction work) {

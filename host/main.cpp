@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
     AddLayoutCommands(app, action);
     AddImportCommands(app, action);
     AddTypesCommands(app, action);
+    AddGuiCommands(app, action, options);
 
     try {
         app.parse(argc, argv);

@@ -234,6 +234,18 @@ int CListCtrl::GetColumnCount() const {
     return state ? static_cast<int>(state->columns.size()) : 0;
 }
 
+CString CListCtrl::GetColumnHeading(int column) const {
+    ListViewState* state = StateOf(m_hWnd);
+    if (!state || column < 0 || column >= static_cast<int>(state->columns.size())) return CString();
+    return state->columns[column].heading;
+}
+
+int CListCtrl::GetColumnFormat(int column) const {
+    ListViewState* state = StateOf(m_hWnd);
+    if (!state || column < 0 || column >= static_cast<int>(state->columns.size())) return LVCFMT_LEFT;
+    return state->columns[column].format;
+}
+
 DWORD CListCtrl::GetExtendedStyle() const {
     ListViewState* state = StateOf(m_hWnd);
     return state ? state->exStyle : 0;

@@ -88,6 +88,10 @@ public:
     BOOL SetColumnWidth(int column, int width);
     /// The number of columns (what the list's header control counts).
     int GetColumnCount() const;
+    /// A column's heading and alignment (LVCFMT_...), for a backend that draws the list; empty and
+    /// LVCFMT_LEFT for a column that does not exist.
+    CString GetColumnHeading(int column) const;
+    int GetColumnFormat(int column) const;
 
     DWORD GetExtendedStyle() const;
     /// Returns the previous extended style.

@@ -1,0 +1,149 @@
+#include "host/gui/gui_project.h"
+
+#include <filesystem>
+
+#include "host/project_store.h"
+#include "host/stored_image.h"
+
+GuiProject::GuiProject(HostOptions options) : options_(std::move(options)), driver_(options_.driver) { AnnounceDriver(driver_); }
+
+void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std::function<void(DeviceSession&)>& work) {
+    ProjectStore project(options_.project, false);
+    std::optional<ImageBytes> image = project.FindImage(device);
+    if (!image) throw HostError("the project has no device named " + device);
+    if (IsNewerFormat(*image) && use == DeviceUse::kChange)
+        throw HostError("device " + device + " holds an image of a newer format than this driver's; it is not changed, so that it is not lost");
+    DeviceSession session(driver_, device, *image);
+    session.Call<SvrInitDevSetFn>("SvrInitDevSet");
+    work(session);
+    if (use == DeviceUse::kChange)
+        if (std::optional<ImageBytes> written = session.WrittenImage()) project.SaveImage(device, *written);
+    project.Commit();
+}
+
+std::vector<std::string> GuiProject::DeviceNames() {
+    std::error_code error;
+    if (!std::filesystem::exists(options_.project, error)) return {};
+    ProjectStore project(options_.project, false);
+    std::vector<std::string> names = project.DeviceNames();
+    project.Commit();
+    return names;
+}
+
+void GuiProject::AddDevice(const std::string& name) {
+    if (name.empty()) throw HostError("a device needs a name");
+    for (unsigned char ch : name)
+        if (ch < 0x20 || ch == 0x7F) throw HostError("a device name may not hold control characters");
+    ProjectStore project(options_.project, true);
+    if (project.FindImage(name)) throw HostError("the project already has a device named " + name);
+    DeviceSession session(driver_, name, {});
+    session.Call<SvrInitDevSetFn>("SvrInitDevSet");
+    std::optional<ImageBytes> image = session.WrittenImage();
+    if (!image) throw HostError("the driver stored no image for the new device " + name);
+    project.AddDevice(name, *image);
+    project.Commit();
+}
+
+void GuiProject::RemoveDevice(const std::string& name) {
+    ProjectStore project(options_.project, false);
+    project.RemoveDevice(name);
+    project.Commit();
+}
+
+SPropertyList GuiProject::Properties(const std::string& device) {
+    SPropertyList list;
+    WithDevice(device, DeviceUse::kRead, [&](DeviceSession& session) {
+        session.Call<SvrGetPropertyFn>("SvrGetProperty", list.names, list.values, list.enumerated);
+    });
+    return list;
+}
+
+CStringArray GuiProject::PropertyValueTexts(const std::string& device, const CString& property) {
+    CStringArray texts;
+    WithDevice(device, DeviceUse::kRead, [&](DeviceSession& session) {
+        session.Call<SvrEnumPropertyValueFn>("SvrEnumPropertyValue", property, texts);
+    });
+    return texts;
+}
+
+void GuiProject::SetProperty(const std::string& device, int index, const CString& value) {
+    WithDevice(device, DeviceUse::kChange, [&](DeviceSession& session) {
+        SPropertyList list;
+        session.Call<SvrGetPropertyFn>("SvrGetProperty", list.names, list.values, list.enumerated);
+        if (index < 0 || index >= list.values.GetSize()) throw HostError("the device has no such property");
+        list.values[index] = value;
+        session.Call<SvrSetPropertyFn>("SvrSetProperty", list.names, list.values);
+    });
+}
+
+SChannelConfig GuiProject::ChannelConfig(const std::string& device) {
+    SChannelConfig config;
+    WithDevice(device, DeviceUse::kRead, [&](DeviceSession& session) {
+        CDataTypeArray dataTypes;
+        session.Call<SvrGetCofigProFn>("SvrGetCofigPro", config.registerNames, config.registerAccess, dataTypes, config.paramNames,
+                                       config.paramDefaults);
+        for (int i = 0; i < dataTypes.GetSize(); ++i) {
+            std::vector<CString> texts;
+            if (const CStringArray* list = dataTypes.Get(i))
+                for (const CString& text : *list) texts.push_back(text);
+            config.dataTypes.push_back(std::move(texts));
+        }
+    });
+    return config;
+}
+
+std::vector<SChannelRow> GuiProject::Channels(const std::string& device) {
+    std::vector<SChannelRow> rows;
+    WithDevice(device, DeviceUse::kRead, [&](DeviceSession& session) {
+        CStringArray names;
+        CArray<int32_t> kinds;
+        session.Call<SvrGetChannelFn>("SvrGetChannel", names, kinds);
+        CArray<int32_t> indices;
+        CArray<SChlInfo> infos;
+        session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);
+        rows.resize(static_cast<size_t>(names.GetSize()));
+        for (int i = 0; i < names.GetSize(); ++i) {
+            rows[i].name = names[i];
+            rows[i].kind = i < kinds.GetSize() ? kinds[i] : 0;
+            if (i < infos.GetSize()) rows[i].info = infos[i];
+        }
+    });
+    return rows;
+}
+
+int GuiProject::AddChannels(const std::string& device, SChlInfo& info) {
+    int result = 0;
+    WithDevice(device, DeviceUse::kChange, [&](DeviceSession& session) { result = session.Call<SvrSetChlInfoFn>("SvrSetChlInfo", info); });
+    return result;
+}
+
+void GuiProject::DeleteChannels(const std::string& device, const std::vector<int>& rows) {
+    WithDevice(device, DeviceUse::kChange, [&](DeviceSession& session) {
+        CArray<int32_t> indices;
+        for (int row : rows) indices.Add(row);
+        session.Call<SvrDeleteChlInfoFn>("SvrDeleteChlInfo", indices);
+    });
+}
+
+std::vector<SCustomUIEntry> GuiProject::CustomUIEntries() {
+    std::vector<SCustomUIEntry> entries;
+    if (!driver_.Has("SvrGetCustomUI")) return entries;
+    CArray<SCustomUIEntry> list;
+    CallExport("SvrGetCustomUI", [&] { return driver_.Require<SvrGetCustomUIFn>("SvrGetCustomUI")(0, list); });
+    for (const SCustomUIEntry& entry : list) entries.push_back(entry);
+    return entries;
+}
+
+void GuiProject::ShowCustomUI(const std::string& device, const SCustomUIEntry& entry) {
+    WithDevice(device, DeviceUse::kChange, [&](DeviceSession& session) {
+        SCustomUIEntry picked = entry;
+        SCustomUIEntry* pickedEntry = &picked;
+        session.Call<SvrShowCustomUIFn>("SvrShowCustomUI", pickedEntry);
+    });
+}
+
+bool GuiProject::EditDataTypes() {
+    if (!driver_.Has("VireoEditDataTypes")) return false;
+    CallExport("VireoEditDataTypes", [&] { return driver_.Require<VireoEditDataTypesFn>("VireoEditDataTypes")(); });
+    return true;
+}

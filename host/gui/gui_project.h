@@ -1,0 +1,76 @@
+// The project as the main window works it: the driver, loaded once for the window's life, and the
+// project file, opened for each action in its own transaction (as one command of the command line),
+// so that the file is never held while the user looks at it and a failed action changes nothing.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/host_interface.h"
+#include "host/device_session.h"
+#include "host/driver_library.h"
+#include "host/host_context.h"
+
+/// The device's properties as the driver describes them to a property editor.
+struct SPropertyList {
+    CStringArray names;
+    CStringArray values;
+    CByteArray enumerated;
+};
+
+/// What the driver says about the form of a channel address (SvrGetCofigPro).
+struct SChannelConfig {
+    CStringArray registerNames;
+    CArray<int32_t> registerAccess;
+    std::vector<std::vector<CString>> dataTypes;  ///< per register type, the data type texts
+    CStringArray paramNames;
+    CStringArray paramDefaults;
+};
+
+/// One row of the channel table as the host shows it.
+struct SChannelRow {
+    CString name;  ///< as SvrGetChannel gives it
+    int kind = 0;  ///< as SvrGetChannel gives it (negative: write only)
+    SChlInfo info; ///< as SvrGetChlInfo describes the row
+};
+
+class GuiProject {
+public:
+    /// Loads the driver; HostError when it cannot be loaded.
+    explicit GuiProject(HostOptions options);
+
+    const std::string& Path() const { return options_.project; }
+    const DriverLibrary& Driver() const { return driver_; }
+
+    /// The devices; none when the project file does not exist yet.
+    std::vector<std::string> DeviceNames();
+    void AddDevice(const std::string& name);
+    void RemoveDevice(const std::string& name);
+
+    SPropertyList Properties(const std::string& device);
+    CStringArray PropertyValueTexts(const std::string& device, const CString& property);
+    /// Hands the full lists back with the value at index replaced, as a property editor does.
+    void SetProperty(const std::string& device, int index, const CString& value);
+
+    SChannelConfig ChannelConfig(const std::string& device);
+    std::vector<SChannelRow> Channels(const std::string& device);
+    /// SvrSetChlInfo's result (0: nothing was built); the description comes back updated.
+    int AddChannels(const std::string& device, SChlInfo& info);
+    /// Removes the rows (all rows for an empty list).
+    void DeleteChannels(const std::string& device, const std::vector<int>& rows);
+
+    std::vector<SCustomUIEntry> CustomUIEntries();
+    /// Opens the driver's custom user interface on the device and stores what it changed.
+    void ShowCustomUI(const std::string& device, const SCustomUIEntry& entry);
+    /// Opens the driver's data type editor; false when the driver has none.
+    bool EditDataTypes();
+
+private:
+    /// Opens the project and the device, runs the work, stores the device's image when use is
+    /// kChange and the driver wrote one, and commits.
+    void WithDevice(const std::string& device, DeviceUse use, const std::function<void(DeviceSession&)>& work);
+
+    HostOptions options_;
+    DriverLibrary driver_;
+};

@@ -1,0 +1,80 @@
+// The main window of `vireo-host gui`: one project. On the left the devices (add, remove); on the
+// right the selected device's properties in a property grid and its channel table, with the
+// channel dialog to add channels and deletion of the selected rows. The driver's custom user
+// interfaces (the tag import) and its data type editor are in the Tools menu. Every action is one
+// transaction on the project file; an error is shown in a message box and changes nothing.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <wx/frame.h>
+#include <wx/listctrl.h>
+
+#include "host/gui/gui_project.h"
+
+class wxListBox;
+class wxPropertyGrid;
+class wxPropertyGridEvent;
+
+/// The channel table, drawn row by row from the rows the driver described (virtual, so tens of
+/// thousands of channels cost nothing to show).
+class ChannelTable : public wxListCtrl {
+public:
+    explicit ChannelTable(wxWindow* parent);
+    void Show(std::vector<SChannelRow> rows, const SChannelConfig& config);
+    const std::vector<SChannelRow>& Rows() const { return rows_; }
+    std::vector<int> SelectedRows() const;
+
+private:
+    wxString OnGetItemText(long item, long column) const override;
+
+    std::vector<SChannelRow> rows_;
+    SChannelConfig config_;
+};
+
+/// The commands of the main window's menus and buttons (one id for a menu entry and its button).
+enum MainFrameCommand {
+    kAddDevice = wxID_HIGHEST + 1,
+    kRemoveDevice,
+    kAddChannels,
+    kDeleteChannels,
+    kDataTypes,
+    kFirstCustomUI,  ///< the driver's custom user interfaces follow, one id each
+};
+
+class MainFrame : public wxFrame {
+public:
+    MainFrame(GuiProject& project, const std::string& device);
+
+    /// Selects the device and shows it (nothing when the project has no such device).
+    void SelectDevice(const std::string& device);
+    const std::string& CurrentDevice() const { return device_; }
+
+    // Actions, as the menus and buttons run them (public for tests).
+    void AddDevice(const std::string& name);
+    void RemoveCurrentDevice();
+    void AddChannels(SChlInfo info);
+    void DeleteSelectedChannels();
+    void OpenCustomUI(size_t entry);
+    /// Reloads the device list, the properties and the channels from the project.
+    void Reload();
+
+    wxListBox* devices = nullptr;
+    wxPropertyGrid* properties = nullptr;
+    ChannelTable* channels = nullptr;
+
+private:
+    void BuildMenus();
+    void ShowDevice();
+    void OnPropertyChanged(wxPropertyGridEvent& event);
+    void AskAndAddDevice();
+    void AskAndAddChannels();
+    /// Runs the action; an error is shown in a message box, never as a crash.
+    void Guard(const std::function<void()>& action);
+
+    GuiProject& project_;
+    std::string device_;
+    std::vector<SCustomUIEntry> customEntries_;
+    SChannelConfig config_;
+};

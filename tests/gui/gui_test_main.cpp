@@ -1,0 +1,26 @@
+// The window tests run inside the toolkit: it is initialised once for all of them (on the display
+// that xvfb-run provides), and each test opens its dialogs with the windows backend.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+namespace {
+
+class TestApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    wxApp::SetInstance(new TestApp);
+    if (!wxEntryStart(argc, argv)) {
+        fprintf(stderr, "cannot open a display for the window tests\n");
+        return 1;
+    }
+    const int status = RUN_ALL_TESTS();
+    wxEntryCleanup();
+    return status;
+}

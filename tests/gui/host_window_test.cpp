@@ -1,0 +1,150 @@
+// The graphical host's main window on a project: devices, properties, channels, and the tag import
+// opened from the Tools menu entry and clicked through with the example exports.
+#include <deque>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/listbox.h>
+#include <wx/propgrid/propgrid.h>
+
+#include "gui_test_support.h"
+#include "host/gui/main_frame.h"
+#include "platform/ui/control_view.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/list_ctrl.h"
+#include "platform/ui_language.h"
+
+namespace {
+
+constexpr unsigned kTagImportTemplate = 113;
+constexpr int kTagFileEdit = 1030, kBrowseTagFile = 1019, kBrowseBlockFiles = 1015, kImportTypeFiles = 1014, kTagImport = 1031;
+constexpr int kBlockList = 1021, kCellEdit = 2002;
+
+/// The windows backend whose file pickers are answered by the test (a native file chooser cannot
+/// be driven), in the order they open.
+class PickerAnsweringBackend : public WxUiBackend {
+public:
+    bool ChooseFiles(const SFileDialogRequest&, std::vector<CString>& paths) override {
+        if (answers.empty()) return false;
+        paths = answers.front();
+        answers.pop_front();
+        return true;
+    }
+    int ShowMessageBox(const SMessageBoxRequest& request) override {
+        messages.push_back(request.text.ToUtf8());
+        return IDOK;
+    }
+    std::deque<std::vector<CString>> answers;
+    std::vector<std::string> messages;
+};
+
+/// The example exports, copied next to the project so that the pictures show no build machine's folders.
+std::filesystem::path CopyExamples(const DriverTree& tree) {
+    const std::filesystem::path folder = tree.Root() / "plant";
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"MotorData.udt", "PLCTags.xml", "DB1_Conveyor.db", "DB2_TankFarm.db"})
+        std::filesystem::copy_file(std::filesystem::path(VIREO_EXAMPLES) / name, folder / name);
+    return folder;
+}
+
+std::string CellText(const DialogMirror& dialog, int list, int row, int column) {
+    return ControlView<CListCtrl>(dialog.HandleOfId(list))->GetItemText(row, column).ToUtf8();
+}
+
+}  // namespace
+
+TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
+    SetThreadUILanguageOverride(kLangChineseSimplified);
+    DriverTree tree;
+    HostOptions options;
+    options.project = (tree.Root() / "test.vproj").string();
+    options.driver = tree.DriverPath().string();
+    options.lang = "zh";
+    GuiProject project(options);
+    PickerAnsweringBackend backend;
+    CUiBackendScope useWindows(backend);
+    auto* frame = new MainFrame(project, "");
+    frame->Show();
+
+    // A new device: six properties and the eight default bit channels.
+    frame->AddDevice("PLC1");
+    EXPECT_EQ(frame->devices->GetCount(), 1u);
+    EXPECT_EQ(frame->properties->GetRoot()->GetChildCount(), 6u);
+    ASSERT_EQ(frame->channels->GetItemCount(), 8);
+    EXPECT_EQ(frame->channels->GetItemText(7, 1), wxString::FromUTF8("I读写000.7"));
+
+    // A free property is saved as the driver reads it (hexadecimal with 0x); the grid shows it back.
+    frame->properties->ChangePropertyValue("p2", wxString(" 0x1f "));
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_EQ(frame->properties->GetPropertyValueAsString("p2"), "31");
+
+    // Three 16-bit words in data block 5 from the channel dialog's description.
+    SChlInfo words;
+    words.regType = 3;
+    words.typeIndex = 11;
+    words.address = u"5.10";
+    words.chlCount = 3;
+    words.rwFlag = 2;
+    frame->AddChannels(words);
+    ASSERT_EQ(frame->channels->GetItemCount(), 11);
+    EXPECT_EQ(frame->channels->GetItemText(8, 1), wxString::FromUTF8("DB5:读写WUB010"));
+    EXPECT_EQ(frame->channels->GetItemText(10, 4), "5.14");
+    // A description the driver builds nothing from is an error, and changes nothing.
+    SChlInfo refused;
+    EXPECT_THROW(frame->AddChannels(refused), HostError);
+    EXPECT_EQ(project.Channels("PLC1").size(), 11u);
+    // Deleting the selected rows, and only those.
+    frame->channels->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    frame->channels->SetItemState(8, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    frame->DeleteSelectedChannels();
+    ASSERT_EQ(frame->channels->GetItemCount(), 9);
+    EXPECT_EQ(frame->channels->GetItemText(7, 1), wxString::FromUTF8("DB5:读写WUB012"));
+
+    // The tag import from the Tools menu entry, clicked through as a user does.
+    const std::filesystem::path plant = CopyExamples(tree);
+    auto example = [&plant](const char* name) { return CString::FromUtf8((plant / name).string()); };
+    backend.answers = {{example("MotorData.udt")}, {example("PLCTags.xml")}, {example("DB1_Conveyor.db"), example("DB2_TankFarm.db")}};
+    int importShown = 0;
+    int blockRows = -1;
+    std::string editedName;
+    bool editShown = false, editHidden = false;
+    backend.OnDialogShown([&](DialogMirror& dialog) {
+        if (dialog.Model().GetTemplateId() != kTagImportTemplate) {
+            ADD_FAILURE() << "an unexpected dialog " << dialog.Model().GetTemplateId();
+            return dialog.Deliver([&dialog] { dialog.Model().EndDialog(IDCANCEL); });
+        }
+        ++importShown;
+        ExpectTemplateOnScreen(dialog, DriverTemplate(tree.Export("SvrShowCustomUI"), kTagImportTemplate));
+        ClickControl(dialog, kImportTypeFiles);
+        ClickControl(dialog, kBrowseTagFile);
+        ClickControl(dialog, kBrowseBlockFiles);
+        blockRows = ControlView<CListCtrl>(dialog.HandleOfId(kBlockList))->GetItemCount();
+        EXPECT_TRUE(SaveScreenshot(dialog, "tag_import"));
+        // The block name corrected in place: a double-click on it on the drawn list opens an edit
+        // over the cell, and the typed name is taken when the focus moves on.
+        DoubleClickListCell(dialog, kBlockList, 1, 0);
+        wxWindow* edit = dialog.WindowOfId(kCellEdit);
+        editShown = edit && edit->IsShown();
+        TypeInto(dialog, kCellEdit, "DB12");
+        FocusControl(dialog, kTagFileEdit);
+        editHidden = edit && !edit->IsShown();
+        editedName = CellText(dialog, kBlockList, 1, 0);
+        ClickControl(dialog, kTagImport);
+    });
+    frame->OpenCustomUI(0);
+    EXPECT_EQ(importShown, 1);
+    EXPECT_EQ(blockRows, 2);
+    EXPECT_TRUE(editShown);
+    EXPECT_TRUE(editHidden);
+    EXPECT_EQ(editedName, "DB12");
+    EXPECT_TRUE(backend.answers.empty());
+    EXPECT_TRUE(backend.messages.empty());
+    EXPECT_GT(frame->channels->GetItemCount(), 9);
+    EXPECT_EQ(project.Channels("PLC1").size(), static_cast<size_t>(frame->channels->GetItemCount()));
+    EXPECT_TRUE(SaveScreenshot(*frame, "main_window"));
+
+    frame->Destroy();
+    wxTheApp->ProcessPendingEvents();
+    SetThreadUILanguageOverride(0);
+}
