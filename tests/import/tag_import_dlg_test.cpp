@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/exports.h"
+#include "dialog_screen_text.h"
 #include "import/tag_import_dlg.h"
 #include "import_test_support.h"
 #include "platform/ui/screen_text.h"
@@ -29,24 +30,6 @@ constexpr int kImport = 1031;
 constexpr int kCellEdit = 2002;
 
 constexpr int kVariableColumn = 9;
-
-std::string Utf8(const CString& text) { return text.ToUtf8(); }
-
-std::vector<std::string> Rows(CWnd& dialog, int list) {
-    std::vector<std::string> lines;
-    for (const std::vector<CString>& row : ListViewRows(dialog.GetDlgItem(list)->m_hWnd)) {
-        std::string line;
-        for (size_t i = 0; i < row.size(); ++i) line += (i ? " | " : "") + Utf8(row[i]);
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::string TextOf(CWnd& dialog, int control) {
-    CString text;
-    dialog.GetDlgItemText(control, text);
-    return Utf8(text);
-}
 
 std::string Block(const std::string& title, const std::string& members) {
     return "DATA_BLOCK \"" + title + "\"\r\n{ S7_Optimized_Access := 'FALSE' }\r\nVERSION : 0.1\r\n   STRUCT \r\n" + members +
@@ -97,7 +80,7 @@ TEST_F(TagImportTest, AnImportAddsEveryLeafAndEndsWithOk) {
     std::vector<std::string> rows;
     user.WatchList(kTagImportTemplate, kStatus);
     user.Click(kBrowseTags).ChooseFiles({tags}, u"选择标签文件").Click(kBrowseBlocks).ChooseFiles({a, b, upper}, u"db文件");
-    user.Inspect([&](CWnd& dialog) { rows = Rows(dialog, kBlocks); });
+    user.Inspect([&](CWnd& dialog) { rows = RowLines(dialog, kBlocks); });
     // Z.db enters as DB0: corrected in place before the import.
     user.DoubleClickRow(kBlocks, 2).Type(kCellEdit, u"DB3").Focus(kTagFile).Click(kImport);
     EXPECT_EQ(Run(), IDOK) << user.LogText();
@@ -116,7 +99,7 @@ TEST_F(TagImportTest, FailedImportsListTheirReasonAndKeepTheDialogOpen) {
     const CString sameA = folder.Write("DB5_a.db", Block("A", "      x : Int;\r\n"));
     const CString sameB = folder.Write("DB5_b.db", Block("B", "      x : Int;\r\n"));
     std::vector<std::vector<std::string>> seen;
-    auto look = [&](CWnd& dialog) { seen.push_back(Rows(dialog, kStatus)); };
+    auto look = [&](CWnd& dialog) { seen.push_back(RowLines(dialog, kStatus)); };
     // Nothing to import: nothing shown. Enter does not end the dialog.
     user.Click(kImport).Inspect(look).Enter().Inspect(look);
     user.Click(kBrowseBlocks).ChooseFiles({unknown}).Click(kImport).Inspect(look);
@@ -138,7 +121,7 @@ TEST_F(TagImportTest, ARetriedImportLaysOutOnlyTheListedFiles) {
     const CString good = folder.Write("DB1_g.db", Block("G", "      x : Int;\r\n"));
     const CString bad = folder.Write("DB2_b.db", Block("B", "      y : \"Missing\";\r\n"));
     std::vector<std::string> firstAttempt;
-    user.Click(kBrowseBlocks).ChooseFiles({good, bad}).Click(kImport).Inspect([&](CWnd& dialog) { firstAttempt = Rows(dialog, kStatus); });
+    user.Click(kBrowseBlocks).ChooseFiles({good, bad}).Click(kImport).Inspect([&](CWnd& dialog) { firstAttempt = RowLines(dialog, kStatus); });
     user.Pick(kBlocks, 1).Click(kRemove).Click(kImport);
     EXPECT_EQ(Run(), IDOK) << user.LogText();
     EXPECT_EQ(firstAttempt, std::vector<std::string>({"1 | \"Missing\""}));
@@ -149,7 +132,7 @@ TEST_F(TagImportTest, TheBlockNameEditCommitsOnlyAChangedNameAndOnlyInColumnZero
     const CString file = folder.Write("DB3_Pumps.old.db", Block("Pump station", "      x : Int;\r\n"));
     std::vector<std::vector<std::string>> seen;
     bool editShown = true;
-    auto look = [&](CWnd& dialog) { seen.push_back(Rows(dialog, kBlocks)); };
+    auto look = [&](CWnd& dialog) { seen.push_back(RowLines(dialog, kBlocks)); };
     user.Click(kBrowseBlocks).ChooseFiles({file});
     // A double-click on the title starts no edit.
     user.ClickAt(kBlocks, CPoint(1, 1)).Inspect([&](CWnd& dialog) {
@@ -188,7 +171,7 @@ TEST_F(TagImportTest, DataTypeFilesAreReadForLaterImportsAndTheVersionPicksTheFi
     const CString udt = folder.Write("Drive.udt", "TYPE \"Drive\"\r\nVERSION : 0.1\r\n   STRUCT\r\n      rpm : Int;\r\n   END_STRUCT;\r\n\r\nEND_TYPE\r\n");
     const CString block = folder.Write("DB8_line.scl", Block("Line", "      m : \"Drive\";\r\n"));
     std::vector<std::string> typeRows;
-    user.Click(kV13).Click(kImportTypes).ChooseFiles({udt}, u"scl文件|*.scl").Inspect([&](CWnd& dialog) { typeRows = Rows(dialog, kStatus); });
+    user.Click(kV13).Click(kImportTypes).ChooseFiles({udt}, u"scl文件|*.scl").Inspect([&](CWnd& dialog) { typeRows = RowLines(dialog, kStatus); });
     user.Click(kBrowseBlocks).ChooseFiles({block}, u"scl文件|*.scl").Click(kImport);
     EXPECT_EQ(Run(), IDOK) << user.LogText();
     EXPECT_EQ(typeRows, std::vector<std::string>({"1 | Drive导入成功"}));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_screen_text.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/screen_text.h"
 #include "platform/ui/scripted_user.h"
@@ -72,12 +73,8 @@ protected:
     std::optional<LibraryRef> library;
 };
 
-std::string Utf8(const CString& text);
 /// Every structure of the editor's tree as "group/name" (or "name" at the root), in tree order.
 std::vector<std::string> StructurePaths(CWnd& editor);
-/// The rows of a list control, each as its cells joined by " | ".
-std::vector<std::string> RowLines(CWnd& dialog, int list);
-std::string TextOf(CWnd& dialog, int control);
 /// The text of the tree's selected item ("" when none).
 std::string SelectedNode(CWnd& dialog, int tree);
 bool IsReadOnly(CWnd& dialog, int edit);
