@@ -7,10 +7,10 @@
 // a double-click on them, picks the naming rule, reads the data type files, and starts the import.
 // The status list is printed as rows "N<TAB>text". Only an import that ended the dialog with OK
 // changes the device, which is then saved.
-#include <filesystem>
 #include <map>
 
 #include "host/commands.h"
+#include "host/full_path.h"
 #include "host/output_format.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui/screen_text.h"
@@ -45,10 +45,6 @@ struct ImportOptions {
     std::string version = "v15";
     std::vector<std::string> blockNames;  ///< FILE=DBn
 };
-
-CString FullPath(const std::string& path) {
-    return CString::FromUtf8(std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string());
-}
 
 /// The files grouped by folder, each group in the order given: one file dialog per folder.
 std::vector<std::vector<CString>> ByFolder(const std::vector<std::string>& paths) {

@@ -1,8 +1,8 @@
 // layout [--tags FILE.xml] [--db FILE]... [--types FILE]... [--name-by title|file]
 // The dry run of a tag import: the leaves an import of these sources would turn into channels.
-#include <filesystem>
 
 #include "host/commands.h"
+#include "host/full_path.h"
 #include "host/output_format.h"
 
 namespace {
@@ -16,11 +16,6 @@ struct LayoutOptions {
     std::vector<std::string> typeFiles;
     std::string nameBy = "title";
 };
-
-/// A full path, as a file dialog gives it: a data block file's record needs the file's folder.
-CString FullPath(const std::string& path) {
-    return CString::FromUtf8(std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string());
-}
 
 CStringArray FullPaths(const std::vector<std::string>& paths) {
     CStringArray full;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "host/commands.h"
+#include "host/full_path.h"
 #include "host/output_format.h"
 #include "platform/resources.h"
 #include "platform/ui/message_box.h"
@@ -180,7 +181,7 @@ std::vector<CString> ExistingFiles(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
         std::error_code error;
         if (!std::filesystem::is_regular_file(file, error)) throw HostError("there is no file " + file);
-        paths.push_back(CString::FromUtf8(std::filesystem::absolute(file).lexically_normal().string()));
+        paths.push_back(FullPath(file));
     }
     return paths;
 }
