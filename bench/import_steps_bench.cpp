@@ -2,7 +2,7 @@
 //   import_steps_bench [LEAVES] (default 500000; blocks and tags in the plant_bench proportions)
 //
 // Steps, in the order the import takes them: parse the sources (data types, tag table, data
-// blocks), lay out the records into leaves, copy the leaves out of the layout, build the channel
+// blocks), lay out the records into leaves (which the import then takes over), build the channel
 // rows of every leaf (template, description, BuildRows with its channel names), merge the rows into
 // the device's table, store the record as an image (SaveRecord), and write the image into a fresh
 // project (SQLite). Then the device's later life: load the image again (LoadRecord), describe every
@@ -69,11 +69,11 @@ DbFileMap BlocksOf(const SPlantFiles& plant) {
     return blocks;
 }
 
-/// The rows the import builds for the leaves, in leaf order, before they are merged.
-std::vector<CDevRow> RowsOf(const std::vector<SFlatMember>& leaves) {
+/// The rows the import builds for the leaves it takes over, in leaf order, before they are merged.
+std::vector<CDevRow> RowsOf(std::vector<SFlatMember> leaves) {
     std::vector<CDevRow> rows;
     rows.reserve(leaves.size());
-    for (const SFlatMember& leaf : leaves) BuildRows(MakeChannelDescription(MakeChannelTemplate(leaf)), rows);
+    for (SFlatMember& leaf : leaves) BuildRows(MakeChannelDescription(MakeChannelTemplate(std::move(leaf))), rows);
     return rows;
 }
 
@@ -163,23 +163,25 @@ int main(int argc, char** argv) {
     }, kRepeats)});
     std::vector<SFlatMember> leaves;
     std::vector<CString> unknown;
-    steps.push_back({"copy the leaves (TakeResults)", BestOf([&] { leaves.clear(); leaves.shrink_to_fit(); }, [&] {
-        analysis.TakeResults(leaves, unknown);
-    }, kRepeats)});
+    analysis.MoveResults(leaves, unknown);
     analysis.Reset();
     if (leaves.size() != static_cast<size_t>(plant.blockLeaves + plant.tags) || !unknown.empty()) Fail("leaf count");
 
     std::vector<CDevRow> rows;
-    steps.push_back({"build rows and channel names", BestOf([&] { rows = std::vector<CDevRow>(); }, [&] { rows = RowsOf(leaves); }, kRepeats)});
+    std::vector<SFlatMember> given;
+    steps.push_back({"build rows and channel names", BestOf([&] {
+        rows = std::vector<CDevRow>();
+        given = leaves;
+    }, [&] { rows = RowsOf(std::move(given)); }, kRepeats)});
+    leaves = std::vector<SFlatMember>();  // the import frees its leaves once their rows are built
     std::unique_ptr<SDevRecord> record;
     std::vector<CDevRow> incoming;
     const double merge = BestOf([&] {
         record = NewRecord();
         incoming = rows;
     }, [&] { MergeSingleRows(*record->chlTable, std::move(incoming)); }, kRepeats);
-    rows = std::vector<CDevRow>();  // the import's rows went into the table; its leaves stay until the dialog ends
+    rows = std::vector<CDevRow>();  // the import's rows went into the table
     steps.push_back({"merge into the table", merge});
-    leaves = std::vector<SFlatMember>();
     const size_t rowCount = record->chlTable->Rows().size();
 
     COwnerArchive archive(COwnerArchive::kStoring);

@@ -11,9 +11,11 @@
 
 namespace {
 
-/// Reads a number as "%d" does; a text without one leaves value as it was.
-int ReadNumber(CString text, int value) {
-    ScanDecimal(text.Trim().view(), value);
+/// The number at the start of text as "%d" reads it (blanks before it skipped), or 0 when there is
+/// none. Read from views of the address: an import parses one address for every leaf of a plant.
+int NumberIn(std::u16string_view text) {
+    int value = 0;
+    ScanDecimal(text, value);
     return value;
 }
 
@@ -24,33 +26,31 @@ struct SParsedAddress {
 };
 
 /// The address forms N, N_L (I, Q, M) and D.N, D.N_L (V); a block number outside V is ignored.
+/// Blanks around the parts do not matter: a number is read after blanks and ends before them.
 SParsedAddress ParseAddress(SChlInfo& info) {
     SParsedAddress parsed;
-    const CString& text = info.address;
-    const int dot = text.Find(u'.');
-    if (dot >= 0) {
-        parsed.block = ReadNumber(text.Left(dot), 0);
-        if (info.regType != kRegisterV) parsed.block = 0;
-        CString right = text.Mid(dot + 1);
-        right.Trim();
-        const int underscore = right.Find(u'_');
-        if (underscore >= 0) {
-            parsed.address = ReadNumber(right.Left(underscore), 0);
-            info.strLen = ReadNumber(right.Mid(underscore + 1), 0);
+    const std::u16string_view text = info.address.view();
+    const size_t dot = text.find(u'.');
+    if (dot != std::u16string_view::npos) {
+        parsed.block = info.regType == kRegisterV ? NumberIn(text.substr(0, dot)) : 0;
+        const std::u16string_view right = text.substr(dot + 1);
+        const size_t underscore = right.find(u'_');
+        if (underscore != std::u16string_view::npos) {
+            parsed.address = NumberIn(right.substr(0, underscore));
+            info.strLen = NumberIn(right.substr(underscore + 1));
             parsed.lengthGiven = true;
         } else {
-            parsed.address = ReadNumber(right, 0);
+            parsed.address = NumberIn(right);
         }
         if (parsed.address < 0) parsed.address = 0;
         return parsed;
     }
-    const int underscore = text.Find(u'_');
-    if (underscore >= 0) {
-        info.strLen = ReadNumber(text.Mid(underscore + 1), 0);
+    const size_t underscore = text.find(u'_');
+    if (underscore != std::u16string_view::npos) {
+        info.strLen = NumberIn(text.substr(underscore + 1));
         parsed.lengthGiven = true;
     }
-    int number = 0;
-    ScanDecimal(text.view(), number);
+    const int number = NumberIn(text);
     if (info.regType == kRegisterV) {
         parsed.block = number;
     } else {
@@ -61,7 +61,7 @@ SParsedAddress ParseAddress(SChlInfo& info) {
 
 /// Settles the string length: the one in the address, else the first extra parameter, clamped.
 int SettleStringLength(SChlInfo& info, bool lengthGiven) {
-    if (!lengthGiven && info.paramValues.GetSize() > 0) info.strLen = ReadNumber(info.paramValues[0], 0);
+    if (!lengthGiven && info.paramValues.GetSize() > 0) info.strLen = NumberIn(info.paramValues[0].view());
     if (info.strLen < kMinStringLength) info.strLen = kMinStringLength;
     if (info.strLen > kMaxStringLength) info.strLen = kMaxStringLength;
     return info.strLen;

@@ -17,7 +17,7 @@ void AddDevice(HostContext& ctx, const std::string& name) {
     if (project.FindImage(name)) throw HostError("the project already has a device named " + name);
     DeviceSession session(ctx.Driver(), name, {});
     session.Call<SvrInitDevSetFn>("SvrInitDevSet");
-    std::optional<ImageBytes> image = session.WrittenImage();
+    std::optional<ImageView> image = session.WrittenImage();
     if (!image) throw HostError("the driver stored no image for the new device " + name);
     project.AddDevice(name, *image);
 }

@@ -1,10 +1,11 @@
 #include "host/device_session.h"
 
 #include <iostream>
+#include <utility>
 
-DeviceSession::DeviceSession(const DriverLibrary& driver, std::string name, const ImageBytes& image)
+DeviceSession::DeviceSession(const DriverLibrary& driver, std::string name, ImageBytes image)
     : driver_(driver), name_(std::move(name)) {
-    archive_.GetBuffer().Items().assign(image.begin(), image.end());
+    archive_.GetBuffer().Items() = std::move(image);
 }
 
 DeviceSession::~DeviceSession() {
@@ -16,9 +17,9 @@ DeviceSession::~DeviceSession() {
     }
 }
 
-std::optional<ImageBytes> DeviceSession::WrittenImage() const {
+std::optional<ImageView> DeviceSession::WrittenImage() const {
     if (!archive_.IsStoring()) return std::nullopt;
     const auto& buffer = archive_.GetBuffer().Items();
     const size_t end = std::min(static_cast<size_t>(archive_.GetPosition()), buffer.size());
-    return ImageBytes(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(end));
+    return ImageView(buffer.data(), end);
 }

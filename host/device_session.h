@@ -16,7 +16,7 @@
 /// which releases the record.
 class DeviceSession {
 public:
-    DeviceSession(const DriverLibrary& driver, std::string name, const ImageBytes& image);
+    DeviceSession(const DriverLibrary& driver, std::string name, ImageBytes image);
     ~DeviceSession();
     DeviceSession(const DeviceSession&) = delete;
     DeviceSession& operator=(const DeviceSession&) = delete;
@@ -32,8 +32,9 @@ public:
     }
 
     /// The image the driver last wrote: the bytes up to the archive's position after its last
-    /// store, not the archive's whole (grown) buffer. Nothing when the driver stored nothing.
-    std::optional<ImageBytes> WrittenImage() const;
+    /// store, not the archive's whole (grown) buffer. Nothing when the driver stored nothing. The
+    /// bytes stay the archive's: valid until the driver's next change or the session's end.
+    std::optional<ImageView> WrittenImage() const;
 
 private:
     const DriverLibrary& driver_;

@@ -1,6 +1,7 @@
 #include "host/host_context.h"
 
 #include <iostream>
+#include <utility>
 
 #include "core/owner_archive.h"
 #include "host/stored_image.h"
@@ -46,7 +47,7 @@ void HostContext::CheckFormat(const std::string& name, const ImageBytes& image, 
 std::unique_ptr<DeviceSession> HostContext::OpenDevice(const std::string& name, DeviceUse use) {
     ImageBytes image = DeviceImage(name);
     CheckFormat(name, image, use);
-    auto session = std::make_unique<DeviceSession>(Driver(), name, image);
+    auto session = std::make_unique<DeviceSession>(Driver(), name, std::move(image));
     // As a host opening a device does: the driver makes sure of its record and takes the texts of
     // the user-interface language.
     session->Call<SvrInitDevSetFn>("SvrInitDevSet");
@@ -54,7 +55,7 @@ std::unique_ptr<DeviceSession> HostContext::OpenDevice(const std::string& name, 
 }
 
 void HostContext::SaveDevice(const DeviceSession& session) {
-    if (std::optional<ImageBytes> image = session.WrittenImage()) Project().SaveImage(session.Name(), *image);
+    if (std::optional<ImageView> image = session.WrittenImage()) Project().SaveImage(session.Name(), *image);
 }
 
 std::string HostContext::Finish() {

@@ -29,7 +29,7 @@ public:
     }
     /// bytes must stay unchanged until the statement is finalized: SQLite reads them in place rather
     /// than copying a large image first.
-    void BindBlob(int index, const ImageBytes& bytes) {
+    void BindBlob(int index, ImageView bytes) {
         // An empty image is stored as an empty blob, never as NULL.
         sqlite3_bind_blob(stmt_, index, bytes.empty() ? "" : static_cast<const void*>(bytes.data()),
                           static_cast<int>(bytes.size()), SQLITE_STATIC);
@@ -132,7 +132,7 @@ std::optional<ImageBytes> ProjectStore::FindImage(const std::string& name) {
     return std::nullopt;
 }
 
-void ProjectStore::AddDevice(const std::string& name, const ImageBytes& image) {
+void ProjectStore::AddDevice(const std::string& name, ImageView image) {
     if (FindImage(name)) throw HostError("the project already has a device named " + name);
     Statement insert(db_, "INSERT INTO devices (name, image) VALUES (?1, ?2)");
     insert.BindText(1, name);
@@ -140,7 +140,7 @@ void ProjectStore::AddDevice(const std::string& name, const ImageBytes& image) {
     if (insert.Step() != SQLITE_DONE) Fail("cannot add the device to");
 }
 
-void ProjectStore::SaveImage(const std::string& name, const ImageBytes& image) {
+void ProjectStore::SaveImage(const std::string& name, ImageView image) {
     Statement update(db_, "UPDATE devices SET image = ?2 WHERE name = ?1");
     update.BindText(1, name);
     update.BindBlob(2, image);

@@ -3,12 +3,15 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 struct sqlite3;
 
 using ImageBytes = std::vector<uint8_t>;
+/// Image bytes held elsewhere (a device's archive, say), read without copying them.
+using ImageView = std::span<const uint8_t>;
 
 /// A project opened for one command. Opening starts the command's transaction (BEGIN IMMEDIATE, so
 /// a second process waits a few seconds and is then told the project is in use); Commit makes the
@@ -28,8 +31,8 @@ public:
     /// The device's image, or nothing when the project has no device of that name.
     std::optional<ImageBytes> FindImage(const std::string& name);
     /// HostError when a device of that name exists.
-    void AddDevice(const std::string& name, const ImageBytes& image);
-    void SaveImage(const std::string& name, const ImageBytes& image);
+    void AddDevice(const std::string& name, ImageView image);
+    void SaveImage(const std::string& name, ImageView image);
     /// HostError when there is no device of that name.
     void RemoveDevice(const std::string& name);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "core/channel_builder.h"
 #include "core/data_types.h"
@@ -84,10 +85,12 @@ int ChannelTypeIndexOf(const CString& type) {
     return found == table.end() ? -1 : found->second;
 }
 
-SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf) {
+SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf) { return MakeChannelTemplate(SFlatMember(leaf)); }
+
+SChannelTemplate MakeChannelTemplate(SFlatMember&& leaf) {
     SChannelTemplate channel;
-    channel.name = leaf.Name;
-    channel.comment = leaf.Mark;
+    channel.name = std::move(leaf.Name);
+    channel.comment = std::move(leaf.Mark);
     channel.regType = RegisterTypeOf(leaf.Block);
     const int byte = leaf.BitOffset / 8;
     int bit = leaf.BitOffset % 8;
@@ -116,14 +119,20 @@ SChlInfo MakeChannelDescription(SChannelTemplate&& channel) {
     return info;
 }
 
-void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table, ChannelMerge merge) {
+namespace {
+
+/// AddChannelsFromMembers's work; channelOf makes the template of the leaf at an index, and
+/// leavesDone is called once every leaf has given its channel, before the rows are merged.
+template <typename ChannelOf, typename LeavesDone>
+void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, CDevTable* table, ChannelMerge merge) {
     if (!table) {
         // The descriptions are still built, as the import builds them; their rows are dropped.
         std::vector<CDevRow> dropped;
-        for (const SFlatMember& leaf : leaves) {
+        for (size_t i = 0; i < leafCount; ++i) {
             dropped.clear();
-            BuildRows(MakeChannelDescription(MakeChannelTemplate(leaf)), dropped);
+            BuildRows(MakeChannelDescription(channelOf(i)), dropped);
         }
+        leavesDone();
         return;
     }
     // Each leaf goes through template, description and rows at once, so that no list of all
@@ -131,11 +140,11 @@ void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* t
     // One-row blocks are collected and merged together; a description that expands into more rows
     // (none does today) is merged on its own, after the rows before it.
     std::vector<CDevRow> pending;
-    if (merge == ChannelMerge::kBatched) pending.reserve(leaves.size());
+    if (merge == ChannelMerge::kBatched) pending.reserve(leafCount);
     std::vector<CDevRow> built;
-    for (const SFlatMember& leaf : leaves) {
+    for (size_t i = 0; i < leafCount; ++i) {
         built.clear();
-        if (BuildRows(MakeChannelDescription(MakeChannelTemplate(leaf)), built) != 1 || built.empty()) continue;
+        if (BuildRows(MakeChannelDescription(channelOf(i)), built) != 1 || built.empty()) continue;
         if (merge == ChannelMerge::kRowByRow) {
             table->MergeRows(std::move(built), true);
         } else if (built.size() == 1) {
@@ -146,5 +155,20 @@ void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* t
             table->MergeRows(std::move(built), true);
         }
     }
+    leavesDone();
     MergeSingleRows(*table, std::move(pending));
+}
+
+}  // namespace
+
+void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table, ChannelMerge merge) {
+    AddChannels(
+        leaves.size(), [&](size_t i) { return MakeChannelTemplate(leaves[i]); }, [] {}, table, merge);
+}
+
+void AddChannelsFromMembers(std::vector<SFlatMember>&& leaves, CDevTable* table, ChannelMerge merge) {
+    std::vector<SFlatMember> given = std::move(leaves);
+    AddChannels(
+        given.size(), [&](size_t i) { return MakeChannelTemplate(std::move(given[i])); },
+        [&] { std::vector<SFlatMember>().swap(given); }, table, merge);
 }

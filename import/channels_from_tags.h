@@ -30,6 +30,8 @@ int ChannelTypeIndexOf(const CString& type);
 /// byte 4 give address "12.4"). A Bool's bit number selects its index 0 to 7; every other type
 /// keeps its index. Read and write give the flag: both or neither allowed give read and write.
 SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf);
+/// The same for a leaf the caller gives up: its name and comment move into the template.
+SChannelTemplate MakeChannelTemplate(SFlatMember&& leaf);
 
 /// The channel description of a template: one channel, named by the channel table, connected to a
 /// variable of the template's name; a string takes its length, or 254 when it declares none.
@@ -47,4 +49,8 @@ enum class ChannelMerge { kBatched, kRowByRow };
 /// key, later leaves replace earlier ones). Descriptions that build no rows (a type without an
 /// index, no register area) are skipped. With no table the descriptions are built and dropped.
 void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table,
+                            ChannelMerge merge = ChannelMerge::kBatched);
+/// The same for leaves the caller gives up: their texts move into the rows, and the leaves are
+/// freed before the rows are merged, so that a large import does not hold both at once.
+void AddChannelsFromMembers(std::vector<SFlatMember>&& leaves, CDevTable* table,
                             ChannelMerge merge = ChannelMerge::kBatched);

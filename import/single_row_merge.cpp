@@ -10,10 +10,14 @@
 
 namespace {
 
-/// The key cells of a row as the rows compare them: unsigned, in key column order.
+/// The key cells of a row as the rows compare them, unsigned and in key column order, packed two
+/// to a number: the first two in high, the other two in low, so that keys compare as two numbers.
 struct SRowKey {
-    std::array<uint32_t, 4> cells{};
+    uint64_t high = 0;
+    uint64_t low = 0;
     size_t position = 0;  ///< the row's place among the new rows: the later one of a key wins
+
+    bool SameKey(const SRowKey& other) const { return high == other.high && low == other.low; }
 };
 
 /// True when every key column holds integers and there are at most four: then keys can be
@@ -39,35 +43,35 @@ std::vector<size_t> LastOfEachKey(const std::vector<CDevRow>& rows) {
     const std::vector<int>& columns = CColumnRegistry::Instance().KeyColumns();
     std::vector<SRowKey> keys(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
-        for (size_t c = 0; c < columns.size(); ++c) keys[i].cells[c] = static_cast<uint32_t>(rows[i].GetInt(columns[c]));
+        std::array<uint32_t, 4> cells{};
+        for (size_t c = 0; c < columns.size(); ++c) cells[c] = static_cast<uint32_t>(rows[i].GetInt(columns[c]));
+        keys[i].high = uint64_t{cells[0]} << 32 | cells[1];
+        keys[i].low = uint64_t{cells[2]} << 32 | cells[3];
         keys[i].position = i;
     }
     std::sort(keys.begin(), keys.end(), [](const SRowKey& a, const SRowKey& b) {
-        return a.cells != b.cells ? a.cells < b.cells : a.position < b.position;
+        if (a.high != b.high) return a.high < b.high;
+        if (a.low != b.low) return a.low < b.low;
+        return a.position < b.position;
     });
     // Equal keys are neighbours now, in the order given: the last of each run wins.
     for (size_t i = 0; i < keys.size(); ++i)
-        if (i + 1 == keys.size() || keys[i].cells != keys[i + 1].cells) kept.push_back(keys[i].position);
+        if (i + 1 == keys.size() || !keys[i].SameKey(keys[i + 1])) kept.push_back(keys[i].position);
     return kept;
 }
 
-/// Moves the rows at the kept places to the front, in the order of kept, and drops the others:
-/// the rows are permuted in place, one cycle after the other, so no second list of rows is made.
-void KeepInOrder(std::vector<CDevRow>& rows, const std::vector<size_t>& kept) {
-    constexpr size_t kDropped = SIZE_MAX;
-    std::vector<size_t> target(rows.size(), kDropped);  // where the row at each place goes
-    for (size_t j = 0; j < kept.size(); ++j) target[kept[j]] = j;
-    size_t next = kept.size();
-    for (size_t& place : target)
-        if (place == kDropped) place = next++;
-    for (size_t p = 0; p < rows.size(); ++p) {
-        while (target[p] != p) {
-            const size_t q = target[p];
-            std::swap(rows[p], rows[q]);
-            std::swap(target[p], target[q]);
-        }
-    }
-    rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(kept.size()), rows.end());
+/// The rows at the kept places, in the order of kept; the others are dropped. Rows already in that
+/// order (a single block, say) are handed on as they are.
+std::vector<CDevRow> KeptInOrder(std::vector<CDevRow> rows, const std::vector<size_t>& kept) {
+    bool identity = kept.size() == rows.size();
+    for (size_t j = 0; identity && j < kept.size(); ++j) identity = kept[j] == j;
+    if (identity) return rows;
+    // Gathered into a new list, each row moved once: a permutation in place would swap rows all
+    // over a large list, a cache miss at every step.
+    std::vector<CDevRow> ordered;
+    ordered.reserve(kept.size());
+    for (size_t place : kept) ordered.push_back(std::move(rows[place]));
+    return ordered;
 }
 
 /// The existing rows whose key no new row has, in their order. Both lists are in key order.
@@ -89,7 +93,8 @@ void MergeSingleRows(CDevTable& table, std::vector<CDevRow> rows) {
         for (CDevRow& row : rows) table.MergeRows({std::move(row)}, true);
         return;
     }
-    KeepInOrder(rows, LastOfEachKey(rows));
+    const std::vector<size_t> kept = LastOfEachKey(rows);
+    rows = KeptInOrder(std::move(rows), kept);
     std::vector<CDevRow> existing = table.TakeRows();
     std::vector<CDevRow> survivors = Survivors(existing, rows);
     std::vector<CDevRow>().swap(existing);

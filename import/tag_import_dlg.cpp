@@ -1,5 +1,7 @@
 #include "import/tag_import_dlg.h"
 
+#include <utility>
+
 #include "core/text_tables.h"
 #include "import/channels_from_tags.h"
 #include "import/db_file_info_derivation.h"
@@ -219,8 +221,7 @@ void CTagImportDlg::OnTagImport() {
     if (blocks < 0) return ShowResult(blocks);
     const int layout = analysis_.Flatten();
     if (layout < 0) return ShowResult(layout);
-    analysis_.TakeResults(members_, messages_);
-    // The members now live in members_: drop the analysis's copy before the channels are built.
+    analysis_.MoveResults(members_, messages_);
     analysis_.Reset();
     if (AddImportedChannels()) return;
     ShowResult(blocks);
@@ -228,7 +229,7 @@ void CTagImportDlg::OnTagImport() {
 
 bool CTagImportDlg::AddImportedChannels() {
     if (!messages_.empty() || members_.empty()) return false;
-    AddChannelsFromMembers(members_, record_ ? record_->chlTable.get() : nullptr);
+    AddChannelsFromMembers(std::move(members_), record_ ? record_->chlTable.get() : nullptr);
     analysis_.ReleaseLibrary();
     messages_.push_back(Text(kTagImportTexts, kImportSucceeded));
     ShowResult(0);

@@ -16,24 +16,26 @@ std::string IconvName(unsigned codePage) {
     return "CP" + std::to_string(codePage == CP_ACP ? g_ansiCodePage : codePage);
 }
 
-/// Conversion descriptors stay open for the life of the thread: one per code page and direction.
+/// Conversion descriptors stay open for the life of the thread: one per code page and direction,
+/// found by number, as a conversion is asked for every non-ASCII text of a large image.
 class Converters {
 public:
     ~Converters() {
         for (auto& [key, cd] : open_) iconv_close(cd);
     }
     iconv_t Get(unsigned codePage, bool toWide) {
-        std::string name = IconvName(codePage);
-        auto key = std::make_pair(name, toWide);
+        const unsigned resolved = codePage == CP_ACP ? g_ansiCodePage : codePage;
+        const auto key = std::make_pair(resolved, toWide);
         auto it = open_.find(key);
         if (it != open_.end()) return it->second;
+        const std::string name = IconvName(resolved);
         iconv_t cd = toWide ? iconv_open("UTF-16LE", name.c_str()) : iconv_open(name.c_str(), "UTF-16LE");
         if (cd != reinterpret_cast<iconv_t>(-1)) open_.emplace(key, cd);
         return cd;
     }
 
 private:
-    std::map<std::pair<std::string, bool>, iconv_t> open_;
+    std::map<std::pair<unsigned, bool>, iconv_t> open_;
 };
 
 thread_local Converters t_converters;

@@ -1,6 +1,7 @@
 #include "types/data_analysis.h"
 
 #include <algorithm>
+#include <utility>
 
 DataAnalysis::DataAnalysis(const CString& dataTypeFile) : library_(Fileparstest::Acquire(dataTypeFile)) {}
 
@@ -55,6 +56,11 @@ int DataAnalysis::Flatten() {
 void DataAnalysis::TakeResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes) const {
     members = results_;
     unknownTypes = unknown_;
+}
+
+void DataAnalysis::MoveResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes) {
+    members = std::exchange(results_, {});
+    unknownTypes = std::exchange(unknown_, {});
 }
 
 void DataAnalysis::ReleaseLibrary() {

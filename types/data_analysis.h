@@ -53,6 +53,9 @@ public:
 
     /// Replaces members and unknownTypes with copies of the results and the unknown names.
     void TakeResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes) const;
+    /// The same, handing the results and the unknown names over instead of copying them: the
+    /// analysis holds none afterwards (a large import's leaves are not held twice).
+    void MoveResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes);
 
     /// Gives back the type library reference; later loads and layouts do nothing. A second call
     /// does nothing.

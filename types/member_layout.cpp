@@ -105,6 +105,13 @@ MemberLayout::MemberLayout(const StructMap& structures, const std::vector<STypeS
       maxLeaves_(maxLeaves),
       maxSteps_(int64_t{maxLeaves} * 16) {
     for (const CString& name : unknown_) unknownNames_.insert(name.str());
+    structsByName_.reserve(structures_.size());
+    for (const StructEntry& entry : structures_) structsByName_.emplace(entry.first.Name.view(), &entry);
+}
+
+const MemberLayout::StructEntry* MemberLayout::FindStruct(std::u16string_view type) const {
+    const auto found = structsByName_.find(type);
+    return found == structsByName_.end() ? nullptr : found->second;
 }
 
 bool MemberLayout::PlaceRecord(const SFlatMember& record) {
@@ -148,7 +155,7 @@ int64_t MemberLayout::CountLeaves(const SFlatMember& record) { return CountLeave
 int64_t MemberLayout::CountLeavesOf(const CString& type, int64_t count) {
     if (count == 0) return 0;
     int64_t each = 0;
-    if (auto it = structures_.find(type.view()); it != structures_.end()) each = CountStructLeaves(*it);
+    if (const StructEntry* structure = FindStruct(type.view())) each = CountStructLeaves(*structure);
     else if (elementary_.Find(type.view())) each = 1;
     if (each == 0) return 0;
     return count > maxLeaves_ / each ? maxLeaves_ : std::min(count * each, maxLeaves_);
@@ -166,9 +173,9 @@ int64_t MemberLayout::CountStructLeaves(const StructEntry& structure) {
 
 MemberLayout::STypeRef MemberLayout::Resolve(const CString& type) const {
     STypeRef ref;
-    if (auto it = structures_.find(type.view()); it != structures_.end()) {
-        const bool recurs = std::find(expanding_.begin(), expanding_.end(), &*it) != expanding_.end();
-        if (!recurs && expanding_.size() < kMaxStructNesting) ref.structure = &*it;
+    if (const StructEntry* structure = FindStruct(type.view())) {
+        const bool recurs = std::find(expanding_.begin(), expanding_.end(), structure) != expanding_.end();
+        if (!recurs && expanding_.size() < kMaxStructNesting) ref.structure = structure;
         return ref;
     }
     ref.elementary = elementary_.Find(type.view());

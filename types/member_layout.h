@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -76,6 +77,8 @@ private:
     };
 
     STypeRef Resolve(const CString& type) const;
+    /// The structure named type (compared case-sensitively, as the structure map orders), or null.
+    const StructEntry* FindStruct(std::u16string_view type) const;
     void PlaceTopLevelArray(const SPlaced& record);
     void ExpandStruct(const StructEntry& structure, const SPlaced& parent, const CString& prefix);
     void PlaceMember(const SPlaced& member, LeafRule rule, const CString& prefix);
@@ -95,6 +98,9 @@ private:
     int64_t CountStructLeaves(const StructEntry& structure);
 
     const StructMap& structures_;
+    /// The structures by name, hashed: a type name is looked up for every member placed. Keys view
+    /// the names held by structures_.
+    std::unordered_map<std::u16string_view, const StructEntry*> structsByName_;
     ElementaryTypeIndex elementary_;
     SLayoutFlags& flags_;
     std::vector<SFlatMember>& results_;

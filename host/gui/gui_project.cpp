@@ -13,11 +13,11 @@ void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std:
     if (!image) throw HostError("the project has no device named " + device);
     if (IsNewerFormat(*image) && use == DeviceUse::kChange)
         throw HostError("device " + device + " holds an image of a newer format than this driver's; it is not changed, so that it is not lost");
-    DeviceSession session(driver_, device, *image);
+    DeviceSession session(driver_, device, std::move(*image));
     session.Call<SvrInitDevSetFn>("SvrInitDevSet");
     work(session);
     if (use == DeviceUse::kChange)
-        if (std::optional<ImageBytes> written = session.WrittenImage()) project.SaveImage(device, *written);
+        if (std::optional<ImageView> written = session.WrittenImage()) project.SaveImage(device, *written);
     project.Commit();
 }
 
@@ -38,7 +38,7 @@ void GuiProject::AddDevice(const std::string& name) {
     if (project.FindImage(name)) throw HostError("the project already has a device named " + name);
     DeviceSession session(driver_, name, {});
     session.Call<SvrInitDevSetFn>("SvrInitDevSet");
-    std::optional<ImageBytes> image = session.WrittenImage();
+    std::optional<ImageView> image = session.WrittenImage();
     if (!image) throw HostError("the driver stored no image for the new device " + name);
     project.AddDevice(name, *image);
     project.Commit();
