@@ -1,11 +1,19 @@
 #include "core/column_registry.h"
 
+#include <algorithm>
+
+#include "core/dev_row.h"
+#include "platform/invalid_arg.h"
+
 CColumnRegistry& CColumnRegistry::Instance() {
     static CColumnRegistry registry;
     return registry;
 }
 
 void CColumnRegistry::Define(std::vector<SColumnDef> columns) {
+    const auto texts = std::count_if(columns.begin(), columns.end(), [](const SColumnDef& c) { return c.kind == kTextColumn; });
+    if (columns.size() > static_cast<size_t>(kMaxRowCells) || texts > kMaxRowTexts)
+        throw CInvalidArgException("more columns than a channel row holds");
     columns_ = std::move(columns);
     keys_.clear();
     byName_.clear();

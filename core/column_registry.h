@@ -39,6 +39,8 @@ class CColumnRegistry {
 public:
     static CColumnRegistry& Instance();
 
+    /// Replaces the columns. The invalid-argument exception, and nothing changed, for more columns
+    /// or text columns than a row holds (kMaxRowCells, kMaxRowTexts).
     void Define(std::vector<SColumnDef> columns);
     int GetCount() const { return static_cast<int>(columns_.size()); }
     const SColumnDef& Column(int index) const { return columns_[static_cast<size_t>(index)]; }

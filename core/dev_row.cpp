@@ -4,14 +4,10 @@
 #include "core/owner_archive.h"
 #include "platform/invalid_arg.h"
 
-CDevRow::CDevRow() {
-    const CColumnRegistry& registry = CColumnRegistry::Instance();
-    ints_.resize(static_cast<size_t>(registry.GetCount()));
-    texts_.resize(static_cast<size_t>(registry.GetTextCount()));
-}
+CDevRow::CDevRow() : cellCount_(CColumnRegistry::Instance().GetCount()) {}
 
 size_t CDevRow::Checked(int column) const {
-    if (column < 0 || static_cast<size_t>(column) >= ints_.size()) throw CInvalidArgException("column not in the registry");
+    if (column < 0 || column >= cellCount_) throw CInvalidArgException("column not in the registry");
     return static_cast<size_t>(column);
 }
 
@@ -21,7 +17,7 @@ CString& CDevRow::TextCell(int column) {
     const size_t index = Checked(column);
     const int slot = CColumnRegistry::Instance().TextSlot(column);
     if (slot >= 0) return texts_[static_cast<size_t>(slot)];
-    if (otherTexts_.empty()) otherTexts_.resize(ints_.size());
+    if (otherTexts_.empty()) otherTexts_.resize(static_cast<size_t>(cellCount_));
     return otherTexts_[index];
 }
 
@@ -62,7 +58,7 @@ void CDevRow::Serialize(COwnerArchive& archive) {
         if (version > kFormatVersion) return;
         if (version < kFormatVersion) cells -= 2;  // older rows end before the variable name and comment
     }
-    for (int i = 0; i < cells && static_cast<size_t>(i) < ints_.size(); ++i) {
+    for (int i = 0; i < cells && i < cellCount_; ++i) {
         const bool text = registry.Column(i).kind == kTextColumn;
         if (archive.IsStoring()) {
             if (text) archive << GetText(i);

@@ -1,16 +1,22 @@
 // One channel: a row of cells, one per registered column.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "core/owner_object.h"
 #include "platform/cstring.h"
 
-/// A channel row. Integer columns use their entry of the integer list, text columns their entry of
-/// the text list. The integer list is sized to the column count when the row is made; the text list
-/// holds only the text columns' entries, since a large table holds hundreds of thousands of rows
-/// (a text set on an integer column, which nothing reads, is kept aside). Cells are found by column
+/// The most cells a row holds, and the most of them that are texts: a row keeps its cells in
+/// itself, so that making one allocates nothing but its texts' characters (a large table holds
+/// hundreds of thousands of rows). The column registry refuses a larger definition.
+constexpr int kMaxRowCells = 16;
+constexpr int kMaxRowTexts = 3;
+
+/// A channel row. Integer columns use their entry of the integer cells, text columns their entry
+/// of the text cells; the row has as many cells as the registry had columns when the row was made.
+/// A text set on an integer column, which nothing reads, is kept aside. Cells are found by column
 /// name or index; a name or index that is not registered raises the invalid-argument exception.
 class CDevRow : public COwnerObject {
 public:
@@ -43,7 +49,8 @@ private:
     size_t Checked(int column) const;
     CString& TextCell(int column);
 
-    std::vector<int32_t> ints_;
-    std::vector<CString> texts_;       ///< one per text column, in column order
-    std::vector<CString> otherTexts_;  ///< by column; empty until a text is set on an integer column
+    int cellCount_ = 0;                          ///< the registry's column count when the row was made
+    std::array<int32_t, kMaxRowCells> ints_{};   ///< by column
+    std::array<CString, kMaxRowTexts> texts_;    ///< one per text column, in column order
+    std::vector<CString> otherTexts_;            ///< by column; empty until a text is set on an integer column
 };

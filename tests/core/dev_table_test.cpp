@@ -152,3 +152,25 @@ TEST(DevTableTest, RemovingManyRowsAtOnceEqualsRemovingOneAtATime) {
         ASSERT_EQ(table.GetCountField(), naive.GetRowCount());
     }
 }
+
+TEST(DevTableTest, RowsKeepEveryCellTheRegistryDefinesAndRefuseMore) {
+    CDevRow row;
+    row.SetText(kColComment, u"Kommentar");
+    row.SetText(kColBlock, u"aside");  // a text on an integer column is kept aside
+    row.SetInt(kColMaxBlockRead, -7);
+    const CDevRow copy = row;
+    EXPECT_EQ(copy.GetText(kColComment), u"Kommentar");
+    EXPECT_EQ(copy.GetText(kColBlock), u"aside");
+    EXPECT_EQ(copy.GetInt(kColMaxBlockRead), -7);
+    EXPECT_THROW(row.GetInt(kChannelColumnCount), CInvalidArgException);
+
+    // A definition larger than a row holds is refused, and the channel columns stay.
+    std::vector<SColumnDef> tooMany(kMaxRowCells + 1, SColumnDef{u"x", kIntegerColumn, false});
+    for (size_t i = 0; i < tooMany.size(); ++i) tooMany[i].name = CString::Formatted(u"c%d", static_cast<int>(i));
+    EXPECT_THROW(CColumnRegistry::Instance().Define(tooMany), CInvalidArgException);
+    std::vector<SColumnDef> tooManyTexts(kMaxRowTexts + 1, SColumnDef{u"t", kTextColumn, false});
+    for (size_t i = 0; i < tooManyTexts.size(); ++i) tooManyTexts[i].name = CString::Formatted(u"t%d", static_cast<int>(i));
+    EXPECT_THROW(CColumnRegistry::Instance().Define(tooManyTexts), CInvalidArgException);
+    EXPECT_EQ(CColumnRegistry::Instance().GetCount(), kChannelColumnCount);
+    EXPECT_EQ(CDevRow().GetText(kColVarName), u"");
+}
