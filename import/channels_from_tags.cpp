@@ -143,17 +143,22 @@ void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, C
     if (merge == ChannelMerge::kBatched) pending.reserve(leafCount);
     std::vector<CDevRow> built;
     for (size_t i = 0; i < leafCount; ++i) {
-        built.clear();
-        if (BuildRows(MakeChannelDescription(channelOf(i)), built) != 1 || built.empty()) continue;
         if (merge == ChannelMerge::kRowByRow) {
-            table->MergeRows(std::move(built), true);
-        } else if (built.size() == 1) {
-            pending.push_back(std::move(built.front()));
-        } else {
-            MergeSingleRows(*table, std::move(pending));
-            pending.clear();
-            table->MergeRows(std::move(built), true);
+            built.clear();
+            if (BuildRows(MakeChannelDescription(channelOf(i)), built) == 1 && !built.empty())
+                table->MergeRows(std::move(built), true);
+            continue;
         }
+        // Rows are built straight into the pending list; a block of several rows is taken out
+        // of it again and merged on its own.
+        const size_t before = pending.size();
+        if (BuildRows(MakeChannelDescription(channelOf(i)), pending) != 1 || pending.size() - before <= 1) continue;
+        const auto blockStart = pending.begin() + static_cast<std::ptrdiff_t>(before);
+        built.assign(std::make_move_iterator(blockStart), std::make_move_iterator(pending.end()));
+        pending.erase(blockStart, pending.end());
+        MergeSingleRows(*table, std::move(pending));
+        pending.clear();
+        table->MergeRows(std::move(built), true);
     }
     leavesDone();
     MergeSingleRows(*table, std::move(pending));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -52,6 +53,66 @@ bool IsAscii(std::string_view bytes) {
 
 bool IsHighSurrogate(char16_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
 bool IsLowSurrogate(char16_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
+
+bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
+
+/// The length of the well-formed UTF-8 sequence of a non-ASCII lead byte at the start of bytes
+/// (2 to 4), or 0 when none starts there: overlong forms, surrogates, values above U+10FFFF, stray
+/// continuation bytes and cut-off sequences are not well formed.
+size_t WellFormedLength(const unsigned char* bytes, size_t available) {
+    const unsigned char lead = bytes[0];
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    }
+    if (length == 0 || available < length || bytes[1] < low || bytes[1] > high) return 0;
+    for (size_t i = 2; i < length; ++i)
+        if (!IsContinuation(bytes[i])) return 0;
+    return length;
+}
+
+/// UTF-8 to UTF-16 without a conversion descriptor, as the system's converter decodes it: a
+/// well-formed sequence gives its character (a surrogate pair above U+FFFF), every other byte one
+/// replacement character, and decoding goes on at the next byte. Every input file is decoded so.
+std::u16string DecodeUtf8(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t size = text.size();
+    size_t i = 0;
+    while (i < size) {
+        if (bytes[i] < 0x80) {
+            out += static_cast<char16_t>(bytes[i++]);
+            continue;
+        }
+        const size_t length = WellFormedLength(bytes + i, size - i);
+        if (length == 0) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        uint32_t code = bytes[i] & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) code = code << 6 | (bytes[i + k] & 0x3F);
+        i += length;
+        if (code < 0x10000) {
+            out += static_cast<char16_t>(code);
+        } else {
+            code -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (code >> 10));
+            out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+        }
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -103,6 +164,7 @@ std::string WideCharToMultiByte(unsigned codePage, std::u16string_view text) {
 
 std::u16string MultiByteToWideChar(unsigned codePage, std::string_view bytes) {
     if (IsAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
+    if (codePage == CP_UTF8) return DecodeUtf8(bytes);
     iconv_t cd = t_converters.Get(codePage, true);
     std::u16string out;
     if (cd == reinterpret_cast<iconv_t>(-1)) {

@@ -1,7 +1,11 @@
 // UTF-8 and the ANSI code page (936 unless changed) against UTF-16: round trips, exact bytes, and
 // what becomes of characters the code page cannot hold.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <cerrno>
+#include <iterator>
+#include <random>
 #include <string>
 
 #include "platform/code_page.h"
@@ -59,4 +63,48 @@ TEST(CodePageTest, AnsiCodePageCanBeChanged) {
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, Bytes({0xE9})), u"é");
     ASSERT_TRUE(SetAnsiCodePage(936));
     EXPECT_EQ(WideCharToMultiByte(CP_ACP, u"é"), Bytes({0xA8, 0xA6}));
+}
+
+namespace {
+
+/// UTF-8 decoded by the system's converter, going on after each byte it refuses with one
+/// replacement character: the behaviour the built-in decoder must match.
+std::u16string DecodedBySystem(const std::string& bytes) {
+    iconv_t cd = iconv_open("UTF-16LE", "UTF-8");
+    std::u16string out;
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    while (inLeft > 0) {
+        char16_t buffer[64];
+        char* outPtr = reinterpret_cast<char*>(buffer);
+        size_t outLeft = sizeof buffer;
+        const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<size_t>(outPtr - reinterpret_cast<char*>(buffer)) / 2);
+        if (rc != static_cast<size_t>(-1) || errno == E2BIG) continue;
+        ++in;
+        --inLeft;
+        out += u'\uFFFD';
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    return out;
+}
+
+}  // namespace
+
+TEST(CodePageTest, Utf8DecodesAsTheSystemConverterDoesWhateverTheBytes) {
+    // Every two-byte input, then random inputs from bytes near the edges of the UTF-8 ranges.
+    for (int first = 0; first < 256; ++first)
+        for (int second = 0; second < 256; ++second) {
+            const std::string bytes{static_cast<char>(first), static_cast<char>(second)};
+            ASSERT_EQ(Utf8ToUtf16(bytes), DecodedBySystem(bytes)) << first << " " << second;
+        }
+    const unsigned char edges[] = {'a', 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xE1,
+                                   0xEC, 0xED, 0xEE, 0xEF, 0xF0, 0xF1, 0xF3, 0xF4, 0xF5, 0xF8, 0xFE, 0xFF};
+    std::mt19937 random(20261206);
+    for (int trial = 0; trial < 200000; ++trial) {
+        std::string bytes(random() % 9, '\0');
+        for (char& byte : bytes) byte = static_cast<char>(edges[random() % std::size(edges)]);
+        ASSERT_EQ(Utf8ToUtf16(bytes), DecodedBySystem(bytes)) << "trial " << trial;
+    }
 }
