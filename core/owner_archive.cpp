@@ -21,7 +21,7 @@ void COwnerArchive::SetMode(int mode) {
     }
 }
 
-bool COwnerArchive::Write(const void* data, int n) {
+bool COwnerArchive::WriteSlowly(const void* data, int n) {
     if (mode_ == kLoading) SetMode(kStoring);
     if (n <= 0) return true;
     const int64_t end = int64_t{position_} + n;
@@ -85,9 +85,13 @@ COwnerArchive& COwnerArchive::operator<<(const CString& text) {
         Write(narrow, static_cast<int>(view.size()));
         return *this;
     }
-    std::string bytes = WideCharToMultiByte(CP_ACP, view);
-    *this << static_cast<int32_t>(bytes.size());
-    Write(bytes.data(), static_cast<int>(bytes.size()));
+    if (view != lastConverted_ || GetACP() != lastCodePage_) {
+        lastBytes_ = WideCharToMultiByte(CP_ACP, view);
+        lastConverted_ = view;
+        lastCodePage_ = GetACP();
+    }
+    *this << static_cast<int32_t>(lastBytes_.size());
+    Write(lastBytes_.data(), static_cast<int>(lastBytes_.size()));
     return *this;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 #include "core/owner_object.h"
 #include "platform/arrays.h"
@@ -40,7 +42,13 @@ public:
     CByteArray& GetBuffer() { return buffer_; }
 
     /// Appends n bytes at the position, growing the buffer by at least the growth step. Always true.
-    bool Write(const void* data, int n);
+    /// Inline while the bytes fit: an image of a large table is written a cell at a time.
+    bool Write(const void* data, int n) {
+        if (mode_ != kStoring || n <= 0 || n > buffer_.GetSize() - position_) return WriteSlowly(data, n);
+        std::memcpy(buffer_.GetData() + position_, data, static_cast<size_t>(n));
+        position_ += n;
+        return true;
+    }
     /// Copies n bytes from the position; false, copying nothing, when fewer than n bytes remain.
     bool Read(void* data, int n);
     /// The 16-bit value at offset 0 (0 when the buffer holds fewer than 2 bytes); the position and
@@ -78,7 +86,14 @@ public:
     int Remaining() const { return GetBufferSize() - position_; }
 
 private:
+    bool WriteSlowly(const void* data, int n);
+
     CByteArray buffer_;
     int32_t position_ = 0;
     int32_t mode_;
+    /// The last text stored that needed a conversion, the code page, and its bytes: the rows of a
+    /// table often repeat a comment, which is then converted once.
+    std::u16string lastConverted_;
+    unsigned lastCodePage_ = 0;
+    std::string lastBytes_;
 };
