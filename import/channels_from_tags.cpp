@@ -8,6 +8,7 @@
 #include "core/channel_builder.h"
 #include "core/data_types.h"
 #include "import/single_row_merge.h"
+#include "platform/parallel.h"
 
 namespace {
 
@@ -121,47 +122,39 @@ SChlInfo MakeChannelDescription(SChannelTemplate&& channel) {
 
 namespace {
 
-/// AddChannelsFromMembers's work; channelOf makes the template of the leaf at an index, and
-/// leavesDone is called once every leaf has given its channel, before the rows are merged.
+/// The fewest leaves worth a part of their own when rows are built side by side.
+constexpr size_t kLeavesPerPart = 20000;
+
+/// AddChannelsFromMembers's work; channelOf makes the template of the leaf at an index (called
+/// once for each, possibly from several threads at once for different leaves), and leavesDone is
+/// called once every leaf has given its channel, before the rows are merged.
 template <typename ChannelOf, typename LeavesDone>
 void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, CDevTable* table, ChannelMerge merge) {
-    if (!table) {
-        // The descriptions are still built, as the import builds them; their rows are dropped.
-        std::vector<CDevRow> dropped;
+    if (!table || merge == ChannelMerge::kRowByRow) {
+        // Each leaf goes through template, description and rows at once, so that no list of all
+        // templates or descriptions is held. Without a table the rows are dropped.
+        std::vector<CDevRow> built;
         for (size_t i = 0; i < leafCount; ++i) {
-            dropped.clear();
-            BuildRows(MakeChannelDescription(channelOf(i)), dropped);
+            built.clear();
+            if (BuildRows(MakeChannelDescription(channelOf(i)), built) == 1 && !built.empty() && table)
+                table->MergeRows(std::move(built), true);
         }
         leavesDone();
         return;
     }
-    // Each leaf goes through template, description and rows at once, so that no list of all
-    // templates or descriptions is held: the result is the same, as every step is per leaf.
-    // One-row blocks are collected and merged together; a description that expands into more rows
-    // (none does today) is merged on its own, after the rows before it.
-    std::vector<CDevRow> pending;
-    if (merge == ChannelMerge::kBatched) pending.reserve(leafCount);
-    std::vector<CDevRow> built;
-    for (size_t i = 0; i < leafCount; ++i) {
-        if (merge == ChannelMerge::kRowByRow) {
-            built.clear();
-            if (BuildRows(MakeChannelDescription(channelOf(i)), built) == 1 && !built.empty())
-                table->MergeRows(std::move(built), true);
-            continue;
-        }
-        // Rows are built straight into the pending list; a block of several rows is taken out
-        // of it again and merged on its own.
-        const size_t before = pending.size();
-        if (BuildRows(MakeChannelDescription(channelOf(i)), pending) != 1 || pending.size() - before <= 1) continue;
-        const auto blockStart = pending.begin() + static_cast<std::ptrdiff_t>(before);
-        built.assign(std::make_move_iterator(blockStart), std::make_move_iterator(pending.end()));
-        pending.erase(blockStart, pending.end());
-        MergeSingleRows(*table, std::move(pending));
-        pending.clear();
-        table->MergeRows(std::move(built), true);
-    }
+    // A leaf's description is a single channel, so it builds one row or none: the rows of all the
+    // leaves, in leaf order, merge as well together as each on its own. They are built side by
+    // side, each part of the leaves into its own list.
+    const int parts = PartsFor(leafCount, kLeavesPerPart);
+    std::vector<std::vector<CDevRow>> rows(static_cast<size_t>(parts));
+    RunParts(parts, [&](int part) {
+        const size_t begin = PartBegin(leafCount, parts, part), end = PartBegin(leafCount, parts, part + 1);
+        std::vector<CDevRow>& built = rows[static_cast<size_t>(part)];
+        built.reserve(end - begin);
+        for (size_t i = begin; i < end; ++i) BuildRows(MakeChannelDescription(channelOf(i)), built);
+    });
     leavesDone();
-    MergeSingleRows(*table, std::move(pending));
+    MergeSingleRows(*table, std::move(rows));
 }
 
 }  // namespace

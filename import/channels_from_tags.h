@@ -39,9 +39,10 @@ SChlInfo MakeChannelDescription(const SChannelTemplate& channel);
 /// The same, moving the template's texts into the description.
 SChlInfo MakeChannelDescription(SChannelTemplate&& channel);
 
-/// How AddChannelsFromMembers merges: the one-row blocks of many leaves together in one pass
-/// (kBatched), or each description's rows on their own as the channel table's merge takes them
-/// (kRowByRow: the reference the batched merge must equal, quadratic on a large plant).
+/// How AddChannelsFromMembers merges: the one-row blocks of many leaves together in one pass, the
+/// rows of a large import built side by side on the machine's processors (kBatched), or each
+/// description's rows on their own as the channel table's merge takes them (kRowByRow: the
+/// reference the batched merge must equal, quadratic on a large plant).
 enum class ChannelMerge { kBatched, kRowByRow };
 
 /// Turns every leaf, in order, into a channel description and merges the rows the channel table

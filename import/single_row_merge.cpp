@@ -28,8 +28,39 @@ bool KeysAreNumbers() {
     return keys.size() <= 4 && std::all_of(keys.begin(), keys.end(), [&](int c) { return registry.Column(c).kind == kIntegerColumn; });
 }
 
+/// The new rows in the order given, held in consecutive parts (built side by side), each found
+/// by its place in the whole.
+class RowParts {
+public:
+    explicit RowParts(std::vector<std::vector<CDevRow>>& parts) : parts_(parts) {
+        for (const std::vector<CDevRow>& part : parts_) {
+            starts_.push_back(count_);
+            count_ += part.size();
+        }
+    }
+    size_t size() const { return count_; }
+    CDevRow& operator[](size_t place) {
+        // The last part starting at or before place: an empty part shares its start with the next.
+        const size_t part = static_cast<size_t>(std::upper_bound(starts_.begin(), starts_.end(), place) - starts_.begin()) - 1;
+        return parts_[part][place - starts_[part]];
+    }
+    /// Calls visit(place, row) for every row in order.
+    template <typename Visit>
+    void ForEach(Visit visit) {
+        size_t place = 0;
+        for (std::vector<CDevRow>& part : parts_)
+            for (CDevRow& row : part) visit(place++, row);
+    }
+    std::vector<std::vector<CDevRow>>& Parts() { return parts_; }
+
+private:
+    std::vector<std::vector<CDevRow>>& parts_;
+    std::vector<size_t> starts_;
+    size_t count_ = 0;
+};
+
 /// The places of the new rows in key order, one per key: the last given of each key.
-std::vector<size_t> LastOfEachKey(const std::vector<CDevRow>& rows) {
+std::vector<size_t> LastOfEachKey(RowParts& rows) {
     std::vector<size_t> kept;
     kept.reserve(rows.size());
     if (!KeysAreNumbers()) {
@@ -42,13 +73,13 @@ std::vector<size_t> LastOfEachKey(const std::vector<CDevRow>& rows) {
     }
     const std::vector<int>& columns = CColumnRegistry::Instance().KeyColumns();
     std::vector<SRowKey> keys(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
+    rows.ForEach([&](size_t place, const CDevRow& row) {
         std::array<uint32_t, 4> cells{};
-        for (size_t c = 0; c < columns.size(); ++c) cells[c] = static_cast<uint32_t>(rows[i].GetInt(columns[c]));
-        keys[i].high = uint64_t{cells[0]} << 32 | cells[1];
-        keys[i].low = uint64_t{cells[2]} << 32 | cells[3];
-        keys[i].position = i;
-    }
+        for (size_t c = 0; c < columns.size(); ++c) cells[c] = static_cast<uint32_t>(row.GetInt(columns[c]));
+        keys[place].high = uint64_t{cells[0]} << 32 | cells[1];
+        keys[place].low = uint64_t{cells[2]} << 32 | cells[3];
+        keys[place].position = place;
+    });
     std::sort(keys.begin(), keys.end(), [](const SRowKey& a, const SRowKey& b) {
         if (a.high != b.high) return a.high < b.high;
         if (a.low != b.low) return a.low < b.low;
@@ -60,12 +91,12 @@ std::vector<size_t> LastOfEachKey(const std::vector<CDevRow>& rows) {
     return kept;
 }
 
-/// The rows at the kept places, in the order of kept; the others are dropped. Rows already in that
-/// order (a single block, say) are handed on as they are.
-std::vector<CDevRow> KeptInOrder(std::vector<CDevRow> rows, const std::vector<size_t>& kept) {
-    bool identity = kept.size() == rows.size();
+/// The rows at the kept places, in the order of kept; the others are dropped. A single part
+/// already in that order (one block, say) is handed on as it is.
+std::vector<CDevRow> KeptInOrder(RowParts& rows, const std::vector<size_t>& kept) {
+    bool identity = rows.Parts().size() == 1 && kept.size() == rows.size();
     for (size_t j = 0; identity && j < kept.size(); ++j) identity = kept[j] == j;
-    if (identity) return rows;
+    if (identity) return std::move(rows.Parts().front());
     // Gathered into a new list, each row moved once: a permutation in place would swap rows all
     // over a large list, a cache miss at every step.
     std::vector<CDevRow> ordered;
@@ -88,13 +119,20 @@ std::vector<CDevRow> Survivors(std::vector<CDevRow>& existing, const std::vector
 }  // namespace
 
 void MergeSingleRows(CDevTable& table, std::vector<CDevRow> rows) {
-    if (rows.empty()) return;
+    std::vector<std::vector<CDevRow>> parts;
+    parts.push_back(std::move(rows));
+    MergeSingleRows(table, std::move(parts));
+}
+
+void MergeSingleRows(CDevTable& table, std::vector<std::vector<CDevRow>> parts) {
+    RowParts given(parts);
+    if (given.size() == 0) return;
     if (!table.IsSorted()) {
-        for (CDevRow& row : rows) table.MergeRows({std::move(row)}, true);
+        given.ForEach([&](size_t, CDevRow& row) { table.MergeRows({std::move(row)}, true); });
         return;
     }
-    const std::vector<size_t> kept = LastOfEachKey(rows);
-    rows = KeptInOrder(std::move(rows), kept);
+    std::vector<CDevRow> rows = KeptInOrder(given, LastOfEachKey(given));
+    std::vector<std::vector<CDevRow>>().swap(parts);
     std::vector<CDevRow> existing = table.TakeRows();
     std::vector<CDevRow> survivors = Survivors(existing, rows);
     std::vector<CDevRow>().swap(existing);

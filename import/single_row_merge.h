@@ -10,3 +10,5 @@
 /// row replaces an earlier one of the same key. A sorted table is merged in one pass, sorting only
 /// the new rows; an unsorted one (as a stored image may hold it) is merged row by row.
 void MergeSingleRows(CDevTable& table, std::vector<CDevRow> rows);
+/// The same for rows given in consecutive parts (built side by side), as if they were one list.
+void MergeSingleRows(CDevTable& table, std::vector<std::vector<CDevRow>> parts);

@@ -1,7 +1,12 @@
 #include "types/data_analysis.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string>
+#include <unordered_set>
 #include <utility>
+
+#include "platform/parallel.h"
 
 DataAnalysis::DataAnalysis(const CString& dataTypeFile) : library_(Fileparstest::Acquire(dataTypeFile)) {}
 
@@ -32,18 +37,52 @@ int DataAnalysis::LoadBlocks(const DbFileMap& blocks, StructureList& completed, 
     return library_->ParseDbFiles(blocks, completed);
 }
 
+namespace {
+
+/// The fewest leaves worth a part of their own when records are laid out side by side.
+constexpr int64_t kLeavesPerPart = 20000;
+
+/// The first record of each part and, last, the end of the records: parts of nearly equal leaves,
+/// each with at least one record.
+std::vector<size_t> PartBoundaries(const std::vector<int64_t>& recordLeaves, int64_t total, int parts) {
+    std::vector<size_t> starts{0};
+    int64_t sum = 0;
+    for (size_t i = 0; i < recordLeaves.size() && starts.size() < static_cast<size_t>(parts); ++i) {
+        sum += recordLeaves[i];
+        if (sum >= total / parts * static_cast<int64_t>(starts.size()) && i + 1 < recordLeaves.size()) starts.push_back(i + 1);
+    }
+    starts.push_back(recordLeaves.size());
+    return starts;
+}
+
+}  // namespace
+
 int DataAnalysis::Flatten() {
     if (!library_) return 0;
     library_->GetElementaryTypes(elementary_);
     library_->MergeStructs(structures_);
     library_->GetTopLevelRecords(records_);
     const size_t resultsBefore = results_.size();
-    MemberLayout layout(structures_, elementary_, flags_, results_, unknown_, maxLeaves_);
+    std::vector<int64_t> recordLeaves(records_.size());
+    int64_t expected = 0;
+    {
+        MemberLayout counter(structures_, elementary_, flags_, results_, unknown_, maxLeaves_);
+        for (size_t i = 0; i < records_.size(); ++i) {
+            recordLeaves[i] = counter.CountLeaves(records_[i]);
+            expected = std::min<int64_t>(expected + recordLeaves[i], maxLeaves_);
+        }
+    }
     // Room for every leaf at once: growing the results by doubling would copy them and could hold
     // twice the memory they need.
-    int64_t expected = 0;
-    for (const SFlatMember& record : records_) expected = std::min<int64_t>(expected + layout.CountLeaves(record), maxLeaves_);
     results_.reserve(results_.size() + static_cast<size_t>(expected));
+    const int parts = static_cast<int>(std::min<size_t>(static_cast<size_t>(PartsFor(static_cast<size_t>(expected), kLeavesPerPart)), records_.size()));
+    if (parts > 1 && FlattenSideBySide(PartBoundaries(recordLeaves, expected, parts), recordLeaves)) return 1;
+    results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
+    return FlattenInOrder(resultsBefore);
+}
+
+int DataAnalysis::FlattenInOrder(size_t resultsBefore) {
+    MemberLayout layout(structures_, elementary_, flags_, results_, unknown_, maxLeaves_);
     for (const SFlatMember& record : records_) {
         if (!layout.PlaceRecord(record)) {
             results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
@@ -51,6 +90,60 @@ int DataAnalysis::Flatten() {
         }
     }
     return 1;
+}
+
+bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const std::vector<int64_t>& recordLeaves) {
+    struct SPart {
+        std::vector<SFlatMember> results;  ///< the first part appends to the analysis's results
+        std::vector<CString> unknown;      ///< starts as the names listed before, so they are not listed again
+        SLayoutFlags flags;
+        int64_t leaves = 0;
+        int64_t steps = 0;
+        bool complete = true;
+    };
+    const int parts = static_cast<int>(starts.size()) - 1;
+    std::vector<SPart> made(static_cast<size_t>(parts));
+    for (SPart& part : made) {
+        part.unknown = unknown_;
+        part.flags = flags_;
+    }
+    RunParts(parts, [&](int index) {
+        SPart& part = made[static_cast<size_t>(index)];
+        const size_t begin = starts[static_cast<size_t>(index)], end = starts[static_cast<size_t>(index) + 1];
+        std::vector<SFlatMember>& results = index == 0 ? results_ : part.results;
+        if (index != 0) {
+            int64_t expected = 0;
+            for (size_t i = begin; i < end; ++i) expected = std::min<int64_t>(expected + recordLeaves[i], maxLeaves_);
+            results.reserve(static_cast<size_t>(expected));
+        }
+        MemberLayout layout(structures_, elementary_, part.flags, results, part.unknown, maxLeaves_);
+        for (size_t i = begin; i < end && part.complete; ++i)
+            part.complete = layout.PlaceRecord(records_[i]);
+        part.leaves = layout.Leaves();
+        part.steps = layout.Steps();
+    });
+    // The run in order would have stopped where the parts together pass a limit: then it is made
+    // in order instead, so that what a stopped run leaves (the unknown names met) is the same.
+    int64_t leaves = 0, steps = 0;
+    for (const SPart& part : made) {
+        if (!part.complete) return false;
+        leaves += part.leaves;
+        steps += part.steps;
+    }
+    if (leaves > maxLeaves_ || steps > MemberLayout::MaxStepsFor(maxLeaves_)) return false;
+    // Every record starts its layout afresh, so the flags are those the last part ended with.
+    flags_ = made.back().flags;
+    const size_t listedBefore = unknown_.size();
+    std::unordered_set<std::u16string> listed;
+    for (const CString& name : unknown_) listed.insert(name.str());
+    for (SPart& part : made) {
+        for (size_t i = listedBefore; i < part.unknown.size(); ++i)
+            if (listed.insert(part.unknown[i].str()).second) unknown_.push_back(std::move(part.unknown[i]));
+        if (&part != &made.front())
+            results_.insert(results_.end(), std::make_move_iterator(part.results.begin()), std::make_move_iterator(part.results.end()));
+        std::vector<SFlatMember>().swap(part.results);
+    }
+    return true;
 }
 
 void DataAnalysis::TakeResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes) const {

@@ -68,6 +68,14 @@ public:
     void SetMaxLeaves(int maxLeaves) { maxLeaves_ = maxLeaves; }
 
 private:
+    /// Lays out the records one after the other; the results grow from resultsBefore.
+    int FlattenInOrder(size_t resultsBefore);
+    /// Lays out the records in parts at the same time, part k from record starts[k] up to
+    /// starts[k + 1], and joins the parts' leaves and unknown names in record order; recordLeaves
+    /// tells how many leaves each record gives, about. False, with the analysis as before but for
+    /// leaves appended to the results, when a limit was reached.
+    bool FlattenSideBySide(const std::vector<size_t>& starts, const std::vector<int64_t>& recordLeaves);
+
     Fileparstest* library_;
     std::vector<SFlatMember> records_;  ///< the top-level records of the last layout
     StructMap structures_;              ///< the structures handed over for layout

@@ -103,7 +103,7 @@ MemberLayout::MemberLayout(const StructMap& structures, const std::vector<STypeS
       results_(results),
       unknown_(unknown),
       maxLeaves_(maxLeaves),
-      maxSteps_(int64_t{maxLeaves} * 16) {
+      maxSteps_(MaxStepsFor(maxLeaves)) {
     for (const CString& name : unknown_) unknownNames_.insert(name.str());
     structsByName_.reserve(structures_.size());
     for (const StructEntry& entry : structures_) structsByName_.emplace(entry.first.Name.view(), &entry);

@@ -57,6 +57,12 @@ public:
     /// report as unknown count none; a structure within itself counts none where it recurs.
     int64_t CountLeaves(const SFlatMember& record);
 
+    /// The leaves placed and the steps of work done so far.
+    int64_t Leaves() const { return leaves_; }
+    int64_t Steps() const { return steps_; }
+    /// The most steps of work a run may take for a leaf limit.
+    static int64_t MaxStepsFor(int maxLeaves) { return int64_t{maxLeaves} * 16; }
+
 private:
     using StructEntry = StructMap::value_type;
 

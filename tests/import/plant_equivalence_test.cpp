@@ -16,6 +16,7 @@
 #include "import/import_result_codes.h"
 #include "import_test_support.h"
 #include "platform/code_page.h"
+#include "platform/parallel.h"
 #include "types/elementary_types.h"
 #include "types/member_layout.h"
 
@@ -127,6 +128,24 @@ TEST(PlantEquivalenceTest, BatchedImportEqualsMergingEveryDescriptionOnItsOwn) {
     EXPECT_GT(replacedAgain, 50);
     EXPECT_GE(kept, 10);  // the memory words and the other block's words at least
     EXPECT_EQ(batched.Rows().back().GetInt(kColBlock), 9999);
+}
+
+TEST(PlantEquivalenceTest, ALargeImportMadeInPartsEqualsTheImportInOrder) {
+    // Large enough for the layout and the rows to be made in parts; the batched merge in one part
+    // is checked against merging row by row above.
+    TempFolder folder;
+    const SPlantFiles plant = WritePlant(PathOf(folder), {44000, 20, 4000, 5});
+    auto import = [&](int parts) {
+        SetMaxParallelParts(parts);
+        std::vector<SFlatMember> leaves = LaidOutPlant(folder, plant);
+        CDevTable table = TableWithChannels();
+        AddChannelsFromMembers(std::move(leaves), &table);
+        SetMaxParallelParts(0);
+        return StoredBytes(table);
+    };
+    const std::vector<uint8_t> inOrder = import(1);
+    EXPECT_GT(inOrder.size(), 48000u * 40);
+    EXPECT_EQ(import(4), inOrder);
 }
 
 TEST(PlantEquivalenceTest, TheSamePlantIsWrittenForTheSameSeedOnly) {

@@ -1,5 +1,8 @@
 // Layouts of data blocks against worked examples: packing, alignment, strings, arrays, IEC timers
-// and counters, inheritance of restrictions and comments, unknown types.
+// and counters, inheritance of restrictions and comments, unknown types, layouts made in parts.
+#include <tuple>
+
+#include "platform/parallel.h"
 #include "types_test_support.h"
 
 using Strings = std::vector<std::string>;
@@ -192,4 +195,33 @@ TEST_F(LayoutTest, LayoutsBeyondTheLimitsStopWithoutPartialResults) {
     analysis.Library()->TopLevelRecords().clear();
     Block(u"DB4", {Member(u"s", u"String", {}, 2147483000), Member(u"i", u"Int")});
     EXPECT_EQ(Layout(), kLayoutTooLarge);
+}
+
+TEST_F(LayoutTest, LayoutsInPartsEqualTheLayoutInOrderEvenWhenStopped) {
+    // Unknown names met in several parts, and met again in a later part, keep the order of the
+    // layout in order.
+    Struct(u"Pair", {Member(u"v", u"Int"), Member(u"f", u"Foo")});
+    Block(u"DB1", {Member(u"a", u"Pair", {{1, 15000}}), Member(u"u", u"Bar")});
+    Record(u"T1", u"Baz");
+    Block(u"DB2", {Member(u"b", u"Int", {{1, 30000}}), Member(u"u", u"Foo")});
+    Record(u"T2", u"Bar");
+    Block(u"DB3", {Member(u"c", u"Bool", {{1, 20000}}), Member(u"q", u"Qux")});
+    auto layOut = [&](int parts, int maxLeaves) {
+        SetMaxParallelParts(parts);
+        analysis.SetMaxLeaves(maxLeaves);
+        const int result = Layout();
+        SetMaxParallelParts(0);
+        return std::make_tuple(result, leaves, unknown);
+    };
+    const auto inOrder = layOut(1, kDefaultMaxLeaves);
+    ASSERT_EQ(std::get<0>(inOrder), 1);
+    EXPECT_EQ(std::get<1>(inOrder).size(), 65000u);
+    EXPECT_EQ(std::get<2>(inOrder), (std::vector<CString>{u"Foo", u"Bar", u"Baz", u"Qux"}));
+    EXPECT_EQ(layOut(3, kDefaultMaxLeaves), inOrder);
+
+    // One leaf too many: stopped in the last part, after the names met before the stop only.
+    const auto stopped = layOut(1, 64999);
+    EXPECT_EQ(std::get<0>(stopped), kLayoutTooLarge);
+    EXPECT_EQ(std::get<2>(stopped), (std::vector<CString>{u"Foo", u"Bar", u"Baz"}));
+    EXPECT_EQ(layOut(3, 64999), stopped);
 }
