@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <mutex>
 
 namespace {
 
@@ -23,9 +24,16 @@ SInjectedFault& Injected() {
     return injected;
 }
 
+/// Guards the injected fault: files may be read on several threads at once.
+std::mutex& InjectedLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 /// True, with errno set as the real fault would set it, when an injected fault of this kind is
 /// due for path; it then counts as met.
 bool FaultDue(FileFault fault, const std::string& path) {
+    const std::lock_guard<std::mutex> guard(InjectedLock());
     SInjectedFault& injected = Injected();
     if (injected.fault != fault || injected.times <= 0 || path.find(injected.pathPart) == std::string::npos) return false;
     if (--injected.times == 0) injected.fault = FileFault::kNone;
@@ -54,8 +62,12 @@ bool WriteBytes(int fd, std::string_view bytes) {
 /// them through before it refuses the rest.
 bool WriteAll(int fd, std::string_view bytes, const std::string& path) {
     const std::string_view firstHalf = bytes.substr(0, bytes.size() / 2);
-    if (Injected().fault == FileFault::kDiskFull && Injected().times > 0 && path.find(Injected().pathPart) != std::string::npos)
-        return WriteBytes(fd, firstHalf) && !FaultDue(FileFault::kDiskFull, path);
+    bool diskFullDue = false;
+    {
+        const std::lock_guard<std::mutex> guard(InjectedLock());
+        diskFullDue = Injected().fault == FileFault::kDiskFull && Injected().times > 0 && path.find(Injected().pathPart) != std::string::npos;
+    }
+    if (diskFullDue) return WriteBytes(fd, firstHalf) && !FaultDue(FileFault::kDiskFull, path);
     return WriteBytes(fd, bytes);
 }
 
@@ -177,10 +189,14 @@ bool CreateFileIfMissing(const CString& path, std::string_view bytes) {
 }
 
 void InjectFileFault(FileFault fault, std::string pathPart, int times) {
+    const std::lock_guard<std::mutex> guard(InjectedLock());
     SInjectedFault& injected = Injected();
     injected.fault = times > 0 ? fault : FileFault::kNone;
     injected.pathPart = std::move(pathPart);
     injected.times = fault == FileFault::kNone ? 0 : times;
 }
 
-int InjectedFileFaultsMet() { return Injected().met; }
+int InjectedFileFaultsMet() {
+    const std::lock_guard<std::mutex> guard(InjectedLock());
+    return Injected().met;
+}

@@ -1,12 +1,16 @@
 // Import sources that cannot be read in the middle of a batch: the batch reports the failure with
 // its status text instead of succeeding without the file, the files around it are still read, and
 // a retry once the file is readable gives exactly the channels of an import that never failed.
+#include <algorithm>
+#include <utility>
+
 #include "core/column_registry.h"
 #include "core/dev_table.h"
 #include "import/channels_from_tags.h"
 #include "import/import_result_codes.h"
 #include "import_test_support.h"
 #include "platform/file_system.h"
+#include "platform/parallel.h"
 
 namespace {
 
@@ -103,4 +107,40 @@ TEST_F(SourceFaultTest, UnreadableTypeFilesAndTagTablesAreReportedWhileTheRestIs
     EXPECT_EQ(analysis.Library()->TopLevelRecords().size(), 0u);
     EXPECT_EQ(analysis.LoadFiles({tags}, completed, kLoadTagTables), 1);
     EXPECT_EQ(analysis.Library()->TopLevelRecords().size(), 1u);
+}
+
+TEST_F(SourceFaultTest, FilesReadSideBySideGiveWhatReadingThemInOrderGives) {
+    // Forty files, read in parts: an unreadable one, one that breaks off after a structure and a
+    // member, and the ones after it, which a batch in order never reaches.
+    DbFileMap blocks;
+    for (int n = 1; n <= 40; ++n) {
+        const std::string title = "Line" + std::to_string(n), name = "DB" + std::to_string(n) + "_" + title + ".db";
+        const std::string members = "      Level : Int;\n      Zone : Struct\n         On : Bool;\n      END_STRUCT;\n";
+        const std::string text = n == 30 ? Type("Late" + std::to_string(n), "      x : Int;\n") + Block(title, members + "      garbage\n")
+                                         : Type("T" + std::to_string(n), "      x : Int;\n") + Block(title, members);
+        const CString path = folder.Write(name, text);
+        blocks[path] = SDbFileInfo{CString::FromUtf8("DB" + std::to_string(n)), CString::FromUtf8(name.substr(0, name.find('.'))),
+                                   CString::FromUtf8(title), path, 0};
+    }
+    auto load = [&](int parts) {
+        analysis.Library()->ParsedStructs().clear();
+        analysis.Library()->TopLevelRecords().clear();
+        completed.clear();
+        SetMaxParallelParts(parts);
+        InjectFileFault(FileFault::kCannotRead, "DB12_Line12.db");
+        const int result = analysis.LoadBlocks(blocks, completed, kLoadDbFiles);
+        SetMaxParallelParts(0);
+        std::vector<std::string> read;
+        for (const auto& [header, members] : analysis.Library()->ParsedStructs())
+            read.push_back(header.Name.view().starts_with(u"{") ? "{anonymous}" : header.Name.ToUtf8());
+        for (const SFlatMember& record : analysis.Library()->TopLevelRecords()) read.push_back(record.Name.ToUtf8());
+        for (const SStructureListEntry& entry : completed) read.push_back(entry.Path.ToUtf8());
+        return std::make_pair(result, read);
+    };
+    const auto inOrder = load(1);
+    EXPECT_EQ(inOrder.first, kBlockFormatError);
+    EXPECT_EQ(std::count(inOrder.second.begin(), inOrder.second.end(), "Line29"), 1);
+    EXPECT_EQ(std::count(inOrder.second.begin(), inOrder.second.end(), "Line31"), 0);
+    EXPECT_EQ(std::count(inOrder.second.begin(), inOrder.second.end(), "Line12"), 0);
+    EXPECT_EQ(load(3), inOrder);
 }
