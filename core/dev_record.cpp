@@ -26,23 +26,6 @@ void AddDefaultChannels(SDevRecord& record) {
 // nothing and stay 0, as a cut-off image's do, but no more of them than this are made.
 constexpr int kValuesPastEndKept = 16;
 
-/// About the bytes of the record's image: every cell of every row, a text at one byte for each
-/// ASCII character and two for any other. Reserving them lets a large image be written without
-/// copying it each time the buffer doubles.
-int64_t ImageBytesAbout(const SDevRecord& record) {
-    const CColumnRegistry& registry = CColumnRegistry::Instance();
-    int64_t bytes = 16 + 4 * int64_t{record.propValues.GetSize()};
-    for (const CDevRow& row : record.chlTable->Rows()) {
-        bytes += 4 * int64_t{registry.GetCount()};
-        for (int column = 0; column < registry.GetCount(); ++column) {
-            if (registry.Column(column).kind != kTextColumn) continue;
-            const std::u16string_view text = row.GetText(column).view();
-            bytes += static_cast<int64_t>(text.size()) + std::count_if(text.begin(), text.end(), [](char16_t ch) { return ch >= 0x80; });
-        }
-    }
-    return bytes;
-}
-
 }  // namespace
 
 SDevRecord& EnsureRecord(CDeviceObject* device) {
@@ -77,7 +60,6 @@ void LoadRecord(SDevRecord& record, COwnerArchive& archive) {
 }
 
 void SaveRecord(SDevRecord& record, COwnerArchive& archive) {
-    archive.GetBuffer().Reserve(static_cast<int>(std::min<int64_t>(ImageBytesAbout(record), INT32_MAX)));
     archive.Rewind();
     archive.SetMode(COwnerArchive::kStoring);
     archive << static_cast<int32_t>(record.propValues.GetSize());

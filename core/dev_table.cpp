@@ -1,11 +1,15 @@
 #include "core/dev_table.h"
 
 #include <algorithm>
+#include <climits>
+#include <memory>
+#include <string_view>
 #include <numeric>
 
 #include "core/column_registry.h"
 #include "core/owner_archive.h"
 #include "platform/invalid_arg.h"
+#include "platform/parallel.h"
 
 bool RowsAreSorted(const std::vector<CDevRow>& rows) {
     return std::is_sorted(rows.begin(), rows.end(), [](const CDevRow& a, const CDevRow& b) { return a < b; });
@@ -139,11 +143,64 @@ constexpr int kRowsPastEndKept = 16;
 
 }  // namespace
 
+namespace {
+
+/// The fewest rows worth a part of their own when a table is stored side by side.
+constexpr size_t kRowsPerPart = 50000;
+
+/// About the bytes rows begin to end - 1 take in an image: every cell, a text at one byte for
+/// each ASCII character and two for any other. Reserving them lets a large image be written
+/// without copying it each time its buffer doubles.
+int64_t RowBytesAbout(const std::vector<CDevRow>& rows, size_t begin, size_t end) {
+    const CColumnRegistry& registry = CColumnRegistry::Instance();
+    int64_t bytes = 0;
+    for (size_t i = begin; i < end; ++i) {
+        bytes += 4 * int64_t{registry.GetCount()};
+        for (int column = 0; column < registry.GetCount(); ++column) {
+            if (registry.Column(column).kind != kTextColumn) continue;
+            const std::u16string_view text = rows[i].GetText(column).view();
+            bytes += static_cast<int64_t>(text.size()) + std::count_if(text.begin(), text.end(), [](char16_t ch) { return ch >= 0x80; });
+        }
+    }
+    return bytes;
+}
+
+int ClampedToInt(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, 0, INT32_MAX)); }
+
+}  // namespace
+
+void CDevTable::StoreRows(COwnerArchive& archive) {
+    const size_t count = rows_.size();
+    const int parts = PartsFor(count, kRowsPerPart);
+    auto begin = [&](int part) { return PartBegin(count, parts, part); };
+    std::vector<int64_t> bytes(static_cast<size_t>(parts));
+    RunParts(parts, [&](int part) { bytes[static_cast<size_t>(part)] = RowBytesAbout(rows_, begin(part), begin(part + 1)); });
+    int64_t total = archive.GetPosition();
+    for (int64_t partBytes : bytes) total += partBytes;
+    archive.GetBuffer().Reserve(ClampedToInt(total));
+    // The first part is stored straight into the image; every other part into an archive of its
+    // own, whose bytes then follow in order. Storing a row only reads it.
+    std::vector<std::unique_ptr<COwnerArchive>> stored(static_cast<size_t>(parts));
+    RunParts(parts, [&](int part) {
+        COwnerArchive* target = &archive;
+        if (part > 0) {
+            stored[static_cast<size_t>(part)] = std::make_unique<COwnerArchive>(COwnerArchive::kStoring);
+            target = stored[static_cast<size_t>(part)].get();
+            target->GetBuffer().Reserve(ClampedToInt(bytes[static_cast<size_t>(part)]));
+        }
+        for (size_t i = begin(part); i < begin(part + 1); ++i) rows_[i].Serialize(*target);
+    });
+    for (size_t part = 1; part < stored.size(); ++part) {
+        archive.Write(stored[part]->GetBuffer().GetData(), stored[part]->GetPosition());
+        stored[part].reset();
+    }
+}
+
 void CDevTable::Serialize(COwnerArchive& archive) {
     if (archive.IsStoring()) {
         UpdateCount();
         archive << count_;
-        for (CDevRow& row : rows_) row.Serialize(archive);
+        StoreRows(archive);
         return;
     }
     const uint16_t version = archive.PeekVersion();

@@ -47,6 +47,8 @@ private:
     int FindMergeEnd(const CDevRow& last) const;
     void Replace(int start, int end, std::vector<CDevRow>& rows);
     void UpdateCount() { count_ = GetRowCount(); }
+    /// Writes every row in order; a large table is stored in parts side by side.
+    void StoreRows(COwnerArchive& archive);
 
     int32_t count_ = 0;
     std::vector<CDevRow> rows_;

@@ -8,6 +8,8 @@
 
 #include "core/channel_builder.h"
 #include "core/column_registry.h"
+#include "core/owner_archive.h"
+#include "platform/parallel.h"
 #include "test_device.h"
 
 namespace {
@@ -173,4 +175,37 @@ TEST(DevTableTest, RowsKeepEveryCellTheRegistryDefinesAndRefuseMore) {
     EXPECT_THROW(CColumnRegistry::Instance().Define(tooManyTexts), CInvalidArgException);
     EXPECT_EQ(CColumnRegistry::Instance().GetCount(), kChannelColumnCount);
     EXPECT_EQ(CDevRow().GetText(kColVarName), u"");
+}
+
+TEST(DevTableTest, ALargeTableStoredInPartsGivesTheBytesStoredInOrder) {
+    // 120,000 rows in blocks of 5000, with texts that need a conversion, repeated and changing.
+    CDevTable table;
+    for (int block = 0; block < 24; ++block) {
+        SChlInfo info;
+        info.regType = 3;
+        info.typeIndex = 11;
+        info.address = CString::Formatted(u"%d.0", block + 1);
+        info.chlCount = 5000;
+        info.rwFlag = 2;
+        info.varName = CString::Formatted(u"Line%d.Motor", block);
+        info.comment = block % 3 == 0 ? CString(u"液位 °C") : CString::Formatted(u"工位 %d", block);
+        std::vector<CDevRow> rows;
+        ASSERT_EQ(BuildRows(info, rows), 1);
+        table.MergeRows(std::move(rows), true);
+    }
+    auto stored = [&](int parts) {
+        SetMaxParallelParts(parts);
+        COwnerArchive archive(COwnerArchive::kStoring);
+        archive.Store(table);
+        SetMaxParallelParts(0);
+        return std::vector<uint8_t>(archive.GetBuffer().begin(), archive.GetBuffer().begin() + archive.GetPosition());
+    };
+    const std::vector<uint8_t> inOrder = stored(1);
+    EXPECT_GT(inOrder.size(), 120000u * 60);
+    EXPECT_EQ(stored(3), inOrder);
+    COwnerArchive reading(COwnerArchive::kStoring);
+    reading.GetBuffer().Items().assign(inOrder.begin(), inOrder.end());
+    CDevTable loaded;
+    reading.Load(loaded);
+    EXPECT_EQ(loaded.GetRowCount(), 120000);
 }
