@@ -44,8 +44,9 @@ int ParseDbFileInto(const SDbFileInfo& block, SParseTargets targets) {
     return ParseTiaSource(text, block.Path, NamingOf(block), targets);
 }
 
-/// What one data block file gave, read on its own. A parse only adds to its targets, so handing
-/// these over file by file, in order, gives what reading the files one after the other gives.
+/// What one tag table or data block file gave, read on its own. A read only adds to its targets,
+/// so handing these over file by file, in order, gives what reading the files one after the other
+/// gives.
 struct SFileParse {
     int result = 0;
     StructMap structs;
@@ -59,16 +60,30 @@ constexpr size_t kFilesPerPart = 8;
 }  // namespace
 
 int Fileparstest::ParseDbFiles(const DbFileMap& blocks, StructureList& completed) {
+    return ParseTagTablesAndDbFiles({}, blocks, completed).blocks;
+}
+
+SParsedSources Fileparstest::ParseTagTablesAndDbFiles(const std::vector<CString>& tagPaths, const DbFileMap& blocks,
+                                                      StructureList& completed) {
     std::vector<const SDbFileInfo*> files;
     for (const auto& entry : blocks) files.push_back(&entry.second);
-    // The files are read side by side, each part taking the next file not yet taken.
-    std::vector<SFileParse> parsed(files.size());
+    // Every file is read side by side, each part taking the next file not yet taken; the tag
+    // tables come first, as one of them is as much work as many data block files.
+    std::vector<SFileParse> tables(tagPaths.size()), parsed(files.size());
+    const size_t jobs = tables.size() + parsed.size();
     std::atomic<size_t> next{0};
-    RunParts(PartsFor(files.size(), kFilesPerPart), [&](int) {
-        for (size_t i; (i = next++) < files.size();)
-            parsed[i].result = ParseDbFileInto(*files[i], {parsed[i].structs, parsed[i].records, parsed[i].completed});
+    RunParts(PartsFor(jobs, kFilesPerPart), [&](int) {
+        for (size_t job; (job = next++) < jobs;) {
+            if (job < tables.size()) {
+                // A tag table read gives 1, which here means success, not a file left out.
+                tables[job].result = std::min(ReadTagTable(tagPaths[job], tables[job].records), 0);
+                continue;
+            }
+            SFileParse& file = parsed[job - tables.size()];
+            file.result = ParseDbFileInto(*files[job - tables.size()], {file.structs, file.records, file.completed});
+        }
     });
-    return ParseEach(parsed, [&](SFileParse& file) {
+    auto handOver = [&](SFileParse& file) {
         for (auto& [header, members] : file.structs) parsedStructs_.try_emplace(header).first->second = std::move(members);
         topLevelRecords_.insert(topLevelRecords_.end(), std::make_move_iterator(file.records.begin()),
                                 std::make_move_iterator(file.records.end()));
@@ -77,16 +92,20 @@ int Fileparstest::ParseDbFiles(const DbFileMap& blocks, StructureList& completed
         const int result = file.result;
         file = SFileParse();  // its memory goes as soon as it is handed over
         return result;
-    });
+    };
+    SParsedSources result;
+    result.tags = ParseEach(tables, handOver);
+    // A failed tag table ends the reading before the data blocks: nothing of them is kept.
+    if (result.tags >= 0) result.blocks = ParseEach(parsed, handOver);
+    return result;
 }
 
 int Fileparstest::ParseSourceFiles(const std::vector<CString>& paths, StructureList& completed) {
     return ParseEach(paths, [&](const CString& path) { return ParseSourceFile(path, completed); });
 }
 
-int Fileparstest::ParseTagTables(const std::vector<CString>& paths, StructureList&) {
-    // A tag table read gives 1, which here means success, not a file left out.
-    return ParseEach(paths, [&](const CString& path) { return std::min(ParseTagTable(path, topLevelRecords_), 0); });
+int Fileparstest::ParseTagTables(const std::vector<CString>& paths, StructureList& completed) {
+    return ParseTagTablesAndDbFiles(paths, {}, completed).tags;
 }
 
 int Fileparstest::ParseDbFile(const SDbFileInfo& block, StructureList& completed) {

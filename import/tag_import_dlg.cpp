@@ -213,11 +213,11 @@ void CTagImportDlg::OnTagImport() {
     // Lay out only what this attempt loads: the records of earlier attempts (of a file removed from
     // the list since, say) must not come back as channels.
     analysis_.ForgetTopLevelRecords();
-    if (!tagFilePath_.IsEmpty()) {
-        const int tags = analysis_.LoadFiles({tagFilePath_}, structures_, kLoadTagTables);
-        if (tags < 0) return ShowResult(tags);
-    }
-    const int blocks = analysis_.LoadBlocks(importCopy_, structures_, kLoadDbFiles);
+    std::vector<CString> tagTables;
+    if (!tagFilePath_.IsEmpty()) tagTables.push_back(tagFilePath_);
+    const SParsedSources read = analysis_.LoadTagTablesAndBlocks(tagTables, importCopy_, structures_);
+    if (read.tags < 0) return ShowResult(read.tags);
+    const int blocks = read.blocks;
     if (blocks < 0) return ShowResult(blocks);
     const int layout = analysis_.Flatten();
     if (layout < 0) return ShowResult(layout);

@@ -57,6 +57,15 @@ std::vector<size_t> PartBoundaries(const std::vector<int64_t>& recordLeaves, int
 
 }  // namespace
 
+SParsedSources DataAnalysis::LoadTagTablesAndBlocks(const std::vector<CString>& tagPaths, const DbFileMap& blocks,
+                                                    StructureList& completed) {
+    if (!library_) return {};
+    SParsedSources read = library_->ParseTagTablesAndDbFiles(tagPaths, blocks, completed);
+    if (tagPaths.empty()) read.tags = 0;
+    if (blocks.empty() || read.tags < 0) read.blocks = 0;
+    return read;
+}
+
 int DataAnalysis::Flatten() {
     if (!library_) return 0;
     library_->GetElementaryTypes(elementary_);

@@ -45,6 +45,12 @@ public:
     /// empty, no library is held or kind is another.
     int LoadBlocks(const DbFileMap& blocks, StructureList& completed, int kind);
 
+    /// LoadFiles of the tag tables, then LoadBlocks of the data block files unless the tag tables
+    /// failed, with the same results (blocks is 0 when they failed); the files are read side by
+    /// side.
+    SParsedSources LoadTagTablesAndBlocks(const std::vector<CString>& tagPaths, const DbFileMap& blocks,
+                                          StructureList& completed);
+
     /// Lays out the type library's top-level records in order, appending their leaves to the
     /// results and the names of types found neither among the structures nor the elementary types
     /// to the unknown names (each name once). Returns 1; kLayoutTooLarge when the layout grew past

@@ -7,6 +7,12 @@
 #include "types/filepares.h"
 #include "types/fileparsxml.h"
 
+/// The results of reading tag tables and data block files together.
+struct SParsedSources {
+    int tags = 0;
+    int blocks = 0;
+};
+
 class Fileparstest final : public Filepares {
 public:
     /// The shared type library, with one more reference. When none exists it is created: the
@@ -32,6 +38,11 @@ public:
     int ParseDbFile(const SDbFileInfo& block, StructureList& completed) override;
     int ParseSourceFile(const CString& path, StructureList& completed) override;
     int ParseTagTable(const CString& path, std::vector<SFlatMember>& records) override;
+    /// ParseTagTables, then ParseDbFiles unless the tag tables failed, with their results (blocks
+    /// is 0 when the tag tables failed): the files are read side by side, and what they gave is
+    /// handed over as reading them one after the other in that order would have.
+    SParsedSources ParseTagTablesAndDbFiles(const std::vector<CString>& tagPaths, const DbFileMap& blocks,
+                                            StructureList& completed);
     void BuildElementaryTable() override;
 
     /// The stores the parsers fill: structures read from sources, and top-level records in the

@@ -144,3 +144,45 @@ TEST_F(SourceFaultTest, FilesReadSideBySideGiveWhatReadingThemInOrderGives) {
     EXPECT_EQ(std::count(inOrder.second.begin(), inOrder.second.end(), "Line12"), 0);
     EXPECT_EQ(load(3), inOrder);
 }
+
+TEST_F(SourceFaultTest, TagTablesReadAlongsideTheBlocksGiveWhatReadingThemFirstGives) {
+    DbFileMap blocks;
+    for (int n = 1; n <= 20; ++n) {
+        const std::string title = "Cell" + std::to_string(n), name = "DB" + std::to_string(n) + "_" + title + ".db";
+        const CString path = folder.Write(name, Block(title, "      Level : Int;\n"));
+        blocks[path] = SDbFileInfo{CString::FromUtf8("DB" + std::to_string(n)), CString::FromUtf8(name.substr(0, name.find('.'))),
+                                   CString::FromUtf8(title), path, 0};
+    }
+    const CString tags = folder.Write("Tags.xml",
+                                      "<?xml version='1.0' encoding='utf-8'?>\n<Tagtable name='t'>\n"
+                                      "  <Tag type='Int' remark='' addr='%MW10'>SetPoint</Tag>\n</Tagtable>\n");
+    const CString broken = folder.Write("Broken.xml", "<Tagtable><Tag type='Int'");
+    auto records = [&] {
+        std::vector<std::string> names;
+        for (const SFlatMember& record : analysis.Library()->TopLevelRecords()) names.push_back(record.Name.ToUtf8());
+        analysis.Library()->TopLevelRecords().clear();
+        analysis.Library()->ParsedStructs().clear();
+        completed.clear();
+        return names;
+    };
+    SetMaxParallelParts(3);
+    const SParsedSources together = analysis.LoadTagTablesAndBlocks({tags}, blocks, completed);
+    const std::vector<std::string> readTogether = records();
+    const SParsedSources failed = analysis.LoadTagTablesAndBlocks({broken}, blocks, completed);
+    const std::vector<std::string> readAfterFailure = records();
+    SetMaxParallelParts(0);
+
+    EXPECT_EQ(together.tags, 1);
+    EXPECT_EQ(together.blocks, 1);
+    ASSERT_EQ(analysis.LoadFiles({tags}, completed, kLoadTagTables), 1);
+    ASSERT_EQ(analysis.LoadBlocks(blocks, completed, kLoadDbFiles), 1);
+    EXPECT_EQ(readTogether, records());
+    EXPECT_EQ(readTogether.size(), 21u);
+
+    // A failed tag table: nothing of the blocks, which were read alongside, is kept.
+    EXPECT_EQ(failed.tags, analysis.LoadFiles({broken}, completed, kLoadTagTables));
+    EXPECT_LT(failed.tags, 0);
+    EXPECT_EQ(failed.blocks, 0);
+    EXPECT_EQ(readAfterFailure, records());
+    EXPECT_TRUE(readAfterFailure.empty());
+}
