@@ -1,8 +1,9 @@
 // The tag import of a large plant, end to end: plant_bench [LEAVES...] (default 50000 150000 500000).
 //
 // For each size it writes a generated plant (300 data blocks and 50,000 tags at 500,000 leaves,
-// proportionally fewer below), imports it with `vireo-host import` into a fresh project and reports
-// the import's wall time, processor time and peak memory (of the vireo-host process). The baseline,
+// proportionally fewer below), imports it with `vireo-host import` into a fresh project, three times,
+// and reports the best import's wall time, processor time and peak memory (of the vireo-host
+// process; the import works on every processor, so its processor time can pass its wall time). The baseline,
 // measured in the same run, reads and UTF-8-decodes every input byte and writes the bytes of the
 // image the import stored; the ratio is the import's wall time over it. Then, on the stored image,
 // in this process: loading the device again (LoadRecord), SvrGetChlInfo of every row, and
@@ -178,17 +179,22 @@ void Measure(int leaves) {
 
     const std::string host = HostProgram().string();
     const std::string project = (folder.path / "plant.vproj").string();
-    if (Run({host, "--project", project, "device", "add", "PLANT"}).status != 0) std::exit(1);
     std::vector<std::string> import = {host, "--project", project, "import", "PLANT", "--types", plant.typeFile.string(),
                                        "--tags", plant.tagFile.string()};
     for (const fs::path& block : plant.blockFiles) {
         import.push_back("--db");
         import.push_back(block.string());
     }
-    const SRun run = Run(import);
-    if (run.status != 0) {
-        std::fprintf(stderr, "plant_bench: vireo-host import ended with %d\n", run.status);
-        std::exit(1);
+    SRun run;
+    for (int attempt = 0; attempt < 3; ++attempt) {  // the best of three, each into a fresh project
+        fs::remove(project);
+        if (Run({host, "--project", project, "device", "add", "PLANT"}).status != 0) std::exit(1);
+        const SRun attempted = Run(import);
+        if (attempted.status != 0) {
+            std::fprintf(stderr, "plant_bench: vireo-host import ended with %d\n", attempted.status);
+            std::exit(1);
+        }
+        if (attempt == 0 || attempted.wall < run.wall) run = attempted;
     }
     const fs::path imageFile = folder.path / "plant.img";
     if (Run({host, "--project", project, "image", "PLANT", "--out", imageFile.string()}).status != 0) std::exit(1);
@@ -220,8 +226,8 @@ int main(int argc, char** argv) {
                 "baseline", "import", "ratio", "cpu", "peak MB", "rows", "load", "get all", "set 5000");
     for (int leaves : sizes) Measure(leaves);
     std::printf("\nbaseline: read and UTF-8-decode every input byte, write the stored image's bytes (best of 3, wall)\n"
-                "import: wall time of `vireo-host import` into a fresh project; ratio = import / baseline; cpu and\n"
-                "peak MB are the vireo-host process's processor time and peak resident memory\n"
+                "import: wall time of `vireo-host import` into a fresh project (best of 3); ratio = import / baseline;\n"
+                "cpu and peak MB are that process's processor time (on all processors) and peak resident memory\n"
                 "load, get all, set 5000: LoadRecord of the stored image, SvrGetChlInfo of every row, SvrSetChlInfo\n"
                 "of 5000 words into the middle of the table (best of 3, processor time)\n");
     return 0;

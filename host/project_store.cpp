@@ -70,6 +70,10 @@ void ProjectStore::Open(bool create) {
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) Fail("cannot open the project");
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    // A device's image can run to tens of megabytes: large pages store it with less overhead. The
+    // size is taken when the first table makes the database, and only before the transaction
+    // starts; a database that has content keeps its own.
+    if (createdFile_) sqlite3_exec(db_, "PRAGMA page_size = 65536", nullptr, nullptr, nullptr);
     const int begun = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (begun == SQLITE_BUSY)
         throw HostError("the project " + path + " is in use by another process; try again when it has finished");

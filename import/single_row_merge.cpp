@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "core/column_registry.h"
+#include "platform/parallel.h"
 
 namespace {
 
@@ -51,6 +52,8 @@ public:
         for (std::vector<CDevRow>& part : parts_)
             for (CDevRow& row : part) visit(place++, row);
     }
+    /// The place of the first row of a part in the whole.
+    size_t StartOf(size_t part) const { return starts_[part]; }
     std::vector<std::vector<CDevRow>>& Parts() { return parts_; }
 
 private:
@@ -73,18 +76,31 @@ std::vector<size_t> LastOfEachKey(RowParts& rows) {
     }
     const std::vector<int>& columns = CColumnRegistry::Instance().KeyColumns();
     std::vector<SRowKey> keys(rows.size());
-    rows.ForEach([&](size_t place, const CDevRow& row) {
-        std::array<uint32_t, 4> cells{};
-        for (size_t c = 0; c < columns.size(); ++c) cells[c] = static_cast<uint32_t>(row.GetInt(columns[c]));
-        keys[place].high = uint64_t{cells[0]} << 32 | cells[1];
-        keys[place].low = uint64_t{cells[2]} << 32 | cells[3];
-        keys[place].position = place;
-    });
-    std::sort(keys.begin(), keys.end(), [](const SRowKey& a, const SRowKey& b) {
+    auto keyOrder = [](const SRowKey& a, const SRowKey& b) {
         if (a.high != b.high) return a.high < b.high;
         if (a.low != b.low) return a.low < b.low;
         return a.position < b.position;
+    };
+    // The keys of each part are taken and sorted side by side (the parts were built so), then the
+    // sorted runs are merged.
+    std::vector<std::vector<CDevRow>>& parts = rows.Parts();
+    RunParts(static_cast<int>(parts.size()), [&](int index) {
+        const size_t part = static_cast<size_t>(index), start = rows.StartOf(part);
+        for (size_t i = 0; i < parts[part].size(); ++i) {
+            std::array<uint32_t, 4> cells{};
+            for (size_t c = 0; c < columns.size(); ++c) cells[c] = static_cast<uint32_t>(parts[part][i].GetInt(columns[c]));
+            SRowKey& key = keys[start + i];
+            key.high = uint64_t{cells[0]} << 32 | cells[1];
+            key.low = uint64_t{cells[2]} << 32 | cells[3];
+            key.position = start + i;
+        }
+        const auto first = keys.begin() + static_cast<std::ptrdiff_t>(start);
+        std::sort(first, first + static_cast<std::ptrdiff_t>(parts[part].size()), keyOrder);
     });
+    for (size_t part = 1; part < parts.size(); ++part) {
+        const auto middle = keys.begin() + static_cast<std::ptrdiff_t>(rows.StartOf(part));
+        std::inplace_merge(keys.begin(), middle, middle + static_cast<std::ptrdiff_t>(parts[part].size()), keyOrder);
+    }
     // Equal keys are neighbours now, in the order given: the last of each run wins.
     for (size_t i = 0; i < keys.size(); ++i)
         if (i + 1 == keys.size() || !keys[i].SameKey(keys[i + 1])) kept.push_back(keys[i].position);

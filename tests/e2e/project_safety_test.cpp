@@ -137,6 +137,17 @@ TEST_F(OneDevice, ProjectHeldByAnotherProcessIsReported) {
     EXPECT_EQ(folder.Run({"device", "list"}).out, "PLC1\n");
 }
 
+TEST_F(OneDevice, NewProjectsStoreImagesInLargePages) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(folder.ProjectPath().c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* pageSize = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA page_size", -1, &pageSize, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(pageSize), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(pageSize, 0), 65536);
+    sqlite3_finalize(pageSize);
+    sqlite3_close(db);
+}
+
 TEST(Project, OnlyProjectsAreOpenedAndAFailedStartLeavesNoFile) {
     HostFolder folder;
     EXPECT_EQ(folder.Run({"--driver", folder.PathOf("none.so"), "device", "add", "PLC1"}).exitCode, 1);
