@@ -12,27 +12,15 @@
 #include "host/commands.h"
 #include "host/full_path.h"
 #include "host/output_format.h"
+#include "import/tag_import_controls.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui/screen_text.h"
 #include "platform/ui/scripted_user.h"
 
 namespace {
 
-// The tag import dialog and its controls.
-constexpr UINT kTagImportTemplate = 113;
+// The tag import dialog's own buttons and the block list's path column.
 constexpr int kCancelButton = 2;
-constexpr int kImportDataTypesButton = 1014;
-constexpr int kBrowseBlockFilesButton = 1015;
-constexpr int kStatusList = 1018;
-constexpr int kBrowseTagFileButton = 1019;
-constexpr int kBlockList = 1021;
-constexpr int kVersionV15Radio = 1025;
-constexpr int kVersionV13Radio = 1026;
-constexpr int kNameByFileRadio = 1027;
-constexpr int kNameByTitleRadio = 1028;
-constexpr int kTagFileEdit = 1030;
-constexpr int kTagImportButton = 1031;
-constexpr int kBlockNameEdit = 2002;  ///< the list's in-place edit of a block name
 constexpr int kBlockPathColumn = 3;
 constexpr int kIdOk = 1;
 
@@ -99,7 +87,7 @@ void CorrectBlockNames(ScriptedUser& user, const std::map<CString, CString>& cor
     for (const auto& [path, name] : corrections) {
         if (!name.IsEmpty()) {
             user.DoubleClickRow(kBlockList, row)
-                .Type(kBlockNameEdit, name)
+                .Type(kCellEditId, name)
                 .Focus(kTagFileEdit);  // the edit ends when it loses the focus
         }
         ++row;

@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "import/edit_list_ctrl.h"
+#include "import/tag_import_controls.h"
 #include "platform/ui/list_ctrl.h"
 #include "types/db_file_info.h"
 
 /// The column of each field of a data block file record.
 enum DbFileListColumn { kBlockNameColumn = 0, kFileNameColumn = 1, kBlockTitleColumn = 2, kPathColumn = 3 };
 
-/// The control identifier of the in-place edit.
-inline constexpr UINT kCellEditId = 2002;
 
 class CEditEnableListCtrl : public CListCtrl {
 public:

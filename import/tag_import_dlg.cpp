@@ -12,22 +12,6 @@
 
 namespace {
 
-// Controls.
-constexpr int kStatusList = 1018;
-constexpr int kBlockList = 1021;
-constexpr int kVersionV13Radio = 1026;
-constexpr int kVersionV15Radio = 1025;
-constexpr int kNameByFileRadio = 1027;
-constexpr int kNameByTitleRadio = 1028;
-constexpr int kPreviewText = 1029;
-constexpr int kTagFileEdit = 1030;
-constexpr int kBrowseTagFileButton = 1019;
-constexpr int kBrowseBlockFilesButton = 1015;
-constexpr int kRemoveBlockFilesButton = 1022;
-constexpr int kImportDataTypesButton = 1014;
-constexpr int kEditDataTypesButton = 1017;
-constexpr int kTagImportButton = 1031;
-
 // Entries of the tag import texts.
 constexpr int kDeviceNamePart = 0;
 constexpr int kTagNamePart = 1;

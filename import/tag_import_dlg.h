@@ -10,11 +10,10 @@
 
 #include "core/dev_record.h"
 #include "import/edit_enable_list_ctrl.h"
+#include "import/tag_import_controls.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_ctrl.h"
 #include "types/data_analysis.h"
-
-inline constexpr UINT kTagImportTemplate = 113;
 
 class CTagImportDlg : public CDialog {
 public:

@@ -10,16 +10,13 @@
 
 #include "gui_test_support.h"
 #include "host/gui/main_frame.h"
+#include "import/tag_import_controls.h"
 #include "platform/ui/control_view.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui_language.h"
 
 namespace {
-
-constexpr unsigned kTagImportTemplate = 113;
-constexpr int kTagFileEdit = 1030, kBrowseTagFile = 1019, kBrowseBlockFiles = 1015, kImportTypeFiles = 1014, kTagImport = 1031;
-constexpr int kBlockList = 1021, kCellEdit = 2002;
 
 /// The windows backend whose file pickers are answered by the test (a native file chooser cannot
 /// be driven), in the order they open.
@@ -116,21 +113,21 @@ TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
         }
         ++importShown;
         ExpectTemplateOnScreen(dialog, DriverTemplate(tree.Export("SvrShowCustomUI"), kTagImportTemplate));
-        ClickControl(dialog, kImportTypeFiles);
-        ClickControl(dialog, kBrowseTagFile);
-        ClickControl(dialog, kBrowseBlockFiles);
+        ClickControl(dialog, kImportDataTypesButton);
+        ClickControl(dialog, kBrowseTagFileButton);
+        ClickControl(dialog, kBrowseBlockFilesButton);
         blockRows = ControlView<CListCtrl>(dialog.HandleOfId(kBlockList))->GetItemCount();
         EXPECT_TRUE(SaveScreenshot(dialog, "tag_import"));
         // The block name corrected in place: a double-click on it on the drawn list opens an edit
         // over the cell, and the typed name is taken when the focus moves on.
         DoubleClickListCell(dialog, kBlockList, 1, 0);
-        wxWindow* edit = dialog.WindowOfId(kCellEdit);
+        wxWindow* edit = dialog.WindowOfId(kCellEditId);
         editShown = edit && edit->IsShown();
-        TypeInto(dialog, kCellEdit, "DB12");
+        TypeInto(dialog, kCellEditId, "DB12");
         FocusControl(dialog, kTagFileEdit);
         editHidden = edit && !edit->IsShown();
         editedName = CellText(dialog, kBlockList, 1, 0);
-        ClickControl(dialog, kTagImport);
+        ClickControl(dialog, kTagImportButton);
     });
     frame->OpenCustomUI(0);
     EXPECT_EQ(importShown, 1);

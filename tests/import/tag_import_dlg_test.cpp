@@ -13,21 +13,8 @@
 
 namespace {
 
-// The dialog's controls.
+// The dialog's cancel button; its other controls are those of tag_import_controls.h.
 constexpr int kCancel = 2;
-constexpr int kImportTypes = 1014;
-constexpr int kBrowseBlocks = 1015;
-constexpr int kStatus = 1018;
-constexpr int kBrowseTags = 1019;
-constexpr int kBlocks = 1021;
-constexpr int kRemove = 1022;
-constexpr int kV13 = 1026;
-constexpr int kByFile = 1027;
-constexpr int kByTitle = 1028;
-constexpr int kPreview = 1029;
-constexpr int kTagFile = 1030;
-constexpr int kImport = 1031;
-constexpr int kCellEdit = 2002;
 
 constexpr int kVariableColumn = 9;
 
@@ -59,7 +46,7 @@ protected:
     }
     std::vector<std::string> StatusRows() const {
         std::vector<std::string> lines;
-        for (const std::vector<CString>& row : user.LastRows(kStatus)) lines.push_back(Utf8(row[0]) + " " + Utf8(row[1]));
+        for (const std::vector<CString>& row : user.LastRows(kStatusList)) lines.push_back(Utf8(row[0]) + " " + Utf8(row[1]));
         return lines;
     }
 
@@ -78,11 +65,11 @@ TEST_F(TagImportTest, AnImportAddsEveryLeafAndEndsWithOk) {
     const CString a = folder.Write("DB2_a.db", Block("Alpha", "      y : Bool;\r\n      z : Real;\r\n"));
     const CString upper = folder.Write("Z.db", Block("Zed", "      w : Int;\r\n"));
     std::vector<std::string> rows;
-    user.WatchList(kTagImportTemplate, kStatus);
-    user.Click(kBrowseTags).ChooseFiles({tags}, u"选择标签文件").Click(kBrowseBlocks).ChooseFiles({a, b, upper}, u"db文件");
-    user.Inspect([&](CWnd& dialog) { rows = RowLines(dialog, kBlocks); });
+    user.WatchList(kTagImportTemplate, kStatusList);
+    user.Click(kBrowseTagFileButton).ChooseFiles({tags}, u"选择标签文件").Click(kBrowseBlockFilesButton).ChooseFiles({a, b, upper}, u"db文件");
+    user.Inspect([&](CWnd& dialog) { rows = RowLines(dialog, kBlockList); });
     // Z.db enters as DB0: corrected in place before the import.
-    user.DoubleClickRow(kBlocks, 2).Type(kCellEdit, u"DB3").Focus(kTagFile).Click(kImport);
+    user.DoubleClickRow(kBlockList, 2).Type(kCellEditId, u"DB3").Focus(kTagFileEdit).Click(kTagImportButton);
     EXPECT_EQ(Run(), IDOK) << user.LogText();
 
     // Path order, ordinal: "DB10" before "DB2", upper-case "Z" before lower-case letters.
@@ -99,14 +86,14 @@ TEST_F(TagImportTest, FailedImportsListTheirReasonAndKeepTheDialogOpen) {
     const CString sameA = folder.Write("DB5_a.db", Block("A", "      x : Int;\r\n"));
     const CString sameB = folder.Write("DB5_b.db", Block("B", "      x : Int;\r\n"));
     std::vector<std::vector<std::string>> seen;
-    auto look = [&](CWnd& dialog) { seen.push_back(RowLines(dialog, kStatus)); };
+    auto look = [&](CWnd& dialog) { seen.push_back(RowLines(dialog, kStatusList)); };
     // Nothing to import: nothing shown. Enter does not end the dialog.
-    user.Click(kImport).Inspect(look).Enter().Inspect(look);
-    user.Click(kBrowseBlocks).ChooseFiles({unknown}).Click(kImport).Inspect(look);
-    user.Pick(kBlocks, 0).Click(kRemove).Click(kBrowseBlocks).ChooseFiles({optimized}).Click(kImport).Inspect(look);
-    user.Pick(kBlocks, 0).Click(kRemove).Click(kBrowseBlocks).ChooseFiles({sameA, sameB}).Click(kImport).Inspect(look);
+    user.Click(kTagImportButton).Inspect(look).Enter().Inspect(look);
+    user.Click(kBrowseBlockFilesButton).ChooseFiles({unknown}).Click(kTagImportButton).Inspect(look);
+    user.Pick(kBlockList, 0).Click(kRemoveBlockFilesButton).Click(kBrowseBlockFilesButton).ChooseFiles({optimized}).Click(kTagImportButton).Inspect(look);
+    user.Pick(kBlockList, 0).Click(kRemoveBlockFilesButton).Click(kBrowseBlockFilesButton).ChooseFiles({sameA, sameB}).Click(kTagImportButton).Inspect(look);
     for (const char16_t* name : {u"DB60001", u"DB", u"DB1a", u"db5", u"DB0"})
-        user.DoubleClickRow(kBlocks, 0).Type(kCellEdit, name).Focus(kTagFile).Click(kImport).Inspect(look);
+        user.DoubleClickRow(kBlockList, 0).Type(kCellEditId, name).Focus(kTagFileEdit).Click(kTagImportButton).Inspect(look);
     user.Click(kCancel);
     EXPECT_EQ(Run(), IDCANCEL) << user.LogText();
 
@@ -121,8 +108,8 @@ TEST_F(TagImportTest, ARetriedImportLaysOutOnlyTheListedFiles) {
     const CString good = folder.Write("DB1_g.db", Block("G", "      x : Int;\r\n"));
     const CString bad = folder.Write("DB2_b.db", Block("B", "      y : \"Missing\";\r\n"));
     std::vector<std::string> firstAttempt;
-    user.Click(kBrowseBlocks).ChooseFiles({good, bad}).Click(kImport).Inspect([&](CWnd& dialog) { firstAttempt = RowLines(dialog, kStatus); });
-    user.Pick(kBlocks, 1).Click(kRemove).Click(kImport);
+    user.Click(kBrowseBlockFilesButton).ChooseFiles({good, bad}).Click(kTagImportButton).Inspect([&](CWnd& dialog) { firstAttempt = RowLines(dialog, kStatusList); });
+    user.Pick(kBlockList, 1).Click(kRemoveBlockFilesButton).Click(kTagImportButton);
     EXPECT_EQ(Run(), IDOK) << user.LogText();
     EXPECT_EQ(firstAttempt, std::vector<std::string>({"1 | \"Missing\""}));
     EXPECT_EQ(Variables(), std::vector<std::string>({"G.x"}));
@@ -132,22 +119,22 @@ TEST_F(TagImportTest, TheBlockNameEditCommitsOnlyAChangedNameAndOnlyInColumnZero
     const CString file = folder.Write("DB3_Pumps.old.db", Block("Pump station", "      x : Int;\r\n"));
     std::vector<std::vector<std::string>> seen;
     bool editShown = true;
-    auto look = [&](CWnd& dialog) { seen.push_back(RowLines(dialog, kBlocks)); };
-    user.Click(kBrowseBlocks).ChooseFiles({file});
+    auto look = [&](CWnd& dialog) { seen.push_back(RowLines(dialog, kBlockList)); };
+    user.Click(kBrowseBlockFilesButton).ChooseFiles({file});
     // A double-click on the title starts no edit.
-    user.ClickAt(kBlocks, CPoint(1, 1)).Inspect([&](CWnd& dialog) {
-        CWnd* list = dialog.GetDlgItem(kBlocks);
+    user.ClickAt(kBlockList, CPoint(1, 1)).Inspect([&](CWnd& dialog) {
+        CWnd* list = dialog.GetDlgItem(kBlockList);
         CRect title;
         static_cast<CListCtrl*>(list)->GetSubItemRect(0, 2, LVIR_LABEL, title);
         list->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(title.CenterPoint().x, title.CenterPoint().y));
-        CWnd* edit = list->GetDlgItem(kCellEdit);
+        CWnd* edit = list->GetDlgItem(kCellEditId);
         editShown = edit && edit->IsWindowVisible();
     });
-    user.DoubleClickRow(kBlocks, 0).Inspect([&](CWnd& dialog) { seen.push_back({TextOf(*dialog.GetDlgItem(kBlocks), kCellEdit)}); });
-    user.Focus(kTagFile).Inspect(look);
-    user.DoubleClickRow(kBlocks, 0).Type(kCellEdit, u"DB7").Focus(kTagFile).Inspect(look);
+    user.DoubleClickRow(kBlockList, 0).Inspect([&](CWnd& dialog) { seen.push_back({TextOf(*dialog.GetDlgItem(kBlockList), kCellEditId)}); });
+    user.Focus(kTagFileEdit).Inspect(look);
+    user.DoubleClickRow(kBlockList, 0).Type(kCellEditId, u"DB7").Focus(kTagFileEdit).Inspect(look);
     // Adding the same file again keeps the corrected name.
-    user.Click(kBrowseBlocks).ChooseFiles({file}).Inspect(look).Click(kCancel);
+    user.Click(kBrowseBlockFilesButton).ChooseFiles({file}).Inspect(look).Click(kCancel);
     EXPECT_EQ(Run(), IDCANCEL) << user.LogText();
 
     EXPECT_FALSE(editShown);
@@ -158,10 +145,10 @@ TEST_F(TagImportTest, TheBlockNameEditCommitsOnlyAChangedNameAndOnlyInColumnZero
 TEST_F(TagImportTest, NamingPreviewFollowsTheRadiosAndTheClickedRow) {
     const CString file = folder.Write("DB3_Pumps.db", Block("Pump station", "      x : Int;\r\n"));
     std::vector<std::string> previews;
-    auto look = [&](CWnd& dialog) { previews.push_back(TextOf(dialog, kPreview)); };
-    user.Inspect(look).Click(kByFile).Inspect(look).Click(kBrowseBlocks).ChooseFiles({file});
-    user.Pick(kBlocks, 0).Inspect(look).Click(kByTitle).Inspect(look);
-    user.ClickAt(kBlocks, CPoint(5, 100)).Inspect(look).Click(kCancel);  // below the last row
+    auto look = [&](CWnd& dialog) { previews.push_back(TextOf(dialog, kPreviewText)); };
+    user.Inspect(look).Click(kNameByFileRadio).Inspect(look).Click(kBrowseBlockFilesButton).ChooseFiles({file});
+    user.Pick(kBlockList, 0).Inspect(look).Click(kNameByTitleRadio).Inspect(look);
+    user.ClickAt(kBlockList, CPoint(5, 100)).Inspect(look).Click(kCancel);  // below the last row
     EXPECT_EQ(Run(), IDCANCEL) << user.LogText();
     EXPECT_EQ(previews, std::vector<std::string>({"设备名称_DB文件描述_标签名称", "设备名称_DB块文件名称_标签名称",
                                                   "设备名称_DB3_Pumps_标签名称", "设备名称_Pump station_标签名称", "设备名称__标签名称"}));
@@ -171,8 +158,8 @@ TEST_F(TagImportTest, DataTypeFilesAreReadForLaterImportsAndTheVersionPicksTheFi
     const CString udt = folder.Write("Drive.udt", "TYPE \"Drive\"\r\nVERSION : 0.1\r\n   STRUCT\r\n      rpm : Int;\r\n   END_STRUCT;\r\n\r\nEND_TYPE\r\n");
     const CString block = folder.Write("DB8_line.scl", Block("Line", "      m : \"Drive\";\r\n"));
     std::vector<std::string> typeRows;
-    user.Click(kV13).Click(kImportTypes).ChooseFiles({udt}, u"scl文件|*.scl").Inspect([&](CWnd& dialog) { typeRows = RowLines(dialog, kStatus); });
-    user.Click(kBrowseBlocks).ChooseFiles({block}, u"scl文件|*.scl").Click(kImport);
+    user.Click(kVersionV13Radio).Click(kImportDataTypesButton).ChooseFiles({udt}, u"scl文件|*.scl").Inspect([&](CWnd& dialog) { typeRows = RowLines(dialog, kStatusList); });
+    user.Click(kBrowseBlockFilesButton).ChooseFiles({block}, u"scl文件|*.scl").Click(kTagImportButton);
     EXPECT_EQ(Run(), IDOK) << user.LogText();
     EXPECT_EQ(typeRows, std::vector<std::string>({"1 | Drive导入成功"}));
     EXPECT_EQ(Variables(), std::vector<std::string>({"Line.m.rpm"}));
@@ -190,10 +177,10 @@ TEST_F(TagImportTest, CustomUiExportsOpenTheDialogForEntryZeroAndSaveOnlyAfterOk
         CUiBackendScope backend(user);
         EXPECT_EQ(SvrShowCustomUI(&device, &other), 1);
         EXPECT_TRUE(user.Log().empty());  // no dialog opened
-        user.Click(kBrowseBlocks).ChooseFiles({file}).Click(kCancel);
+        user.Click(kBrowseBlockFilesButton).ChooseFiles({file}).Click(kCancel);
         EXPECT_EQ(SvrShowCustomUI(&device, &tagImport), 1);
         EXPECT_EQ(archive.GetPosition(), savedImageEnd);  // cancelled: nothing stored
-        user.Click(kBrowseBlocks).ChooseFiles({file}).Click(kImport);
+        user.Click(kBrowseBlockFilesButton).ChooseFiles({file}).Click(kTagImportButton);
         EXPECT_EQ(SvrEditCustomProperty(&device), 1);
     }
     EXPECT_EQ(device.record->chlTable->GetRowCount(), 9);
