@@ -1,13 +1,14 @@
 # Installation and the Debian package. The installed tree has the shape of the build tree:
 #   bin/vireo-host
-#   lib/libvireo_platform.so, lib/libvireo_ui.so (and the window backend and the host's window module)
+#   lib/libvireo_platform.so, lib/libvireo_ui.so, the host's libraries (and the window backend and the
+#   host's window module)
 #   drivers/Vireo_EX/Vireo_EX.so, drivers/Vireo_EX/Vireo_EX_lang.so
 #   drivers/DataType.xml (written by the driver when a user data type is first saved)
 #   share/man/man1/vireo-host.1, share/doc/vireo-ex/
 include(GNUInstallDirs)
 
 install(TARGETS vireo-host RUNTIME DESTINATION bin)
-install(TARGETS vireo_platform vireo_ui LIBRARY DESTINATION lib)
+install(TARGETS vireo_platform vireo_ui vireo_host vireo_user_input vireo_scripted_user LIBRARY DESTINATION lib)
 set_target_properties(vireo_platform vireo_ui PROPERTIES INSTALL_RPATH "$ORIGIN")
 foreach(optional vireo_ui_wx vireo_host_gui)
   if(TARGET ${optional})

@@ -4,7 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "host/host_context.h"
+#include "host/project/host_context.h"
 
 void AddDeviceCommands(CLI::App& app, CommandAction& action);
 void AddPropertyCommands(CLI::App& app, CommandAction& action);

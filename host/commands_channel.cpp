@@ -7,7 +7,7 @@
 #include "core/column_registry.h"
 #include "host/commands.h"
 #include "host/output_format.h"
-#include "host/stored_image.h"
+#include "host/project/stored_image.h"
 
 namespace {
 

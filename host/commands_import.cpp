@@ -10,12 +10,12 @@
 #include <map>
 
 #include "host/commands.h"
-#include "host/full_path.h"
+#include "host/project/full_path.h"
 #include "host/output_format.h"
 #include "import/tag_import_controls.h"
 #include "platform/ui/list_ctrl.h"
-#include "platform/ui/screen_text.h"
-#include "platform/ui/scripted_user.h"
+#include "host/user_input/screen_text.h"
+#include "host/scripted_user/scripted_user.h"
 
 namespace {
 

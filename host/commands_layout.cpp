@@ -2,7 +2,7 @@
 // The dry run of a tag import: the leaves an import of these sources would turn into channels.
 
 #include "host/commands.h"
-#include "host/full_path.h"
+#include "host/project/full_path.h"
 #include "host/output_format.h"
 
 namespace {

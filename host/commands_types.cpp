@@ -10,12 +10,12 @@
 #include <sstream>
 
 #include "host/commands.h"
-#include "host/full_path.h"
+#include "host/project/full_path.h"
 #include "host/output_format.h"
 #include "platform/resources.h"
 #include "platform/ui/message_box.h"
-#include "platform/ui/screen_text.h"
-#include "platform/ui/scripted_user.h"
+#include "host/user_input/screen_text.h"
+#include "host/scripted_user/scripted_user.h"
 #include "platform/ui/tree_ctrl.h"
 
 namespace {

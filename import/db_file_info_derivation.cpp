@@ -2,8 +2,8 @@
 
 #include <unordered_set>
 
-#include "import/import_result_codes.h"
-#include "import/source_lines.h"
+#include "types/import_result_codes.h"
+#include "types/source_lines.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // found by the same steps the import takes, with nothing kept afterwards.
 #include "core/exports.h"
 #include "import/db_file_info_derivation.h"
-#include "import/import_result_codes.h"
+#include "types/import_result_codes.h"
 #include "types/data_analysis.h"
 
 namespace {

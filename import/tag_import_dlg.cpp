@@ -5,7 +5,7 @@
 #include "core/text_tables.h"
 #include "import/channels_from_tags.h"
 #include "import/db_file_info_derivation.h"
-#include "import/import_result_codes.h"
+#include "types/import_result_codes.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/file_dialog.h"
 #include "types/edit_data_type.h"

@@ -7,7 +7,7 @@
 #include "platform/ui/list_box.h"
 #include "platform/ui/message_box.h"
 #include "types/data_type_texts.h"
-#include "types/fileparstest.h"
+#include "types/type_library_ref.h"
 #include "types/member_row_text.h"
 
 namespace {
@@ -36,10 +36,9 @@ struct STypeNames {
 
 STypeNames CopyTypeNames() {
     STypeNames names;
-    Fileparstest* library = Fileparstest::Acquire();
+    const TypeLibraryRef library;
     library->GetElementaryTypes(names.elementary);
     library->GetUserStructs(names.structures);
-    library->Release();
     return names;
 }
 

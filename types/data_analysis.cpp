@@ -8,9 +8,9 @@
 
 #include "platform/parallel.h"
 
-DataAnalysis::DataAnalysis(const CString& dataTypeFile) : library_(Fileparstest::Acquire(dataTypeFile)) {}
+DataAnalysis::DataAnalysis(const CString& dataTypeFile) : library_(dataTypeFile) {}
 
-DataAnalysis::~DataAnalysis() { ReleaseLibrary(); }
+DataAnalysis::~DataAnalysis() = default;
 
 void DataAnalysis::Reset() {
     // Swapped with empty lists rather than cleared, so that their memory goes too: after a large
@@ -22,18 +22,18 @@ void DataAnalysis::Reset() {
 }
 
 void DataAnalysis::ForgetTopLevelRecords() {
-    if (library_) library_->TopLevelRecords().clear();
+    if (library_.get()) library_->TopLevelRecords().clear();
 }
 
 int DataAnalysis::LoadFiles(const std::vector<CString>& paths, StructureList& completed, int kind) {
-    if (paths.empty() || !library_) return 0;
+    if (paths.empty() || !library_.get()) return 0;
     if (kind == kLoadTagTables) return library_->ParseTagTables(paths, completed);
     if (kind == kLoadSourceFiles) return library_->ParseSourceFiles(paths, completed);
     return 0;
 }
 
 int DataAnalysis::LoadBlocks(const DbFileMap& blocks, StructureList& completed, int kind) {
-    if (blocks.empty() || !library_ || kind != kLoadDbFiles) return 0;
+    if (blocks.empty() || !library_.get() || kind != kLoadDbFiles) return 0;
     return library_->ParseDbFiles(blocks, completed);
 }
 
@@ -59,7 +59,7 @@ std::vector<size_t> PartBoundaries(const std::vector<int64_t>& recordLeaves, int
 
 SParsedSources DataAnalysis::LoadTagTablesAndBlocks(const std::vector<CString>& tagPaths, const DbFileMap& blocks,
                                                     StructureList& completed) {
-    if (!library_) return {};
+    if (!library_.get()) return {};
     SParsedSources read = library_->ParseTagTablesAndDbFiles(tagPaths, blocks, completed);
     if (tagPaths.empty()) read.tags = 0;
     if (blocks.empty() || read.tags < 0) read.blocks = 0;
@@ -67,7 +67,7 @@ SParsedSources DataAnalysis::LoadTagTablesAndBlocks(const std::vector<CString>& 
 }
 
 int DataAnalysis::Flatten() {
-    if (!library_) return 0;
+    if (!library_.get()) return 0;
     library_->GetElementaryTypes(elementary_);
     library_->MergeStructs(structures_);
     library_->GetTopLevelRecords(records_);
@@ -165,8 +165,4 @@ void DataAnalysis::MoveResults(std::vector<SFlatMember>& members, std::vector<CS
     unknownTypes = std::exchange(unknown_, {});
 }
 
-void DataAnalysis::ReleaseLibrary() {
-    if (!library_) return;
-    library_->Release();
-    library_ = nullptr;
-}
+void DataAnalysis::ReleaseLibrary() { library_.Reset(); }

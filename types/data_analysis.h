@@ -6,6 +6,7 @@
 
 #include "types/db_file_info.h"
 #include "types/fileparstest.h"
+#include "types/type_library_ref.h"
 #include "types/member_layout.h"
 #include "types/structure_list.h"
 #include "types/type_records.h"
@@ -68,7 +69,7 @@ public:
     void ReleaseLibrary();
 
     /// The type library held, or null after ReleaseLibrary.
-    Fileparstest* Library() const { return library_; }
+    Fileparstest* Library() const { return library_.get(); }
 
     /// The most leaves one Flatten may produce (kDefaultMaxLeaves unless changed).
     void SetMaxLeaves(int maxLeaves) { maxLeaves_ = maxLeaves; }
@@ -82,7 +83,7 @@ private:
     /// leaves appended to the results, when a limit was reached.
     bool FlattenSideBySide(const std::vector<size_t>& starts, const std::vector<int64_t>& recordLeaves);
 
-    Fileparstest* library_;
+    TypeLibraryRef library_;
     std::vector<SFlatMember> records_;  ///< the top-level records of the last layout
     StructMap structures_;              ///< the structures handed over for layout
     std::vector<STypeSize> elementary_;

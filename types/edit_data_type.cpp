@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "import/import_result_codes.h"
+#include "types/import_result_codes.h"
 #include "platform/resources.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/edit.h"
@@ -12,7 +12,7 @@
 #include "types/add_data_type.h"
 #include "types/batch_member_text.h"
 #include "types/data_type_texts.h"
-#include "types/fileparstest.h"
+#include "types/type_library_ref.h"
 #include "types/member_row_text.h"
 #include "types/new_more_dlg.h"
 
@@ -60,23 +60,6 @@ CString FolderOf(const CString& path) { return path.Left(path.ReverseFind(u'/') 
 /// Member names compare without regard to the case of Latin letters.
 CString NameKey(CString name) { return name.MakeLower(); }
 
-/// One reference to the type library for the time of one action.
-class LibraryReference {
-public:
-    LibraryReference() : library_(Fileparstest::Acquire()) {}
-    ~LibraryReference() { library_->Release(); }
-    LibraryReference(const LibraryReference&) = delete;
-    LibraryReference& operator=(const LibraryReference&) = delete;
-    Fileparstest* operator->() const { return library_; }
-    StructMap UserStructs() const {
-        StructMap structs;
-        library_->GetUserStructs(structs);
-        return structs;
-    }
-
-private:
-    Fileparstest* library_;
-};
 
 }  // namespace
 
@@ -114,7 +97,7 @@ void EditDataType::FillTree() {
     userGroup_ = tree.InsertItem(EditorText(kUserGroup));
     // A structure of neither mode joins the group of the structure before it (the root at first).
     HTREEITEM group = TVI_ROOT;
-    for (const auto& [header, members] : LibraryReference().UserStructs()) {
+    for (const auto& [header, members] : TypeLibraryRef().UserStructs()) {
         if (header.Mode == 0) group = predefinedGroup_;
         else if (header.Mode == 1) group = userGroup_;
         tree.InsertItem(header.Name, group);
@@ -138,7 +121,7 @@ void EditDataType::ShowStructure(const CString& name) {
     CListCtrl& list = List();
     list.DeleteAllItems();
     LeaveEditing();
-    const StructMap structs = LibraryReference().UserStructs();
+    const StructMap structs = TypeLibraryRef().UserStructs();
     const auto found = structs.find(name.view());
     if (found != structs.end()) {
         name_ = name;
@@ -239,7 +222,7 @@ void EditDataType::SaveStructure(SStructInfo header, const std::vector<SMemberIn
     // The group that holds the node decides the mode, so a structure keeps its group when saved again.
     header.Mode = tree.GetParentItem(node) == predefinedGroup_ ? 0 : 1;
 
-    LibraryReference library;
+    TypeLibraryRef library;
     if (library.UserStructs().contains(header.Name.view())) {
         if (MessageBox(EditorText(kReplaceQuestion), nullptr, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
         const int saved = library->SaveStruct(header, members, kSaveStructReplace);
@@ -260,7 +243,7 @@ void EditDataType::OnDeleteStructure() {
     if (!selected || tree.ItemHasChildren(selected) || IsGroup(selected)) return;
     SStructInfo header;
     header.Name = tree.GetItemText(selected);
-    const int saved = LibraryReference()->SaveStruct(header, {}, kSaveStructDelete);
+    const int saved = TypeLibraryRef()->SaveStruct(header, {}, kSaveStructDelete);
     tree.DeleteItem(selected);
     ReportSaveResult(saved);
 }
@@ -275,7 +258,7 @@ void EditDataType::OnImport() {
     std::vector<CString> paths;
     for (POSITION position = dialog.GetStartPosition(); position;) paths.push_back(dialog.GetNextPathName(position));
 
-    LibraryReference library;
+    TypeLibraryRef library;
     // Each file on its own, so that a file that fails is named and the files after it are still read.
     std::vector<CString> failures;
     for (const CString& path : paths) {

@@ -6,7 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "platform/ui/wx/wx_text.h"
+#include "host/wx_backend/wx_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <wx/init.h>
 
 #include "host/gui/main_frame.h"
-#include "platform/ui/wx/wx_ui_backend.h"
+#include "host/wx_backend/wx_ui_backend.h"
 
 namespace {
 

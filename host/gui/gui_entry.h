@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/host_context.h"
+#include "host/project/host_context.h"
 
 /// The function the module exports under kGuiEntryName: shows the main window for the project
 /// and runs until it is closed. Returns 0, or 1 with the reason in error.

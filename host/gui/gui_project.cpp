@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "host/project_store.h"
-#include "host/stored_image.h"
+#include "host/project/project_store.h"
+#include "host/project/stored_image.h"
 
 GuiProject::GuiProject(HostOptions options) : options_(std::move(options)), driver_(options_.driver) { AnnounceDriver(driver_); }
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/host_interface.h"
-#include "host/device_session.h"
-#include "host/driver_library.h"
-#include "host/host_context.h"
+#include "host/project/device_session.h"
+#include "host/project/driver_library.h"
+#include "host/project/host_context.h"
 
 /// The device's properties as the driver describes them to a property editor.
 struct SPropertyList {

@@ -13,7 +13,7 @@
 #include <wx/utils.h>
 
 #include "host/gui/channel_dialog.h"
-#include "platform/ui/wx/wx_text.h"
+#include "host/wx_backend/wx_text.h"
 
 namespace {
 

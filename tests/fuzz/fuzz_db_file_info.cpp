@@ -11,7 +11,7 @@
 #include <string>
 
 #include "import/db_file_info_derivation.h"
-#include "import/import_result_codes.h"
+#include "types/import_result_codes.h"
 
 namespace {
 

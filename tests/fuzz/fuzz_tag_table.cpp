@@ -9,8 +9,8 @@
 #include "core/column_registry.h"
 #include "core/dev_table.h"
 #include "import/channels_from_tags.h"
-#include "import/import_result_codes.h"
-#include "import/tag_table_reader.h"
+#include "types/import_result_codes.h"
+#include "types/tag_table_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool columns = (DefineChannelColumns(), true);

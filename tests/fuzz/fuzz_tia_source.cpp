@@ -9,9 +9,9 @@
 #include "core/column_registry.h"
 #include "core/dev_table.h"
 #include "import/channels_from_tags.h"
-#include "import/import_result_codes.h"
-#include "import/source_lines.h"
-#include "import/tia_source_parser.h"
+#include "types/import_result_codes.h"
+#include "types/source_lines.h"
+#include "types/tia_source_parser.h"
 #include "types/elementary_types.h"
 #include "types/member_layout.h"
 

@@ -7,11 +7,11 @@
 
 #include "core/host_interface.h"
 #include "gui_test_support.h"
-#include "platform/ui/control_view.h"
+#include "host/user_input/control_view.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui_language.h"
-#include "platform/ui/wx/wx_text.h"
+#include "host/wx_backend/wx_text.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include "platform/ui/combo_box.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/dialog_units.h"
-#include "platform/ui/control_view.h"
+#include "host/user_input/control_view.h"
 #include "platform/ui/list_ctrl.h"
-#include "platform/ui/wx/window_capture.h"
-#include "platform/ui/wx/wx_text.h"
+#include "host/wx_backend/window_capture.h"
+#include "host/wx_backend/wx_text.h"
 
 namespace fs = std::filesystem;
 

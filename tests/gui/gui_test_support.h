@@ -9,8 +9,8 @@
 #include <wx/modalhook.h>
 
 #include "platform/ui/dialog_template.h"
-#include "platform/ui/wx/dialog_mirror.h"
-#include "platform/ui/wx/wx_ui_backend.h"
+#include "host/wx_backend/dialog_mirror.h"
+#include "host/wx_backend/wx_ui_backend.h"
 
 /// A private copy of the driver's tree (drivers/Vireo_EX/Vireo_EX.so) in a temporary folder, so
 /// that DataType.xml is written there. Removed at the end.

@@ -11,7 +11,7 @@
 #include "gui_test_support.h"
 #include "host/gui/main_frame.h"
 #include "import/tag_import_controls.h"
-#include "platform/ui/control_view.h"
+#include "host/user_input/control_view.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui_language.h"

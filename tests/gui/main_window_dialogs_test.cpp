@@ -14,7 +14,7 @@
 #include "host/gui/channel_dialog.h"
 #include "host/gui/main_frame.h"
 #include "platform/ui_language.h"
-#include "platform/ui/wx/wx_text.h"
+#include "host/wx_backend/wx_text.h"
 
 namespace {
 

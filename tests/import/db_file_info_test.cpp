@@ -1,6 +1,6 @@
 // Data block file records from chosen files, and the block name check of an import.
 #include "import/db_file_info_derivation.h"
-#include "import/import_result_codes.h"
+#include "types/import_result_codes.h"
 #include "import_test_support.h"
 
 TEST(DbFileInfo, BlockNamesFromFileNames) {

@@ -14,7 +14,7 @@
 #include "core/text_tables.h"
 #include "import/channels_from_tags.h"
 #include "import/db_file_info_derivation.h"
-#include "import/import_result_codes.h"
+#include "types/import_result_codes.h"
 #include "import_test_support.h"
 #include "platform/code_page.h"
 #include "platform/parallel.h"

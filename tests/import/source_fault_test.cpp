@@ -7,7 +7,7 @@
 #include "core/column_registry.h"
 #include "core/dev_table.h"
 #include "import/channels_from_tags.h"
-#include "import/import_result_codes.h"
+#include "types/import_result_codes.h"
 #include "import_test_support.h"
 #include "platform/file_system.h"
 #include "platform/parallel.h"

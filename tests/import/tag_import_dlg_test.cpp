@@ -7,8 +7,8 @@
 #include "dialog_screen_text.h"
 #include "import/tag_import_dlg.h"
 #include "import_test_support.h"
-#include "platform/ui/screen_text.h"
-#include "platform/ui/scripted_user.h"
+#include "host/user_input/screen_text.h"
+#include "host/scripted_user/scripted_user.h"
 #include "platform/ui_language.h"
 
 namespace {

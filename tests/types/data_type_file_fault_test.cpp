@@ -38,7 +38,7 @@ protected:
 
 TEST_F(FileFaultTest, AFailedWriteReportsZeroKeepsTheOldFileAndLeavesNoTemporaryFile) {
     WriteText(dataTypeFile, kOneStructure);
-    LibraryRef library(dataTypeFile);
+    TypeLibraryRef library(dataTypeFile);
     const std::vector<SMemberInfo> members = {Member(u"speed", u"Real"), Member(u"flags", u"Bool", {{0, 7}})};
     int mode = kSaveStructAdd;
     for (const FileFault fault : {FileFault::kCannotCreate, FileFault::kDiskFull, FileFault::kCannotRename, FileFault::kCannotRead}) {
@@ -73,20 +73,20 @@ TEST_F(FileFaultTest, AFileThatCannotBeReadOrCreatedAtLoadIsLeftAlone) {
     WriteText(dataTypeFile, kOneStructure);
     InjectFileFault(FileFault::kCannotRead, "DataType.xml");
     {
-        LibraryRef library(dataTypeFile);
+        TypeLibraryRef library(dataTypeFile);
         EXPECT_EQ(library.UserStructs().count(u"Old"), 0u);
         EXPECT_EQ(library.UserStructs().count(u"DTL"), 1u);
     }
     EXPECT_EQ(ReadText(dataTypeFile), kOneStructure);
     {
-        LibraryRef library(dataTypeFile);  // readable again at the next load
+        TypeLibraryRef library(dataTypeFile);  // readable again at the next load
         EXPECT_EQ(library.UserStructs().count(u"Old"), 1u);
     }
 
     // A missing file in a folder where nothing can be created: nothing is written, saving says so.
     std::filesystem::remove(dataTypeFile.ToUtf8());
     InjectFileFault(FileFault::kCannotCreate, "DataType.xml");
-    LibraryRef library(dataTypeFile);
+    TypeLibraryRef library(dataTypeFile);
     EXPECT_FALSE(std::filesystem::exists(dataTypeFile.ToUtf8()));
     EXPECT_EQ(library.UserStructs().count(u"DTL"), 1u);
     EXPECT_EQ(library->SaveStruct(Header(u"Pump"), {Member(u"a", u"Int")}, kSaveStructAdd), 0);
@@ -94,7 +94,7 @@ TEST_F(FileFaultTest, AFileThatCannotBeReadOrCreatedAtLoadIsLeftAlone) {
 }
 
 TEST_F(FileFaultTest, AFileRemovedOrReplacedBetweenTwoSavesLosesNothingOfTheOtherWriter) {
-    LibraryRef library(dataTypeFile);
+    TypeLibraryRef library(dataTypeFile);
     ASSERT_EQ(library->SaveStruct(Header(u"First"), {Member(u"a", u"Int")}, kSaveStructAdd), 1);
 
     // Removed: the next save cannot load it and says so; no partial file appears.

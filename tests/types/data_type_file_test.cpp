@@ -44,7 +44,7 @@ SMemberInfo WithFlags(SMemberInfo member, int read, int write, const char16_t* m
 }  // namespace
 
 TEST_F(TypeLibraryTest, AMissingFileIsCreatedEmptyAndThePredefinedStructuresAreLoaded) {
-    LibraryRef library(dataTypeFile);
+    TypeLibraryRef library(dataTypeFile);
     EXPECT_EQ(ReadText(dataTypeFile), kEmptyFile);
     // Their layouts (and so their members) are checked by the layout tests; here what the
     // document gives every one of them.
@@ -66,7 +66,7 @@ TEST_F(TypeLibraryTest, ASavedStructureIsWrittenAttributeByAttributeAndReadsBack
         WithFlags(Member(u"名称", u"String", {}, 20), 0, 1, u""),
     };
     {
-        LibraryRef library(dataTypeFile);
+        TypeLibraryRef library(dataTypeFile);
         EXPECT_EQ(library->SaveStruct(header, members, kSaveStructAdd), 1);
     }
     EXPECT_EQ(Lines(ReadText(dataTypeFile)),
@@ -79,7 +79,7 @@ TEST_F(TypeLibraryTest, ASavedStructureIsWrittenAttributeByAttributeAndReadsBack
                   R"(</Struct>)",
                   R"(</STURCTUSER>)",
               }));
-    LibraryRef reloaded(dataTypeFile);
+    TypeLibraryRef reloaded(dataTypeFile);
     const StructMap structs = reloaded.UserStructs();
     const auto motor = structs.find(u"Motor");
     ASSERT_NE(motor, structs.end());
@@ -91,7 +91,7 @@ TEST_F(TypeLibraryTest, ASavedStructureIsWrittenAttributeByAttributeAndReadsBack
 TEST_F(TypeLibraryTest, AddDeleteAndReplaceChangeTheMapAndTheFileTogether) {
     const SStructInfo pump{u"Pump", u"", 0, 1};
     {
-        LibraryRef library(dataTypeFile);
+        TypeLibraryRef library(dataTypeFile);
         EXPECT_EQ(library->SaveStruct(pump, {Member(u"old", u"Int")}, kSaveStructAdd), 1);
         EXPECT_EQ(library->SaveStruct(pump, {Member(u"new", u"Int")}, kSaveStructAdd), 1);
         EXPECT_EQ(Signature(MembersOf(library.UserStructs(), pump.Name)), "new:Int");
@@ -104,13 +104,13 @@ TEST_F(TypeLibraryTest, AddDeleteAndReplaceChangeTheMapAndTheFileTogether) {
         EXPECT_EQ(Dump(library.UserStructs()), before);
     }
     {
-        LibraryRef library(dataTypeFile);  // the file holds Pump twice: the later one wins
+        TypeLibraryRef library(dataTypeFile);  // the file holds Pump twice: the later one wins
         EXPECT_EQ(Signature(MembersOf(library.UserStructs(), pump.Name)), "new:Int");
         EXPECT_EQ(library->SaveStruct(pump, {}, kSaveStructDelete), 1);  // removes the first one only
         EXPECT_EQ(library.UserStructs().count(pump.Name.view()), 0u);
         EXPECT_EQ(library->SaveStruct(Header(u"Valve"), {Member(u"open", u"Bool")}, kSaveStructReplace), 1);
     }
-    LibraryRef library(dataTypeFile);
+    TypeLibraryRef library(dataTypeFile);
     EXPECT_EQ(Signature(MembersOf(library.UserStructs(), pump.Name)), "new:Int");
     EXPECT_EQ(Signature(MembersOf(library.UserStructs(), u"Valve")), "open:Bool");
 }
@@ -132,7 +132,7 @@ TEST_F(TypeLibraryTest, MissingAttributesTakeTheValuesReadBeforeThem) {
   <Struct Name="DTL" Mode="1"><Element Name="X" Type="Int"/></Struct>
   <Struct Name=")" + name + R"(" Mode="0"/>
 </Anything>)");
-    LibraryRef library(dataTypeFile);
+    TypeLibraryRef library(dataTypeFile);
     const StructMap structs = library.UserStructs();
     EXPECT_EQ(MembersOf(structs, u"A"), (std::vector<SMemberInfo>{WithFlags(Member(u"a", u"Int", {}, 5), 0, 0, u"m"),
                                                              WithFlags(Member(u"b", u"Int", {}, 5), 0, 0, u"m")}));
@@ -150,7 +150,7 @@ TEST_F(TypeLibraryTest, MissingAttributesTakeTheValuesReadBeforeThem) {
 TEST_F(TypeLibraryTest, AFileThatCannotBeParsedIsNeverOverwritten) {
     const std::string broken = "<STURCTUSER><Struct Name=\"Mine\">";
     WriteText(dataTypeFile, broken);
-    LibraryRef library(dataTypeFile);
+    TypeLibraryRef library(dataTypeFile);
     EXPECT_EQ(library.UserStructs().count(u"IEC_TIMER"), 1u);
     EXPECT_EQ(library->SaveStruct(Header(u"New"), {Member(u"a", u"Int")}, kSaveStructAdd), 0);
     EXPECT_EQ(library->SaveStruct(Header(u"IEC_TIMER"), {}, kSaveStructDelete), 0);
@@ -164,7 +164,7 @@ TEST_F(TypeLibraryTest, WritesReplaceTheFileWholeKeepingPermissionsAndLinks) {
     WriteText(real, kEmptyFile);
     ASSERT_EQ(chmod(real.ToUtf8().c_str(), 0640), 0);
     ASSERT_EQ(symlink("real.xml", dataTypeFile.ToUtf8().c_str()), 0);
-    LibraryRef library(dataTypeFile);
+    TypeLibraryRef library(dataTypeFile);
     EXPECT_EQ(library->SaveStruct(Header(u"Pump"), {Member(u"a", u"Int")}, kSaveStructAdd), 1);
     struct stat info {};
     ASSERT_EQ(lstat(dataTypeFile.ToUtf8().c_str(), &info), 0);

@@ -8,8 +8,8 @@
 
 #include "dialog_screen_text.h"
 #include "platform/ui/dialog.h"
-#include "platform/ui/screen_text.h"
-#include "platform/ui/scripted_user.h"
+#include "host/user_input/screen_text.h"
+#include "host/scripted_user/scripted_user.h"
 #include "platform/ui_language.h"
 #include "types_test_support.h"
 
@@ -70,7 +70,7 @@ protected:
     Fileparstest& Library() const { return *library->get(); }
 
     ScriptedUser user;
-    std::optional<LibraryRef> library;
+    std::optional<TypeLibraryRef> library;
 };
 
 /// Every structure of the editor's tree as "group/name" (or "name" at the root), in tree order.

@@ -37,11 +37,11 @@ TEST_F(TypeLibraryTest, OneSharedLibraryLivesWhileAnyReferenceIsHeld) {
     WriteText(dataTypeFile, "<STURCTUSER/>");  // changed by other means: not seen while held
     EXPECT_EQ(second->Release(), 1);
     {
-        LibraryRef third(dataTypeFile);
+        TypeLibraryRef third(dataTypeFile);
         EXPECT_EQ(third.UserStructs().count(u"Pump"), 1u);
     }
     EXPECT_EQ(first->Release(), 0);
-    LibraryRef fresh(dataTypeFile);
+    TypeLibraryRef fresh(dataTypeFile);
     EXPECT_EQ(fresh.UserStructs().count(u"Pump"), 0u);
     EXPECT_EQ(fresh.UserStructs().count(u"DTL"), 1u);
 }

@@ -2,7 +2,7 @@
 // map entry wins, and how a popup menu hands back its command.
 #include <gtest/gtest.h>
 
-#include "platform/ui/scripted_user.h"
+#include "host/scripted_user/scripted_user.h"
 #include "test_dialogs.h"
 
 namespace {

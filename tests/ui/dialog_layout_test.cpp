@@ -3,7 +3,7 @@
 
 #include "platform/ui/dialog_template.h"
 #include "platform/ui/dialog_units.h"
-#include "platform/ui/scripted_user.h"
+#include "host/scripted_user/scripted_user.h"
 #include "test_dialogs.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // message boxes, each driven by a scripted user.
 #include <gtest/gtest.h>
 
-#include "platform/ui/scripted_user.h"
+#include "host/scripted_user/scripted_user.h"
 #include "platform/ui_language.h"
 #include "test_dialogs.h"
 

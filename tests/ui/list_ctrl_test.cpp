@@ -2,7 +2,7 @@
 // popup menus, and a list that edits a cell in place with a child edit.
 #include <gtest/gtest.h>
 
-#include "platform/ui/scripted_user.h"
+#include "host/scripted_user/scripted_user.h"
 #include "test_dialogs.h"
 
 namespace {

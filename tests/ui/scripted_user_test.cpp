@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "platform/ui/file_dialog.h"
-#include "platform/ui/scripted_user.h"
+#include "host/scripted_user/scripted_user.h"
 #include "platform/ui/shell_open.h"
 #include "test_dialogs.h"
 

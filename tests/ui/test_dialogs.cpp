@@ -1,6 +1,6 @@
 #include "test_dialogs.h"
 
-#include "platform/ui/screen_text.h"
+#include "host/user_input/screen_text.h"
 
 void CFormDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, 1001, m_name);

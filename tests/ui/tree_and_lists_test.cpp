@@ -2,7 +2,7 @@
 // sorted list boxes and drop-down combo boxes.
 #include <gtest/gtest.h>
 
-#include "platform/ui/scripted_user.h"
+#include "host/scripted_user/scripted_user.h"
 #include "platform/ui/ui_text_order.h"
 #include "test_dialogs.h"
 

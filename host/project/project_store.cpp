@@ -1,0 +1,166 @@
+#include "host/project/project_store.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+
+#include "host/project/host_error.h"
+
+namespace {
+
+/// Marks a database as a vireo-host project ("VIRO"), so that another program's database is never
+/// taken for one and changed.
+constexpr int kApplicationId = 0x5649524F;
+/// How long a command waits for another process that holds the project.
+constexpr int kBusyTimeoutMs = 5000;
+
+/// One prepared statement, finalized when it goes out of scope.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) {
+        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) stmt_ = nullptr;
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void BindText(int index, const std::string& text) {
+        sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    /// bytes must stay unchanged until the statement is finalized: SQLite reads them in place rather
+    /// than copying a large image first.
+    void BindBlob(int index, ImageView bytes) {
+        // An empty image is stored as an empty blob, never as NULL.
+        sqlite3_bind_blob(stmt_, index, bytes.empty() ? "" : static_cast<const void*>(bytes.data()),
+                          static_cast<int>(bytes.size()), SQLITE_STATIC);
+    }
+    /// SQLITE_ROW, SQLITE_DONE or an error code.
+    int Step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
+    std::string Text(int column) const {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+        return text ? std::string(text, static_cast<size_t>(sqlite3_column_bytes(stmt_, column))) : std::string();
+    }
+    ImageBytes Blob(int column) const {
+        const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
+        return data ? ImageBytes(data, data + sqlite3_column_bytes(stmt_, column)) : ImageBytes();
+    }
+    int Int(int column) const { return sqlite3_column_int(stmt_, column); }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+}  // namespace
+
+ProjectStore::ProjectStore(const std::string& path, bool create) : path_(path) {
+    try {
+        Open(create);
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void ProjectStore::Open(bool create) {
+    const std::string& path = path_;
+    std::error_code ignored;
+    const bool exists = std::filesystem::exists(path, ignored);
+    if (!create && !exists) throw HostError("no project at " + path + " (device add creates one)");
+    createdFile_ = !exists;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) Fail("cannot open the project");
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    // A device's image can run to tens of megabytes: large pages store it with less overhead. The
+    // size is taken when the first table makes the database, and only before the transaction
+    // starts; a database that has content keeps its own.
+    if (createdFile_) sqlite3_exec(db_, "PRAGMA page_size = 65536", nullptr, nullptr, nullptr);
+    const int begun = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (begun == SQLITE_BUSY)
+        throw HostError("the project " + path + " is in use by another process; try again when it has finished");
+    if (begun != SQLITE_OK) Fail("cannot open the project");
+    inTransaction_ = true;
+    PrepareSchema(create);
+}
+
+ProjectStore::~ProjectStore() { Close(); }
+
+// Without Commit the command's changes are rolled back; a project file the command created goes too.
+void ProjectStore::Close() {
+    const bool rolledBack = inTransaction_ || !committed_;
+    if (inTransaction_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    inTransaction_ = false;
+    sqlite3_close(db_);
+    db_ = nullptr;
+    // A new database stays empty until its first commit; a file that has content is someone's project.
+    std::error_code error;
+    if (rolledBack && createdFile_ && std::filesystem::file_size(path_, error) == 0 && !error)
+        std::filesystem::remove(path_, error);
+}
+
+void ProjectStore::Fail(const std::string& what) const {
+    throw HostError(what + " " + path_ + ": " + (db_ ? sqlite3_errmsg(db_) : "out of memory"));
+}
+
+void ProjectStore::Execute(const char* sql) {
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("cannot update the project");
+}
+
+// A project carries the application id; a new, empty database becomes a project when a command may
+// create one. Anything else is left alone.
+void ProjectStore::PrepareSchema(bool create) {
+    Statement id(db_, "PRAGMA application_id");
+    if (id.Step() != SQLITE_ROW) Fail("cannot read the project");
+    if (id.Int(0) == kApplicationId) return;
+    Statement tables(db_, "SELECT count(*) FROM sqlite_master");
+    const bool empty = tables.Step() == SQLITE_ROW && tables.Int(0) == 0;
+    if (!create || !empty) throw HostError(path_ + " is not a vireo-host project");
+    Execute("CREATE TABLE devices (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL UNIQUE, image BLOB NOT NULL)");
+    Execute(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
+}
+
+std::vector<std::string> ProjectStore::DeviceNames() {
+    Statement select(db_, "SELECT name FROM devices ORDER BY id");
+    std::vector<std::string> names;
+    int step;
+    while ((step = select.Step()) == SQLITE_ROW) names.push_back(select.Text(0));
+    if (step != SQLITE_DONE) Fail("cannot read the project");
+    return names;
+}
+
+std::optional<ImageBytes> ProjectStore::FindImage(const std::string& name) {
+    Statement select(db_, "SELECT image FROM devices WHERE name = ?1");
+    select.BindText(1, name);
+    const int step = select.Step();
+    if (step == SQLITE_ROW) return select.Blob(0);
+    if (step != SQLITE_DONE) Fail("cannot read the project");
+    return std::nullopt;
+}
+
+void ProjectStore::AddDevice(const std::string& name, ImageView image) {
+    if (FindImage(name)) throw HostError("the project already has a device named " + name);
+    Statement insert(db_, "INSERT INTO devices (name, image) VALUES (?1, ?2)");
+    insert.BindText(1, name);
+    insert.BindBlob(2, image);
+    if (insert.Step() != SQLITE_DONE) Fail("cannot add the device to");
+}
+
+void ProjectStore::SaveImage(const std::string& name, ImageView image) {
+    Statement update(db_, "UPDATE devices SET image = ?2 WHERE name = ?1");
+    update.BindText(1, name);
+    update.BindBlob(2, image);
+    if (update.Step() != SQLITE_DONE) Fail("cannot store the device in");
+}
+
+void ProjectStore::RemoveDevice(const std::string& name) {
+    Statement remove(db_, "DELETE FROM devices WHERE name = ?1");
+    remove.BindText(1, name);
+    if (remove.Step() != SQLITE_DONE) Fail("cannot remove the device from");
+    if (sqlite3_changes(db_) == 0) throw HostError("the project has no device named " + name);
+}
+
+void ProjectStore::Commit() {
+    if (!inTransaction_) return;
+    Execute("COMMIT");
+    inTransaction_ = false;
+    committed_ = true;
+}

@@ -1,0 +1,48 @@
+#include "types/source_lines.h"
+
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+/// The position of the next line end at or after start (CR or LF), or the text's size.
+size_t NextLineEnd(std::u16string_view text, size_t start) {
+    const size_t end = text.find_first_of(u"\r\n", start);
+    return end == std::u16string_view::npos ? text.size() : end;
+}
+
+/// The position after the line end at position end (CR LF counts as one).
+size_t AfterLineEnd(std::u16string_view text, size_t end) {
+    if (end >= text.size()) return text.size();
+    if (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') return end + 2;
+    return end + 1;
+}
+
+}  // namespace
+
+std::u16string DecodeSourceText(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    return Utf8ToUtf16(bytes);
+}
+
+std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = NextLineEnd(text, start);
+        lines.push_back(text.substr(start, end - start));
+        start = AfterLineEnd(text, end);
+    }
+    return lines;
+}
+
+std::u16string_view FirstSourceLine(std::u16string_view text) { return text.substr(0, NextLineEnd(text, 0)); }
+
+bool ReadSourceText(const CString& path, std::u16string& text) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return false;
+    text = DecodeSourceText(bytes);
+    return true;
+}
