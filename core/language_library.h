@@ -13,6 +13,9 @@ inline constexpr const char16_t* kLanguageLibraryName = u"Vireo_EX_lang.dll";
 /// Chinese (the built-in texts serve) or when the library cannot be loaded. The caller frees it.
 HMODULE LoadLanguageLibrary();
 
+/// The same for the driver that holds module: what a host that shows the driver's texts loads.
+HMODULE LoadLanguageLibraryBeside(HMODULE module);
+
 /// Replaces the process-wide text tables by the language library's strings of the given language
 /// (see FillTextTables for the rule), then unloads the library. -1 when no language library was
 /// loaded, the tables left as they were; 0 otherwise.

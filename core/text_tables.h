@@ -33,6 +33,10 @@ enum TextTableId {
     kTextTableCount
 };
 
+/// The first string number of the data structure editor's texts: entry i is number 9400 + i, in the
+/// built-in strings and in the language library alike.
+inline constexpr int kDataTypeEditorFirstText = 9400;
+
 struct STextTable {
     int firstNumber;
     int lastNumber;

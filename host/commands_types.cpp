@@ -10,11 +10,15 @@
 #include <sstream>
 
 #include "host/commands.h"
+#include "host/project/driver_text.h"
 #include "host/project/full_path.h"
 #include "host/output_format.h"
+#include "platform/path_names.h"
 #include "platform/resources.h"
 #include "platform/ui/message_box.h"
 #include "host/user_input/screen_text.h"
+#include "types/data_type_dialog_controls.h"
+#include "types/data_type_texts.h"
 #include "host/scripted_user/scripted_user.h"
 #include "platform/ui/tree_ctrl.h"
 
@@ -22,42 +26,7 @@ namespace {
 
 constexpr const char* kEditorExport = "VireoEditDataTypes";
 
-// The editor's controls.
-constexpr int kStructureTree = 8022;
-constexpr int kNameEdit = 1024;
-constexpr int kMemberList = 1023;
-constexpr int kSaveButton = 5;
-constexpr int kBatchAddButton = 9;
-constexpr int kImportButton = 1018;
-constexpr int kNewButton = 1020;
-constexpr int kLeaveButton = 1027;
-// The batch entry dialog's.
-constexpr int kBatchTextEdit = 1047;
-
-// The editor's texts the user goes by, by string number.
-constexpr uint32_t kDeleteItemText = 9407;
-constexpr uint32_t kUserGroupText = 9409;
-constexpr uint32_t kPredefinedGroupText = 9410;
-constexpr uint32_t kReplaceQuestionText = 9418;
-
 std::string Utf8(const CString& text) { return text.ToUtf8(); }
-
-/// A text of the driver's string table as the driver shows it: from its language library when the
-/// user interface is not Chinese and the library has the text, else the built-in one.
-CString DriverText(const DriverLibrary& driver, uint32_t number) {
-    const HMODULE module = GetModuleHandleFromAddress(driver.Require<void*>(kEditorExport));
-    CString text;
-    if (PrimaryLangId(GetThreadUILanguage()) != PrimaryLangId(kLangChineseSimplified)) {
-        const CString path = GetModuleFileNameW(module);
-        if (HMODULE library = LoadLibraryW(path.Left(path.ReverseFind(u'/') + 1) + u"Vireo_EX_lang.dll")) {
-            const bool found = LoadStringW(library, number, kLangEnglishUS, text);
-            FreeLibrary(library);
-            if (found) return text;
-        }
-    }
-    LoadStringW(module, number, kLangChineseSimplified, text);
-    return text;
-}
 
 struct SEditorTexts {
     CString deleteItem;
@@ -67,8 +36,9 @@ struct SEditorTexts {
 };
 
 SEditorTexts EditorTexts(const DriverLibrary& driver) {
-    return {DriverText(driver, kDeleteItemText), DriverText(driver, kUserGroupText),
-            DriverText(driver, kPredefinedGroupText), DriverText(driver, kReplaceQuestionText)};
+    const HMODULE module = GetModuleHandleFromAddress(driver.Require<void*>(kEditorExport));
+    return {DriverText(module, EditorTextNumber(kDeleteItem)), DriverText(module, EditorTextNumber(kUserGroup)),
+            DriverText(module, EditorTextNumber(kPredefinedGroup)), DriverText(module, EditorTextNumber(kReplaceQuestion))};
 }
 
 /// A structure as the editor's tree shows it: its group (empty for one at the root) and its name.
@@ -186,7 +156,6 @@ std::vector<CString> ExistingFiles(const std::vector<std::string>& files) {
     return paths;
 }
 
-CString FolderOf(const CString& path) { return path.Left(path.ReverseFind(u'/')); }
 
 void ImportStructures(HostContext& ctx, const std::vector<std::string>& files, bool keepExisting) {
     const std::vector<CString> paths = ExistingFiles(files);
@@ -198,7 +167,7 @@ void ImportStructures(HostContext& ctx, const std::vector<std::string>& files, b
     for (size_t first = 0; first < paths.size();) {
         size_t end = first + 1;
         while (end < paths.size() && FolderOf(paths[end]) == FolderOf(paths[first])) ++end;
-        user.Click(kImportButton).ChooseFiles(std::vector<CString>(paths.begin() + first, paths.begin() + end));
+        user.Click(kEditorImportButton).ChooseFiles(std::vector<CString>(paths.begin() + first, paths.begin() + end));
         first = end;
     }
     std::vector<SStructureNode> nodes;
@@ -255,9 +224,9 @@ void NewStructure(HostContext& ctx, const std::string& name, const std::string& 
     ListRowTexts rows;
     ScriptedUser user;
     user.AlwaysAnswer(texts.replaceQuestion, IDCANCEL).AlwaysAnswer(CString(), IDOK);
-    user.Click(kNewButton).Type(kNameEdit, CString::FromUtf8(name));
+    user.Click(kEditorNewButton).Type(kStructureNameEdit, CString::FromUtf8(name));
     user.Click(kBatchAddButton).Type(kBatchTextEdit, batchText).Click(IDOK);
-    user.Click(kSaveButton).Inspect([&](CWnd& editor) { rows = ReadMemberRows(editor); }).Click(kLeaveButton);
+    user.Click(kEditSaveButton).Inspect([&](CWnd& editor) { rows = ReadMemberRows(editor); }).Click(kLeaveButton);
     RunEditor(driver, user);
     std::vector<CString> messages = user.MessageBoxTexts();
     for (const CString& message : messages)

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/path_names.h"
+
 namespace {
 
 struct SInjectedFault {
@@ -40,12 +42,6 @@ bool FaultDue(FileFault fault, const std::string& path) {
     ++injected.met;
     errno = fault == FileFault::kDiskFull ? ENOSPC : EACCES;
     return true;
-}
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool WriteBytes(int fd, std::string_view bytes) {

@@ -18,6 +18,8 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/path_names.h"
+
 namespace {
 
 struct StringEntry {
@@ -77,11 +79,6 @@ std::string ReadFile(const std::string& path, const std::string& script, int lin
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-std::string FolderOf(const std::string& path) {
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
 void Parse(const std::string& script, std::vector<StringEntry>& strings, std::vector<RawEntry>& raws) {

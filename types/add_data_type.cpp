@@ -1,3 +1,4 @@
+#include "types/data_type_dialog_controls.h"
 #include "types/add_data_type.h"
 
 #include "platform/ui/button.h"
@@ -12,15 +13,6 @@
 
 namespace {
 
-constexpr int kDimensionEdits[3] = {1033, 1040, 1041};
-constexpr int kTypeEdit = 1042;
-constexpr int kNameEdit = 1043;
-constexpr int kMarkEdit = 1044;
-constexpr int kReadWriteCombo = 1045;
-constexpr int kLengthEdit = 1046;
-constexpr int kTypeTree = 1028;
-constexpr int kTypeList = 1029;
-constexpr int kShowAsListCheck = 1039;
 
 enum TypeGroup { kElementary, kPredefined, kUserDefined };
 constexpr DataTypeEditorText kGroupTexts[3] = {kElementaryGroup, kPredefinedGroup, kUserGroup};
@@ -73,11 +65,11 @@ void AddDataType::LoadMember(const SMemberInfo& member) {
 
 void AddDataType::DoDataExchange(CDataExchange* dx) {
     for (size_t i = 0; i < std::size(dims_); ++i) DDX_Text(dx, kDimensionEdits[i], dims_[i]);
-    DDX_Text(dx, kTypeEdit, type_);
-    DDX_Text(dx, kNameEdit, name_);
-    DDX_Text(dx, kMarkEdit, mark_);
+    DDX_Text(dx, kMemberTypeEdit, type_);
+    DDX_Text(dx, kMemberNameEdit, name_);
+    DDX_Text(dx, kMemberMarkEdit, mark_);
     DDX_Text(dx, kReadWriteCombo, readWrite_);
-    DDX_Text(dx, kLengthEdit, length_);
+    DDX_Text(dx, kStringLengthEdit, length_);
 }
 
 CTreeCtrl& AddDataType::TypeTree() const { return *static_cast<CTreeCtrl*>(GetDlgItem(kTypeTree)); }
@@ -89,7 +81,7 @@ BOOL AddDataType::OnInitDialog() {
     CComboBox* readWrite = static_cast<CComboBox*>(GetDlgItem(kReadWriteCombo));
     for (const char16_t* item : kReadWriteItems) readWrite->AddString(item);
     if (readWrite_.IsEmpty()) readWrite->SetCurSel(0);
-    static_cast<CEdit*>(GetDlgItem(kLengthEdit))->SetReadOnly(length_.IsEmpty());
+    static_cast<CEdit*>(GetDlgItem(kStringLengthEdit))->SetReadOnly(length_.IsEmpty());
     return TRUE;
 }
 
@@ -132,7 +124,7 @@ void AddDataType::OnTypeSelected(NMHDR* header, LRESULT* result) {
     UpdateData(TRUE);
     type_ = tree.GetItemText(item);
     const bool isString = type_ == kStringType;
-    static_cast<CEdit*>(GetDlgItem(kLengthEdit))->SetReadOnly(!isString);
+    static_cast<CEdit*>(GetDlgItem(kStringLengthEdit))->SetReadOnly(!isString);
     if (!isString) length_.Empty();
     UpdateData(FALSE);
 }
@@ -242,6 +234,6 @@ BEGIN_MESSAGE_MAP(AddDataType, CDialog)
     ON_NOTIFY(TVN_SELCHANGED, kTypeTree, &AddDataType::OnTypeSelected)
     ON_NOTIFY(NM_CLICK, kTypeTree, &AddDataType::OnTypeClicked)
     ON_LBN_SELCHANGE(kTypeList, &AddDataType::OnListSelected)
-    ON_EN_CHANGE(kTypeEdit, &AddDataType::OnTypeTyped)
+    ON_EN_CHANGE(kMemberTypeEdit, &AddDataType::OnTypeTyped)
     ON_BN_CLICKED(kShowAsListCheck, &AddDataType::OnShowAsList)
 END_MESSAGE_MAP()

@@ -5,11 +5,10 @@
 // changes it.
 #pragma once
 
+#include "types/data_type_dialog_controls.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/tree_ctrl.h"
 #include "types/type_records.h"
-
-inline constexpr UINT kAddDataTypeTemplate = 110;
 
 class AddDataType : public CDialog {
 public:

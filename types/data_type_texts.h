@@ -30,3 +30,6 @@ enum DataTypeEditorText {
 };
 
 inline const CString& EditorText(DataTypeEditorText entry) { return Text(kDataTypeEditorTexts, entry); }
+
+/// The string number of an editor text, by which a host finds it in the driver's strings.
+constexpr uint32_t EditorTextNumber(DataTypeEditorText entry) { return static_cast<uint32_t>(kDataTypeEditorFirstText + entry); }

@@ -1,8 +1,10 @@
+#include "types/data_type_dialog_controls.h"
 #include "types/edit_data_type.h"
 
 #include <unordered_map>
 
 #include "types/import_result_codes.h"
+#include "platform/path_names.h"
 #include "platform/resources.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/edit.h"
@@ -18,20 +20,6 @@
 
 namespace {
 
-constexpr int kStructureTree = 8022;
-constexpr int kNameEdit = 1024;
-constexpr int kMarkEdit = 1025;
-constexpr int kMemberList = 1023;
-constexpr int kMoveUpButton = 4;
-constexpr int kEditSaveButton = 5;
-constexpr int kDeleteRowButton = 6;
-constexpr int kMoveDownButton = 7;
-constexpr int kAddMemberButton = 8;
-constexpr int kBatchAddButton = 9;
-constexpr int kHelpButton = 3;
-constexpr int kImportButton = 1018;
-constexpr int kNewButton = 1020;
-constexpr int kLeaveButton = 1027;
 /// The buttons that work on rows, enabled only while editing.
 constexpr int kRowButtons[] = {kMoveUpButton, kMoveDownButton, kDeleteRowButton, kAddMemberButton, kBatchAddButton};
 
@@ -55,7 +43,6 @@ constexpr int kImportFilterText = 24;  ///< "scl,udt文件|*.scl;*.udt|" in the 
 constexpr const char16_t* kHelpFile = u"Vireo_ex.chm";
 
 CString FileNameOf(const CString& path) { return path.Mid(path.ReverseFind(u'/') + 1); }
-CString FolderOf(const CString& path) { return path.Left(path.ReverseFind(u'/') + 1); }
 
 /// Member names compare without regard to the case of Latin letters.
 CString NameKey(CString name) { return name.MakeLower(); }
@@ -67,8 +54,8 @@ CTreeCtrl& EditDataType::Tree() const { return *static_cast<CTreeCtrl*>(GetDlgIt
 CListCtrl& EditDataType::List() const { return *static_cast<CListCtrl*>(GetDlgItem(kMemberList)); }
 
 void EditDataType::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, kNameEdit, name_);
-    DDX_Text(dx, kMarkEdit, mark_);
+    DDX_Text(dx, kStructureNameEdit, name_);
+    DDX_Text(dx, kStructureMarkEdit, mark_);
 }
 
 BOOL EditDataType::OnInitDialog() {
@@ -141,8 +128,8 @@ void EditDataType::ShowStructure(const CString& name) {
 void EditDataType::SetEditing(bool editing) {
     editing_ = editing;
     SetDlgItemText(kEditSaveButton, EditorText(editing ? kSaveItem : kEditItem));
-    static_cast<CEdit*>(GetDlgItem(kNameEdit))->SetReadOnly(!editing);
-    static_cast<CEdit*>(GetDlgItem(kMarkEdit))->SetReadOnly(!editing);
+    static_cast<CEdit*>(GetDlgItem(kStructureNameEdit))->SetReadOnly(!editing);
+    static_cast<CEdit*>(GetDlgItem(kStructureMarkEdit))->SetReadOnly(!editing);
     for (int id : kRowButtons) GetDlgItem(id)->EnableWindow(editing);
 }
 
@@ -377,8 +364,8 @@ void EditDataType::PutMembers(const std::vector<SMemberInfo>& members) {
 }
 
 void EditDataType::OnHelp() {
-    const CString folder = FolderOf(GetModuleFileNameW(AfxGetResourceHandle()));
-    ShellExecuteW(m_hWnd, u"open", (folder + kHelpFile).GetString(), nullptr, nullptr, SW_SHOW);
+    const CString helpFile = PathBeside(GetModuleFileNameW(AfxGetResourceHandle()), kHelpFile);
+    ShellExecuteW(m_hWnd, u"open", helpFile.GetString(), nullptr, nullptr, SW_SHOW);
 }
 
 void EditDataType::OnLeave() { OnCancel(); }
@@ -389,14 +376,14 @@ BEGIN_MESSAGE_MAP(EditDataType, CDialog)
     ON_NOTIFY(NM_DBLCLK, kMemberList, &EditDataType::OnListDoubleClick)
     ON_WM_CONTEXTMENU()
     ON_BN_CLICKED(kEditSaveButton, &EditDataType::OnEditOrSave)
-    ON_BN_CLICKED(kNewButton, &EditDataType::OnNewStructure)
-    ON_BN_CLICKED(kImportButton, &EditDataType::OnImport)
+    ON_BN_CLICKED(kEditorNewButton, &EditDataType::OnNewStructure)
+    ON_BN_CLICKED(kEditorImportButton, &EditDataType::OnImport)
     ON_BN_CLICKED(kMoveUpButton, &EditDataType::OnMoveUp)
     ON_BN_CLICKED(kMoveDownButton, &EditDataType::OnMoveDown)
     ON_BN_CLICKED(kDeleteRowButton, &EditDataType::OnDeleteRow)
     ON_BN_CLICKED(kAddMemberButton, &EditDataType::OnAddMember)
     ON_BN_CLICKED(kBatchAddButton, &EditDataType::OnBatchAdd)
-    ON_BN_CLICKED(kHelpButton, &EditDataType::OnHelp)
+    ON_BN_CLICKED(kEditorHelpButton, &EditDataType::OnHelp)
     ON_BN_CLICKED(kLeaveButton, &EditDataType::OnLeave)
     ON_COMMAND(kImportCommand, &EditDataType::OnImport)
     ON_COMMAND(kNewCommand, &EditDataType::OnNewStructure)

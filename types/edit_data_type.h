@@ -7,13 +7,12 @@
 
 #include <vector>
 
+#include "types/data_type_dialog_controls.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/tree_ctrl.h"
 #include "types/type_records.h"
-
-inline constexpr UINT kEditDataTypeTemplate = 111;
 
 class EditDataType : public CDialog {
 public:

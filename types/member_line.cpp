@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "types/array_text.h"
+#include "types/source_lines.h"
 
 namespace {
 
@@ -11,13 +12,6 @@ constexpr size_t npos = View::npos;
 constexpr View kNameSeparator = u" : ";
 constexpr View kAssignment = u" := ";
 constexpr View kCommentStart = u"//";
-
-View Trimmed(View text) {
-    const auto blank = [](char16_t ch) { return ch == u' ' || ch == u'\t' || ch == u'\r' || ch == u'\n' || ch == u'\v' || ch == u'\f'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 bool Contains(View text, View part) { return text.find(part) != npos; }
 

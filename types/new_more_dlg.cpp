@@ -1,3 +1,4 @@
+#include "types/data_type_dialog_controls.h"
 #include "types/new_more_dlg.h"
 
 #include "core/text_tables.h"
@@ -8,16 +9,13 @@
 
 namespace {
 
-constexpr int kMemberTextEdit = 1047;
-constexpr int kLineCountEdit = 1046;
-constexpr int kSampleButton = 1018;
 constexpr int kLineCountFormat = 23;  ///< "数据个数：%d" in the tag import texts
 
 }  // namespace
 
 void CNewMoreDlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, kMemberTextEdit, m_text);
-    DDX_Text(dx, kLineCountEdit, m_count);
+    DDX_Text(dx, kBatchTextEdit, m_text);
+    DDX_Text(dx, kBatchCountEdit, m_count);
 }
 
 void CNewMoreDlg::CountLines() {
@@ -38,7 +36,7 @@ void CNewMoreDlg::OnTextChange() {
 
 BOOL CNewMoreDlg::PreTranslateMessage(MSG* message) {
     if (message->message == WM_KEYDOWN && message->wParam == VK_TAB) {
-        if (CEdit* edit = static_cast<CEdit*>(GetDlgItem(kMemberTextEdit))) {
+        if (CEdit* edit = static_cast<CEdit*>(GetDlgItem(kBatchTextEdit))) {
             edit->ReplaceSel(u"\t", TRUE);
             edit->SendMessage(EM_SCROLLCARET);
         }
@@ -48,6 +46,6 @@ BOOL CNewMoreDlg::PreTranslateMessage(MSG* message) {
 }
 
 BEGIN_MESSAGE_MAP(CNewMoreDlg, CDialog)
-    ON_BN_CLICKED(kSampleButton, &CNewMoreDlg::OnSample)
-    ON_EN_CHANGE(kMemberTextEdit, &CNewMoreDlg::OnTextChange)
+    ON_BN_CLICKED(kBatchSampleButton, &CNewMoreDlg::OnSample)
+    ON_EN_CHANGE(kBatchTextEdit, &CNewMoreDlg::OnTextChange)
 END_MESSAGE_MAP()

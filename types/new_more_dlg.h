@@ -3,9 +3,8 @@
 // (batch_member_text.h) after OK.
 #pragma once
 
+#include "types/data_type_dialog_controls.h"
 #include "platform/ui/dialog.h"
-
-inline constexpr UINT kNewMoreTemplate = 112;
 
 class CNewMoreDlg : public CDialog {
 public:

@@ -18,5 +18,8 @@ std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text);
 /// The first line of text (up to its first line end), untrimmed.
 std::u16string_view FirstSourceLine(std::u16string_view text);
 
+/// The text without the blanks at its ends (space, tab, line ends, vertical tab, form feed).
+std::u16string_view Trimmed(std::u16string_view text);
+
 /// Reads the file at path and decodes it (DecodeSourceText). False when it cannot be read.
 bool ReadSourceText(const CString& path, std::u16string& text);

@@ -10,14 +10,6 @@ namespace {
 using View = std::u16string_view;
 constexpr size_t npos = View::npos;
 
-bool IsBlank(char16_t ch) { return ch == u' ' || ch == u'\t' || ch == u'\r' || ch == u'\n' || ch == u'\v' || ch == u'\f'; }
-
-View Trimmed(View text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 bool Contains(View text, View part) { return text.find(part) != npos; }
 
 bool IsNameCharacter(char16_t ch) { return (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z') || (ch >= u'0' && ch <= u'9') || ch == u'_'; }

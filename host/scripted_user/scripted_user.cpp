@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/path_names.h"
 #include "platform/ui/combo_box.h"
 #include "host/user_input/control_view.h"
 #include "platform/ui/dialog.h"
@@ -33,8 +34,6 @@ CString FiltersText(const std::vector<SFileFilter>& filters) {
     for (const SFileFilter& filter : filters) text += filter.name + u'|' + filter.pattern + u'|';
     return text;
 }
-
-CString FolderOf(const CString& path) { return path.Left(std::max(path.ReverseFind(u'/'), 0)); }
 
 bool FileExists(const CString& path) {
     std::error_code error;

@@ -8,19 +8,13 @@
 #include "core/host_interface.h"
 #include "gui_test_support.h"
 #include "host/user_input/control_view.h"
+#include "types/data_type_dialog_controls.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/list_ctrl.h"
 #include "platform/ui_language.h"
 #include "host/wx_backend/wx_text.h"
 
 namespace {
-
-// The data structure editor (template 111), the member dialog (110), batch entry (112).
-constexpr unsigned kEditorTemplate = 111;
-constexpr unsigned kMemberTemplate = 110;
-constexpr unsigned kBatchTemplate = 112;
-constexpr int kNewButton = 1020, kBatchAddButton = 9, kAddMemberButton = 8, kLeaveButton = 1027, kMemberList = 1023;
-constexpr int kSampleButton = 1018, kCountText = 1046, kBatchText = 1047;
 
 /// The windows backend with a user who would answer any message box: none is expected here.
 class QuietBackend : public WxUiBackend {
@@ -54,22 +48,22 @@ TEST(DialogScreen, TypeDialogsShowTheirTemplatesAndTakeWidgetInput) {
             ExpectTemplateOnScreen(dialog, DriverTemplate(editorExport, id));
         }
         switch (id) {
-            case kEditorTemplate:
+            case kEditDataTypeTemplate:
                 EXPECT_TRUE(SaveScreenshot(dialog, "edit_data_type"));
-                ClickControl(dialog, kNewButton);
+                ClickControl(dialog, kEditorNewButton);
                 ClickControl(dialog, kBatchAddButton);  // opens batch entry, which the user fills and confirms
                 membersAfterBatch = RowCount(dialog, kMemberList);
                 ClickControl(dialog, kAddMemberButton);  // opens the member dialog, which the user cancels
                 ClickControl(dialog, kLeaveButton);
                 break;
-            case kBatchTemplate:
-                ClickControl(dialog, kSampleButton);
-                countText = ShownText(dialog, kCountText);
-                batchText = ShownText(dialog, kBatchText);
+            case kNewMoreTemplate:
+                ClickControl(dialog, kBatchSampleButton);
+                countText = ShownText(dialog, kBatchCountEdit);
+                batchText = ShownText(dialog, kBatchTextEdit);
                 EXPECT_TRUE(SaveScreenshot(dialog, "new_more"));
                 ClickControl(dialog, IDOK);
                 break;
-            case kMemberTemplate:
+            case kAddDataTypeTemplate:
                 EXPECT_TRUE(SaveScreenshot(dialog, "add_data_type"));
                 ClickControl(dialog, IDCANCEL);
                 break;
@@ -81,9 +75,9 @@ TEST(DialogScreen, TypeDialogsShowTheirTemplatesAndTakeWidgetInput) {
     reinterpret_cast<VireoEditDataTypesFn>(editorExport)();
     SetThreadUILanguageOverride(0);
 
-    EXPECT_EQ(shown[kEditorTemplate], 1);
-    EXPECT_EQ(shown[kBatchTemplate], 1);
-    EXPECT_EQ(shown[kMemberTemplate], 1);
+    EXPECT_EQ(shown[kEditDataTypeTemplate], 1);
+    EXPECT_EQ(shown[kNewMoreTemplate], 1);
+    EXPECT_EQ(shown[kAddDataTypeTemplate], 1);
     // The sample's 26 members, counted with the empty piece after its last line end, and put into the
     // editor's list when confirmed; the multi-line text shows LF line ends on the screen.
     EXPECT_EQ(countText, "数据个数：27");

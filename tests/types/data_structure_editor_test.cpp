@@ -26,22 +26,22 @@ TEST_F(EditorTest, ANewStructureIsSavedWithoutQuestionAndASecondSaveAsksBeforeRe
     Lines tree, rowsAfterCancel;
     bool browsingAfterSave = false;
     std::string fileAfterAdd, fileAfterCancel;
-    user.PickNode(kTree, {kUserGroup}).Click(kNew).Type(kNameEdit, u"Motor").Type(kMarkEdit, u"drive");
+    user.PickNode(kStructureTree, {kUserGroup}).Click(kEditorNewButton).Type(kStructureNameEdit, u"Motor").Type(kStructureMarkEdit, u"drive");
     AddMemberByDialog(user, u"speed", u"Int");
-    user.Click(kEditSave).Inspect([&](CWnd& editor) {
+    user.Click(kEditSaveButton).Inspect([&](CWnd& editor) {
         tree = StructurePaths(editor);
-        browsingAfterSave = TextOf(editor, kEditSave) == "编辑" && IsReadOnly(editor, kNameEdit) && !IsEnabled(editor, kAddMember);
+        browsingAfterSave = TextOf(editor, kEditSaveButton) == "编辑" && IsReadOnly(editor, kStructureNameEdit) && !IsEnabled(editor, kAddMemberButton);
         fileAfterAdd = ReadText(dataTypeFile);
     });
     // Saved again unchanged: Cancel keeps memory and file as they are.
-    user.Click(kEditSave).Click(kEditSave).Answer(kReplaceQuestion, IDCANCEL).Inspect([&](CWnd& editor) {
+    user.Click(kEditSaveButton).Click(kEditSaveButton).Answer(kReplaceQuestion, IDCANCEL).Inspect([&](CWnd& editor) {
         fileAfterCancel = ReadText(dataTypeFile);
-        rowsAfterCancel = RowLines(editor, kMembers);
+        rowsAfterCancel = RowLines(editor, kMemberList);
     });
     // With one more member and OK, the structure is replaced in memory and in the file.
-    user.Click(kEditSave);
+    user.Click(kEditSaveButton);
     AddMemberByDialog(user, u"limit", u"Real");
-    user.Click(kEditSave).Answer(kReplaceQuestion, IDOK).Click(kLeave);
+    user.Click(kEditSaveButton).Answer(kReplaceQuestion, IDOK).Click(kLeaveButton);
     EXPECT_EQ(RunEditor(), IDCANCEL) << user.LogText();
 
     EXPECT_NE(std::find(tree.begin(), tree.end(), "用户定义/Motor"), tree.end());
@@ -60,7 +60,7 @@ TEST_F(EditorTest, ANewStructureIsSavedWithoutQuestionAndASecondSaveAsksBeforeRe
     Reload();
     EXPECT_EQ(MembersOf(UserStructs(), u"Motor"), saved);
     ScriptedUser again;
-    again.Inspect([&](CWnd& editor) { tree = StructurePaths(editor); }).Click(kLeave);
+    again.Inspect([&](CWnd& editor) { tree = StructurePaths(editor); }).Click(kLeaveButton);
     user = again;
     RunEditor();
     EXPECT_NE(std::find(tree.begin(), tree.end(), "用户定义/Motor"), tree.end());
@@ -73,8 +73,8 @@ TEST_F(EditorTest, ReadWriteLabelsAndArrayTypeTextsSurviveEditAndSave) {
     };
     Library().SaveStruct(Header(u"Valve"), members, kSaveStructAdd);
     Lines rows;
-    user.PickNode(kTree, {kUserGroup, u"Valve"}).Inspect([&](CWnd& editor) { rows = RowLines(editor, kMembers); });
-    user.Click(kEditSave).Click(kEditSave).Answer(kReplaceQuestion, IDOK).Click(kLeave);
+    user.PickNode(kStructureTree, {kUserGroup, u"Valve"}).Inspect([&](CWnd& editor) { rows = RowLines(editor, kMemberList); });
+    user.Click(kEditSaveButton).Click(kEditSaveButton).Answer(kReplaceQuestion, IDOK).Click(kLeaveButton);
     RunEditor();
     EXPECT_EQ(rows, (Lines{"ro | Int |  | Read Only", "none | Int |  | None", "rw | Real |  | Read/Write", "wo | Int |  | ",
                            "texts | Array [1..2] of String[8] |  | Read/Write", "grid | Array [0..9,1..3] of Bool |  | Read/Write"}));
@@ -86,12 +86,12 @@ TEST_F(EditorTest, ReadWriteLabelsAndArrayTypeTextsSurviveEditAndSave) {
 TEST_F(EditorTest, AMemberNamedAfterItsStructureIsRefusedButNotInABatch) {
     Library().SaveStruct(Header(u"Pump"), {Member(u"flow", u"Real")}, kSaveStructAdd);
     Lines rows;
-    user.PickNode(kTree, {kUserGroup, u"Pump"}).Click(kEditSave);
+    user.PickNode(kStructureTree, {kUserGroup, u"Pump"}).Click(kEditSaveButton);
     AddMemberByDialog(user, u"PUMP", u"Int");
     user.Answer(u"数据结构成员不能添加数据结构自己。", IDOK);
-    user.DoubleClickRow(kMembers, u"flow").Type(kMemberName, u"pump").Click(IDOK).Answer(u"数据结构成员不能添加数据结构自己。", IDOK);
+    user.DoubleClickRow(kMemberList, u"flow").Type(kMemberNameEdit, u"pump").Click(IDOK).Answer(u"数据结构成员不能添加数据结构自己。", IDOK);
     AddMembersByBatch(user, u"pump\tInt\t0\tx\tTrue\tTrue\r\n");
-    user.Inspect([&](CWnd& editor) { rows = RowLines(editor, kMembers); }).Click(kLeave);
+    user.Inspect([&](CWnd& editor) { rows = RowLines(editor, kMemberList); }).Click(kLeaveButton);
     RunEditor();
     EXPECT_EQ(user.MessageBoxTexts(), (std::vector<CString>{u"数据结构成员不能添加数据结构自己。", u"数据结构成员不能添加数据结构自己。"}));
     EXPECT_EQ(rows, (Lines{"flow | Real |  | Read/Write", "pump | Int |  | Read/Write"}));
@@ -102,10 +102,10 @@ TEST_F(EditorTest, AMemberNamedAfterItsStructureIsRefusedButNotInABatch) {
 TEST_F(EditorTest, SavingAsksForANameAndAMemberAndTheBottomSaveButtonDoesNothing) {
     const std::string before = ReadText(dataTypeFile);
     std::string buttonText;
-    user.Click(kNew).Click(kEditSave).Answer(u"请输入数据结构的名称。", IDOK);
-    user.Type(kNameEdit, u"Empty").Click(kEditSave).Answer(u"请至少添加一个数据成员。", IDOK);
+    user.Click(kEditorNewButton).Click(kEditSaveButton).Answer(u"请输入数据结构的名称。", IDOK);
+    user.Type(kStructureNameEdit, u"Empty").Click(kEditSaveButton).Answer(u"请至少添加一个数据成员。", IDOK);
     AddMemberByDialog(user, u"a", u"Int");
-    user.Click(kBottomSave).Inspect([&](CWnd& editor) { buttonText = TextOf(editor, kEditSave); }).Click(kLeave);
+    user.Click(kEditorSaveButton).Inspect([&](CWnd& editor) { buttonText = TextOf(editor, kEditSaveButton); }).Click(kLeaveButton);
     RunEditor();
     EXPECT_EQ(user.MessageBoxTexts(), (std::vector<CString>{u"请输入数据结构的名称。", u"请至少添加一个数据成员。"}));
     EXPECT_EQ(buttonText, "保存");  // still editing
@@ -118,11 +118,11 @@ TEST_F(EditorTest, OnlyStructuresWithoutChildrenAreDeletedThroughTheMenu) {
     Library().SaveStruct(Header(u"Valve"), {Member(u"open", u"Bool")}, kSaveStructAdd);
     Lines before, after;
     user.Inspect([&](CWnd& editor) { before = StructurePaths(editor); });
-    user.PickNode(kTree, {kUserGroup}).ContextMenu(kTree, u"删除");
-    user.PickNode(kTree, {kPredefinedGroup}).ContextMenu(kTree, u"删除");
-    user.PickNode(kTree, {kUserGroup, u"Pump"}).ContextMenu(kTree, u"删除");
-    user.PickNode(kTree, {kPredefinedGroup, u"DTL"}).ContextMenu(kTree, u"删除");
-    user.Inspect([&](CWnd& editor) { after = StructurePaths(editor); }).Click(kLeave);
+    user.PickNode(kStructureTree, {kUserGroup}).ContextMenu(kStructureTree, u"删除");
+    user.PickNode(kStructureTree, {kPredefinedGroup}).ContextMenu(kStructureTree, u"删除");
+    user.PickNode(kStructureTree, {kUserGroup, u"Pump"}).ContextMenu(kStructureTree, u"删除");
+    user.PickNode(kStructureTree, {kPredefinedGroup, u"DTL"}).ContextMenu(kStructureTree, u"删除");
+    user.Inspect([&](CWnd& editor) { after = StructurePaths(editor); }).Click(kLeaveButton);
     RunEditor();
     Lines expected = before;
     std::erase(expected, "用户定义/Pump");
@@ -141,15 +141,15 @@ TEST_F(EditorTest, OnlyStructuresWithoutChildrenAreDeletedThroughTheMenu) {
 
 TEST_F(EditorTest, RowButtonsMoveAndDeleteTheCurrentRowAndAClickBesideTheRowsClearsIt) {
     Lines moved, afterOutsideClick, afterRename;
-    user.Click(kNew).Type(kNameEdit, u"Rows");
+    user.Click(kEditorNewButton).Type(kStructureNameEdit, u"Rows");
     AddMembersByBatch(user, u"a\tInt\t\t\tTrue\tTrue\r\nb\tInt\t\t\tTrue\tTrue\r\nc\tInt\t\t\tTrue\tTrue\r\n");
-    user.Pick(kMembers, u"c").Click(kMoveUp).Click(kMoveUp).Click(kMoveUp).Click(kMoveDown).Click(kDeleteRow);
-    user.Inspect([&](CWnd& editor) { moved = RowLines(editor, kMembers); });
-    user.Pick(kMembers, u"a").ClickAt(kMembers, CPoint(20, 150)).Click(kDeleteRow).Click(kMoveUp);
-    user.Inspect([&](CWnd& editor) { afterOutsideClick = RowLines(editor, kMembers); });
+    user.Pick(kMemberList, u"c").Click(kMoveUpButton).Click(kMoveUpButton).Click(kMoveUpButton).Click(kMoveDownButton).Click(kDeleteRowButton);
+    user.Inspect([&](CWnd& editor) { moved = RowLines(editor, kMemberList); });
+    user.Pick(kMemberList, u"a").ClickAt(kMemberList, CPoint(20, 150)).Click(kDeleteRowButton).Click(kMoveUpButton);
+    user.Inspect([&](CWnd& editor) { afterOutsideClick = RowLines(editor, kMemberList); });
     // Changing a row's name in the member dialog adds a row: the current row was cleared.
-    user.DoubleClickRow(kMembers, u"b").Type(kMemberName, u"b2").Click(IDOK);
-    user.Inspect([&](CWnd& editor) { afterRename = RowLines(editor, kMembers); }).Click(kLeave);
+    user.DoubleClickRow(kMemberList, u"b").Type(kMemberNameEdit, u"b2").Click(IDOK);
+    user.Inspect([&](CWnd& editor) { afterRename = RowLines(editor, kMemberList); }).Click(kLeaveButton);
     RunEditor();
     EXPECT_EQ(moved, (Lines{"a | Int |  | Read/Write", "b | Int |  | Read/Write"}));
     EXPECT_EQ(afterOutsideClick, moved);
@@ -159,13 +159,13 @@ TEST_F(EditorTest, RowButtonsMoveAndDeleteTheCurrentRowAndAClickBesideTheRowsCle
 TEST_F(EditorTest, BatchMembersReplaceRowsOfTheSameNameAndABadLineAddsNothing) {
     Lines afterSample, afterBad;
     std::string count;
-    user.Click(kNew).Type(kNameEdit, u"Batch");
+    user.Click(kEditorNewButton).Type(kStructureNameEdit, u"Batch");
     AddMemberByDialog(user, u"ELEMENT_1", u"Real");
-    user.Click(kBatchAdd).Click(kSample).Inspect([&](CWnd& batch) { count = TextOf(batch, kBatchCount); }).Click(IDOK);
-    user.Inspect([&](CWnd& editor) { afterSample = RowLines(editor, kMembers); });
+    user.Click(kBatchAddButton).Click(kBatchSampleButton).Inspect([&](CWnd& batch) { count = TextOf(batch, kBatchCountEdit); }).Click(IDOK);
+    user.Inspect([&](CWnd& editor) { afterSample = RowLines(editor, kMemberList); });
     AddMembersByBatch(user, u"x\tInt\t0\tx\tTrue\tTrue\r\ny\tInt\t0\tx\tTrue\tTrue\r\nz\tInt\t0\r\n");
-    user.Answer(u"遇到不正确的参数。", IDOK).Inspect([&](CWnd& editor) { afterBad = RowLines(editor, kMembers); });
-    user.Click(kEditSave).Click(kLeave);
+    user.Answer(u"遇到不正确的参数。", IDOK).Inspect([&](CWnd& editor) { afterBad = RowLines(editor, kMemberList); });
+    user.Click(kEditSaveButton).Click(kLeaveButton);
     RunEditor();
     EXPECT_EQ(count, "数据个数：27");
     ASSERT_EQ(afterSample.size(), 26u);
@@ -182,16 +182,16 @@ TEST_F(EditorTest, BatchMembersReplaceRowsOfTheSameNameAndABadLineAddsNothing) {
 TEST_F(EditorTest, TheBatchDialogCountsLinesAndTabInsertsATab) {
     std::string text, count;
     int focus = 0;
-    user.Click(kNew).Click(kBatchAdd).Type(kBatchText, u"a\tInt\r\nb").Tab().Tab().Inspect([&](CWnd& batch) {
-        text = TextOf(batch, kBatchText);
-        count = TextOf(batch, kBatchCount);
+    user.Click(kEditorNewButton).Click(kBatchAddButton).Type(kBatchTextEdit, u"a\tInt\r\nb").Tab().Tab().Inspect([&](CWnd& batch) {
+        text = TextOf(batch, kBatchTextEdit);
+        count = TextOf(batch, kBatchCountEdit);
         focus = CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0;
     });
-    user.Click(IDCANCEL).Click(kLeave);
+    user.Click(IDCANCEL).Click(kLeaveButton);
     RunEditor();
     EXPECT_EQ(text, "a\tInt\r\nb\t\t");
     EXPECT_EQ(count, "数据个数：2");
-    EXPECT_EQ(focus, kBatchText);
+    EXPECT_EQ(focus, kBatchTextEdit);
 }
 
 TEST_F(EditorTest, ImportSavesTheParsedStructuresAndReportsAFileThatFailed) {
@@ -201,10 +201,10 @@ TEST_F(EditorTest, ImportSavesTheParsedStructuresAndReportsAFileThatFailed) {
                     "   END_STRUCT;\r\n\r\nEND_TYPE\r\n\r\n");
     WriteText(bad, "TYPE \"Broken\"\r\n   STRUCT\r\n      not a member\r\n   END_STRUCT;\r\nEND_TYPE\r\n");
     Lines tree;
-    user.PickNode(kTree, {kPredefinedGroup, u"DTL"}).Click(kImport).ChooseFiles({bad, good}, u"*.scl;*.udt");
+    user.PickNode(kStructureTree, {kPredefinedGroup, u"DTL"}).Click(kEditorImportButton).ChooseFiles({bad, good}, u"*.scl;*.udt");
     user.Answer(u"Broken.udt: 数据类型文件格式错误", IDOK);
     user.Inspect([&](CWnd& editor) { tree = StructurePaths(editor); });
-    user.Click(kImport).ChooseFiles({good}).Answer(kReplaceQuestion, IDCANCEL).Click(kLeave);
+    user.Click(kEditorImportButton).ChooseFiles({good}).Answer(kReplaceQuestion, IDCANCEL).Click(kLeaveButton);
     RunEditor();
     // Imported with a predefined structure selected, the new structure joins the predefined group.
     EXPECT_NE(std::find(tree.begin(), tree.end(), "预定义/\"Drive\""), tree.end());
@@ -216,7 +216,7 @@ TEST_F(EditorTest, ImportSavesTheParsedStructuresAndReportsAFileThatFailed) {
 }
 
 TEST_F(EditorTest, HelpOpensTheHelpFileBesideTheResources) {
-    user.Click(kHelp).Click(kLeave);
+    user.Click(kEditorHelpButton).Click(kLeaveButton);
     RunEditor();
     const std::string log = user.LogText();
     EXPECT_NE(log.find("shell open /"), std::string::npos) << log;
@@ -236,10 +236,10 @@ protected:
 
 TEST_F(UnwritableFileTest, AStructureThatCouldNotBeWrittenIsReportedAndKeptForThisRun) {
     Lines tree;
-    user.Click(kNew).Type(kNameEdit, u"Motor");
+    user.Click(kEditorNewButton).Type(kStructureNameEdit, u"Motor");
     AddMemberByDialog(user, u"speed", u"Int");
-    user.Click(kEditSave).Answer(u"无法写入DataType.xml", IDOK);
-    user.Inspect([&](CWnd& editor) { tree = StructurePaths(editor); }).Click(kLeave);
+    user.Click(kEditSaveButton).Answer(u"无法写入DataType.xml", IDOK);
+    user.Inspect([&](CWnd& editor) { tree = StructurePaths(editor); }).Click(kLeaveButton);
     RunEditor();
     EXPECT_NE(std::find(tree.begin(), tree.end(), "用户定义/Motor"), tree.end());
     EXPECT_EQ(MembersOf(UserStructs(), u"Motor"), std::vector<SMemberInfo>{Member(u"speed", u"Int")});

@@ -161,13 +161,13 @@ TEST_F(EditorTest, TheUserIsToldWhenTheFileCannotBeWrittenAndTheFileKeepsItsCont
     const std::string before = ReadText(dataTypeFile);
     bool listed = false;
     InjectFileFault(FileFault::kDiskFull, "DataType.xml");
-    user.PickNode(kTree, {kUserGroup}).Click(kNew).Type(kNameEdit, u"Motor");
+    user.PickNode(kStructureTree, {kUserGroup}).Click(kEditorNewButton).Type(kStructureNameEdit, u"Motor");
     AddMemberByDialog(user, u"speed", u"Int");
-    user.Click(kEditSave).Answer(u"DataType.xml", IDOK).Inspect([&](CWnd& editor) {
+    user.Click(kEditSaveButton).Answer(u"DataType.xml", IDOK).Inspect([&](CWnd& editor) {
         const std::vector<std::string> tree = StructurePaths(editor);
         listed = std::find(tree.begin(), tree.end(), "用户定义/Motor") != tree.end();
     });
-    user.Click(kLeave);
+    user.Click(kLeaveButton);
     EXPECT_EQ(RunEditor(), IDCANCEL) << user.LogText();
     InjectFileFault(FileFault::kNone);
     EXPECT_EQ(user.MessageBoxTexts(), std::vector<CString>{u"无法写入DataType.xml，修改只保存在内存中。"});

@@ -17,7 +17,7 @@ void EditorTest::Reload() {
 
 
 std::vector<std::string> StructurePaths(CWnd& editor) {
-    CTreeCtrl& tree = *static_cast<CTreeCtrl*>(editor.GetDlgItem(kTree));
+    CTreeCtrl& tree = *static_cast<CTreeCtrl*>(editor.GetDlgItem(kStructureTree));
     std::vector<std::string> paths;
     for (HTREEITEM item = tree.GetChildItem(TVI_ROOT); item; item = tree.GetNextSiblingItem(item)) {
         const CString text = tree.GetItemText(item);
@@ -38,9 +38,9 @@ bool IsReadOnly(CWnd& dialog, int edit) { return (dialog.GetDlgItem(edit)->GetSt
 bool IsEnabled(CWnd& dialog, int control) { return dialog.GetDlgItem(control)->IsWindowEnabled(); }
 
 void AddMemberByDialog(ScriptedUser& user, const CString& name, const CString& elementaryType) {
-    user.Click(kAddMember).ExpectDialog(u"添加数据成员").Type(kMemberName, name).PickNode(kTypeTree, {kElementaryGroup, elementaryType}).Click(IDOK);
+    user.Click(kAddMemberButton).ExpectDialog(u"添加数据成员").Type(kMemberNameEdit, name).PickNode(kTypeTree, {kElementaryGroup, elementaryType}).Click(IDOK);
 }
 
 void AddMembersByBatch(ScriptedUser& user, const CString& text) {
-    user.Click(kBatchAdd).ExpectDialog(u"批量添加").Type(kBatchText, text).Click(IDOK);
+    user.Click(kBatchAddButton).ExpectDialog(u"批量添加").Type(kBatchTextEdit, text).Click(IDOK);
 }

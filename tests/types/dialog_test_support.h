@@ -6,45 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "types/data_type_dialog_controls.h"
 #include "dialog_screen_text.h"
 #include "platform/ui/dialog.h"
 #include "host/user_input/screen_text.h"
 #include "host/scripted_user/scripted_user.h"
 #include "platform/ui_language.h"
 #include "types_test_support.h"
-
-// The editor's controls.
-inline constexpr int kTree = 8022;
-inline constexpr int kNameEdit = 1024;
-inline constexpr int kMarkEdit = 1025;
-inline constexpr int kMembers = 1023;
-inline constexpr int kMoveUp = 4;
-inline constexpr int kEditSave = 5;
-inline constexpr int kDeleteRow = 6;
-inline constexpr int kMoveDown = 7;
-inline constexpr int kAddMember = 8;
-inline constexpr int kBatchAdd = 9;
-inline constexpr int kHelp = 3;
-inline constexpr int kImport = 1018;
-inline constexpr int kNew = 1020;
-inline constexpr int kBottomSave = 1026;
-inline constexpr int kLeave = 1027;
-// The member dialog's.
-inline constexpr int kMemberName = 1043;
-inline constexpr int kMemberMark = 1044;
-inline constexpr int kMemberAccess = 1045;
-inline constexpr int kMemberType = 1042;
-inline constexpr int kMemberLength = 1046;
-inline constexpr int kTypeTree = 1028;
-inline constexpr int kTypeList = 1029;
-inline constexpr int kShowAsList = 1039;
-inline constexpr int kDim0 = 1033;
-inline constexpr int kDim1 = 1040;
-inline constexpr int kDim2 = 1041;
-// The batch entry dialog's.
-inline constexpr int kBatchText = 1047;
-inline constexpr int kBatchCount = 1046;
-inline constexpr int kSample = 1018;
 
 inline const CString kUserGroup = u"用户定义";
 inline const CString kPredefinedGroup = u"预定义";

@@ -14,10 +14,10 @@ using Lines = std::vector<std::string>;
 class MemberDialogTest : public EditorTest {
 protected:
     /// A new structure "Host" is being edited; the member dialog is opened with "新增".
-    void OpenNewMember() { user.Click(kNew).Type(kNameEdit, u"Host").Click(kAddMember).ExpectDialog(u"添加数据成员"); }
+    void OpenNewMember() { user.Click(kEditorNewButton).Type(kStructureNameEdit, u"Host").Click(kAddMemberButton).ExpectDialog(u"添加数据成员"); }
     Lines RowsWhenLeaving() {
         Lines rows;
-        user.Inspect([&](CWnd& editor) { rows = RowLines(editor, kMembers); }).Click(kLeave);
+        user.Inspect([&](CWnd& editor) { rows = RowLines(editor, kMemberList); }).Click(kLeaveButton);
         RunEditor();
         return rows;
     }
@@ -25,12 +25,12 @@ protected:
 
 TEST_F(MemberDialogTest, DimensionTextsGiveUpToThreeDimensionsAndReversedOnesAreReported) {
     OpenNewMember();
-    user.Type(kMemberName, u"one").PickNode(kTypeTree, {kElementaryGroup, u"Int"}).Type(kDim0, u"1.10").Click(IDOK);
-    user.Click(kAddMember).Type(kMemberName, u"two").PickNode(kTypeTree, {kElementaryGroup, u"Real"});
-    user.Type(kDim0, u"0.9").Type(kDim1, u"1.3").Type(kDim2, u"2.2").Click(IDOK);
-    user.Click(kAddMember).Type(kMemberName, u"flat").PickNode(kTypeTree, {kElementaryGroup, u"Int"}).Type(kDim0, u"3.3").Click(IDOK);
-    user.Click(kAddMember).Type(kMemberName, u"reversed").PickNode(kTypeTree, {kElementaryGroup, u"Int"}).Type(kDim0, u"5.2");
-    user.Type(kDim1, u"0.4").Click(IDOK).Answer(u"输入数组范围错误", IDRETRY);
+    user.Type(kMemberNameEdit, u"one").PickNode(kTypeTree, {kElementaryGroup, u"Int"}).Type(kDimensionEdits[0], u"1.10").Click(IDOK);
+    user.Click(kAddMemberButton).Type(kMemberNameEdit, u"two").PickNode(kTypeTree, {kElementaryGroup, u"Real"});
+    user.Type(kDimensionEdits[0], u"0.9").Type(kDimensionEdits[1], u"1.3").Type(kDimensionEdits[2], u"2.2").Click(IDOK);
+    user.Click(kAddMemberButton).Type(kMemberNameEdit, u"flat").PickNode(kTypeTree, {kElementaryGroup, u"Int"}).Type(kDimensionEdits[0], u"3.3").Click(IDOK);
+    user.Click(kAddMemberButton).Type(kMemberNameEdit, u"reversed").PickNode(kTypeTree, {kElementaryGroup, u"Int"}).Type(kDimensionEdits[0], u"5.2");
+    user.Type(kDimensionEdits[1], u"0.4").Click(IDOK).Answer(u"输入数组范围错误", IDRETRY);
     EXPECT_EQ(RowsWhenLeaving(), (Lines{"one | Array [1..10] of Int |  | Read/Write", "two | Array [0..9,1..3] of Real |  | Read/Write",
                                         "flat | Int |  | Read/Write", "reversed | Array [0..4] of Int |  | Read/Write"}));
     bool retryCancel = false;
@@ -43,19 +43,19 @@ TEST_F(MemberDialogTest, TheStringLengthEditIsOpenForStringOnlyAndALengthComesBa
     bool lengthOpenAtStart = true, lengthOpenForString = false, lengthOpenForWString = true;
     std::string lengthAfterWString, typeShown, lengthShown, dimShown;
     OpenNewMember();
-    user.Inspect([&](CWnd& dialog) { lengthOpenAtStart = !IsReadOnly(dialog, kMemberLength); });
-    user.PickNode(kTypeTree, {kElementaryGroup, u"String"}).Inspect([&](CWnd& dialog) { lengthOpenForString = !IsReadOnly(dialog, kMemberLength); });
-    user.Type(kMemberLength, u"16").PickNode(kTypeTree, {kElementaryGroup, u"WString"}).Inspect([&](CWnd& dialog) {
-        lengthOpenForWString = !IsReadOnly(dialog, kMemberLength);
-        lengthAfterWString = TextOf(dialog, kMemberLength);
+    user.Inspect([&](CWnd& dialog) { lengthOpenAtStart = !IsReadOnly(dialog, kStringLengthEdit); });
+    user.PickNode(kTypeTree, {kElementaryGroup, u"String"}).Inspect([&](CWnd& dialog) { lengthOpenForString = !IsReadOnly(dialog, kStringLengthEdit); });
+    user.Type(kStringLengthEdit, u"16").PickNode(kTypeTree, {kElementaryGroup, u"WString"}).Inspect([&](CWnd& dialog) {
+        lengthOpenForWString = !IsReadOnly(dialog, kStringLengthEdit);
+        lengthAfterWString = TextOf(dialog, kStringLengthEdit);
     });
-    user.PickNode(kTypeTree, {kElementaryGroup, u"String"}).Type(kMemberLength, u"16").Type(kMemberName, u"label");
-    user.Type(kDim0, u"1.2").Click(IDOK);
+    user.PickNode(kTypeTree, {kElementaryGroup, u"String"}).Type(kStringLengthEdit, u"16").Type(kMemberNameEdit, u"label");
+    user.Type(kDimensionEdits[0], u"1.2").Click(IDOK);
     // Opened again from the row: the "[16]" of the type text is the string length again.
-    user.DoubleClickRow(kMembers, u"label").Inspect([&](CWnd& dialog) {
-        typeShown = TextOf(dialog, kMemberType);
-        lengthShown = TextOf(dialog, kMemberLength);
-        dimShown = TextOf(dialog, kDim0);
+    user.DoubleClickRow(kMemberList, u"label").Inspect([&](CWnd& dialog) {
+        typeShown = TextOf(dialog, kMemberTypeEdit);
+        lengthShown = TextOf(dialog, kStringLengthEdit);
+        dimShown = TextOf(dialog, kDimensionEdits[0]);
     });
     user.Click(IDCANCEL);
     const Lines rows = RowsWhenLeaving();
@@ -72,17 +72,17 @@ TEST_F(MemberDialogTest, TheStringLengthEditIsOpenForStringOnlyAndALengthComesBa
 TEST_F(MemberDialogTest, TypingSelectsTheFirstTypeWithThatBeginningButOnlyTheExactNameIsAccepted) {
     std::string selectedByTyping, typedText, selectedWithStructure, listSelection;
     OpenNewMember();
-    user.Type(kMemberName, u"count").Type(kMemberType, u"dint").Inspect([&](CWnd& dialog) {
+    user.Type(kMemberNameEdit, u"count").Type(kMemberTypeEdit, u"dint").Inspect([&](CWnd& dialog) {
         selectedByTyping = SelectedNode(dialog, kTypeTree);
-        typedText = TextOf(dialog, kMemberType);
+        typedText = TextOf(dialog, kMemberTypeEdit);
     });
     user.Click(IDOK).Answer(u"请选择正确的数据类型。", IDOK);
-    user.Type(kMemberType, u"DInt").Click(IDOK);
+    user.Type(kMemberTypeEdit, u"DInt").Click(IDOK);
     // A user-defined structure whose name begins with the typed text comes first.
     user.Inspect([&](CWnd&) { Library().SaveStruct(Header(u"DINTERVAL"), {Member(u"a", u"Int")}, kSaveStructAdd); });
-    user.Click(kAddMember).Type(kMemberType, u"dint").Inspect([&](CWnd& dialog) { selectedWithStructure = SelectedNode(dialog, kTypeTree); });
+    user.Click(kAddMemberButton).Type(kMemberTypeEdit, u"dint").Inspect([&](CWnd& dialog) { selectedWithStructure = SelectedNode(dialog, kTypeTree); });
     // In the list, typing selects the first entry in the list's order.
-    user.Click(kShowAsList).Type(kMemberType, u"ud").Inspect([&](CWnd& dialog) {
+    user.Click(kShowAsListCheck).Type(kMemberTypeEdit, u"ud").Inspect([&](CWnd& dialog) {
         CListBox& list = *static_cast<CListBox*>(dialog.GetDlgItem(kTypeList));
         CString text;
         list.GetText(list.GetCurSel(), text);
@@ -100,13 +100,13 @@ TEST_F(MemberDialogTest, TypingSelectsTheFirstTypeWithThatBeginningButOnlyTheExa
 TEST_F(MemberDialogTest, NameAccessDescriptionAndTheListGiveTheMember) {
     OpenNewMember();
     user.Click(IDOK).Answer(u"请输入变量名称。", IDOK);
-    user.Type(kMemberName, u"ro").Type(kMemberMark, u"read me").Pick(kMemberAccess, u"Read Only");
-    user.Click(kShowAsList).Pick(kTypeList, u"Real").Click(IDOK);
-    user.Click(kAddMember).Type(kMemberName, u"hidden").Pick(kMemberAccess, u"None").PickNode(kTypeTree, {kElementaryGroup, u"Word"}).Click(IDOK);
-    user.Click(kAddMember).Type(kMemberName, u"typed").Type(kMemberAccess, u"anything").Type(kMemberType, u"Int").Click(IDOK);
-    user.Click(kAddMember).Type(kMemberName, u"group").PickNode(kTypeTree, {kPredefinedGroup}).Click(IDOK).Answer(u"请选择正确的数据类型。", IDOK);
+    user.Type(kMemberNameEdit, u"ro").Type(kMemberMarkEdit, u"read me").Pick(kReadWriteCombo, u"Read Only");
+    user.Click(kShowAsListCheck).Pick(kTypeList, u"Real").Click(IDOK);
+    user.Click(kAddMemberButton).Type(kMemberNameEdit, u"hidden").Pick(kReadWriteCombo, u"None").PickNode(kTypeTree, {kElementaryGroup, u"Word"}).Click(IDOK);
+    user.Click(kAddMemberButton).Type(kMemberNameEdit, u"typed").Type(kReadWriteCombo, u"anything").Type(kMemberTypeEdit, u"Int").Click(IDOK);
+    user.Click(kAddMemberButton).Type(kMemberNameEdit, u"group").PickNode(kTypeTree, {kPredefinedGroup}).Click(IDOK).Answer(u"请选择正确的数据类型。", IDOK);
     user.Click(IDCANCEL);
-    user.Click(kEditSave);
+    user.Click(kEditSaveButton);
     EXPECT_EQ(RowsWhenLeaving(), (Lines{"ro | Real | read me | Read Only", "hidden | Word |  | None", "typed | Int |  | None"}));
     const std::vector<SMemberInfo> saved = MembersOf(UserStructs(), u"Host");
     ASSERT_EQ(saved.size(), 3u);
