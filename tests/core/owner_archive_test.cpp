@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "core/owner_archive.h"
+#include "platform/code_page.h"
 #include "test_device.h"
 
 namespace {
@@ -190,4 +191,30 @@ TEST(OwnerArchiveTest, TextLoadStopsAtZeroByteAndReadsNothingForAnImpossibleCoun
     // A missing count reads as 0: nothing.
     archive >> text;
     EXPECT_EQ(text, u"AB");
+}
+
+TEST(OwnerArchiveTest, TextsAreStoredAndReadAsTheCodePageConversionGivesThem) {
+    const CString texts[] = {u"", u"Motor_1", CString(u'x', 256), CString(u'y', 257), u"工位 19", u"Ventil ¥ 3", u"a\u00e9b"};
+    COwnerArchive archive(COwnerArchive::kStoring);
+    archive.SetMode(COwnerArchive::kStoring);  // a new image: the format version first
+    for (const CString& text : texts) archive << text;
+    std::string expected = "\x21\x4E";
+    for (const CString& text : texts) {
+        const std::string bytes = WideCharToMultiByte(CP_ACP, text.view());
+        const int32_t count = static_cast<int32_t>(bytes.size());
+        expected.append(reinterpret_cast<const char*>(&count), 4);
+        expected += bytes;
+    }
+    ASSERT_EQ(archive.GetPosition(), static_cast<int>(expected.size()));
+    EXPECT_EQ(std::string(archive.GetBuffer().begin(), archive.GetBuffer().begin() + archive.GetPosition()), expected);
+
+    COwnerArchive loading(COwnerArchive::kLoading);
+    loading.GetBuffer().SetSize(static_cast<int>(expected.size()));
+    std::copy(expected.begin(), expected.end(), loading.GetBuffer().begin());
+    loading.SetMode(COwnerArchive::kLoading);
+    for (const CString& text : texts) {
+        CString read = u"before";
+        loading >> read;
+        EXPECT_EQ(read, text.IsEmpty() ? CString(u"before") : CString(MultiByteToWideChar(CP_ACP, WideCharToMultiByte(CP_ACP, text.view()))));
+    }
 }
