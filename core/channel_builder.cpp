@@ -19,6 +19,32 @@ int NumberIn(std::u16string_view text) {
     return value;
 }
 
+/// Whether the number at the start of text, as NumberIn reads it, lies in the 32-bit range: a
+/// larger one would wrap to another address. Text without a number fits (it reads as 0).
+bool NumberFits(std::u16string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r'))) ++i;
+    const bool negative = i < text.size() && text[i] == u'-';
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
+    const int64_t limit = negative ? -int64_t{INT32_MIN} : INT32_MAX;
+    int64_t number = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        number = number * 10 + (text[i] - u'0');
+        if (number > limit) return false;
+    }
+    return true;
+}
+
+/// Whether every number of an address text lies in the 32-bit range.
+bool AddressNumbersFit(std::u16string_view text) {
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find_first_of(u"._", start), text.size());
+        if (!NumberFits(text.substr(start, end - start))) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 struct SParsedAddress {
     int block = 0;
     int address = 0;
@@ -67,8 +93,34 @@ int SettleStringLength(SChlInfo& info, bool lengthGiven) {
     return info.strLen;
 }
 
-/// The next address, wrapping at 32 bits as the stored cell does.
-int Advance(int address, int step) { return static_cast<int>(static_cast<uint32_t>(address) + static_cast<uint32_t>(step)); }
+/// Where the next row of a block stands: its address and, for bits, its bit number.
+struct SRowPosition {
+    int64_t address;
+    int code;
+};
+
+/// Moves to the next row: the next bit, the first bit of the next address after the last one, or
+/// past the value (and a string's two length bytes).
+void StepRow(SRowPosition& at, int size) {
+    if (at.code < 20) {
+        if (at.code < size - 1) {
+            ++at.code;
+        } else {
+            at.code = 0;
+            ++at.address;
+        }
+    } else {
+        at.address += size + (at.code == kStringCode ? 2 : 0);
+    }
+}
+
+/// Whether count rows from start, and the next free address after them, stay within the 32-bit
+/// addresses a row stores: checked before anything is built, so that no row and no next address
+/// wraps to a negative one.
+bool BlockFits(SRowPosition start, int size, unsigned count) {
+    for (unsigned i = 0; i < count; ++i) StepRow(start, size);
+    return start.address <= INT32_MAX;
+}
 
 /// Appends value as "%.<digits>d" writes it: a minus sign when negative, then at least digits digits.
 void AppendDecimal(std::u16string& text, int value, int digits) {
@@ -119,6 +171,7 @@ unsigned BlockCount(int32_t chlCount) {
 /// BuildRows's work; takeTexts moves the variable name and comment out of info instead of copying
 /// them, and writes no next address back.
 int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool takeTexts) {
+    if (!AddressNumbersFit(info.address.view())) return 0;
     CDevRow row;
     const SParsedAddress parsed = ParseAddress(info);
     int address = parsed.address;
@@ -143,6 +196,7 @@ int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool takeTexts) {
     row.SetInt(kColFastRead, 0);
 
     const unsigned count = BlockCount(info.chlCount);
+    if (!BlockFits({address, code}, size, count)) return 0;
     // Room for the block at once, growing geometrically so that many calls on one list stay linear.
     if (rows.capacity() - rows.size() < count) rows.reserve(std::max(rows.size() + count, rows.capacity() * 2));
     for (unsigned i = 0; i < count; ++i) {
@@ -151,16 +205,10 @@ int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool takeTexts) {
         const bool last = i + 1 == count;
         if (last) rows.push_back(std::move(row));
         else rows.push_back(row);
-        if (code < 20) {
-            if (code < size - 1) {
-                ++code;
-            } else {
-                code = 0;
-                address = Advance(address, 1);
-            }
-        } else {
-            address = Advance(address, size + (code == kStringCode ? 2 : 0));
-        }
+        SRowPosition next{address, code};
+        StepRow(next, size);
+        address = static_cast<int>(next.address);  // BlockFits saw it fit
+        code = next.code;
         if (last) break;
         if (code < 20) {
             row.SetInt(kColBit, code);

@@ -11,7 +11,8 @@ constexpr unsigned kMaxChannelsPerBlock = 5000;
 
 /// Expands the description into consecutive rows in ascending key order, each named. Writes the
 /// clamped string length, the read/write flag and the next free address back into the description.
-/// Returns 1, or 0 (no rows) for a register type, data-type index or read/write flag out of range.
+/// Returns 1, or 0 (no rows) for a register type, data-type index or read/write flag out of range,
+/// and for an address whose numbers, rows or next free address lie outside the 32-bit range.
 int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows);
 /// The same for a description the caller gives up: its variable name and comment move into the
 /// rows instead of being copied, and no next address is written back (an import builds one

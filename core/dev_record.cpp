@@ -6,6 +6,7 @@
 #include "core/column_registry.h"
 #include "core/data_types.h"
 #include "core/device_properties.h"
+#include "core/image_check.h"
 
 namespace {
 
@@ -22,16 +23,13 @@ void AddDefaultChannels(SDevRecord& record) {
     record.chlTable->MergeRows(std::move(rows), true);
 }
 
-// A damaged image can claim far more property values than it holds; values past the end read
-// nothing and stay 0, as a cut-off image's do, but no more of them than this are made.
-constexpr int kValuesPastEndKept = 16;
-
 }  // namespace
 
 SDevRecord& EnsureRecord(CDeviceObject* device) {
     if (device->record) return *device->record;
-    auto* record = new SDevRecord;
-    device->record = record;
+    // Hung on the device only once it is read: a refused image leaves no record behind that a later
+    // call would take for the device's and save over the image.
+    auto record = std::make_unique<SDevRecord>();
     SetDefaultProperties(record->propValues);
     record->chlTable = std::make_unique<CDevTable>();
     COwnerArchive& archive = *device->archive;
@@ -46,14 +44,20 @@ SDevRecord& EnsureRecord(CDeviceObject* device) {
         SaveRecord(*record, archive);
     }
     record->hostVersion = -1.0;
-    return *record;
+    device->record = record.release();
+    return *device->record;
 }
 
 void LoadRecord(SDevRecord& record, COwnerArchive& archive) {
+    // Checked whole before anything is read: a damaged image would otherwise load as zeros, which
+    // the next save would store for good.
+    const CByteArray& buffer = archive.GetBuffer();
+    const std::string damage = FindImageDamage(buffer.GetData(), static_cast<size_t>(buffer.GetSize()),
+                                               static_cast<size_t>(archive.GetPosition()), archive.PeekVersion());
+    if (!damage.empty()) throw CInvalidArgException("damaged stored image: " + damage);
     int32_t count = 0;
     archive >> count;
-    if (count < 0) throw CInvalidArgException("negative property count in the stored image");
-    record.propValues.SetSize(std::min(count, archive.Remaining() / 4 + kValuesPastEndKept));
+    record.propValues.SetSize(count);
     for (int32_t& value : record.propValues) archive >> value;
     archive >> record.optionFlags;
     record.chlTable->Serialize(archive);

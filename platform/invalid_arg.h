@@ -3,8 +3,10 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 class CInvalidArgException : public std::invalid_argument {
 public:
     explicit CInvalidArgException(const char* what) : std::invalid_argument(what) {}
+    explicit CInvalidArgException(const std::string& what) : std::invalid_argument(what) {}
 };

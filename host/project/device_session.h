@@ -23,12 +23,16 @@ public:
 
     const std::string& Name() const { return name_; }
 
-    /// Calls the export of type Fn with the device object and the given arguments. HostError when
-    /// the driver lacks it or raises the invalid-argument exception.
+    /// Calls the export of type Fn with the device object and the given arguments. HostError, naming
+    /// the device, when the driver lacks it or raises the invalid-argument exception.
     template <typename Fn, typename... Args>
     int Call(const char* exportName, Args&... args) {
         const Fn function = driver_.Require<Fn>(exportName);
-        return CallExport(exportName, [&] { return function(&device_, args...); });
+        try {
+            return CallExport(exportName, [&] { return function(&device_, args...); });
+        } catch (const HostError& error) {
+            throw HostError("device " + name_ + ": " + error.what());
+        }
     }
 
     /// The image the driver last wrote: the bytes up to the archive's position after its last

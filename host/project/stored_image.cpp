@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/image_check.h"
 #include "core/owner_archive.h"
 #include "platform/invalid_arg.h"
 
@@ -35,6 +36,9 @@ CDevTable ReadStoredChannels(const ImageBytes& image) {
     if (image.empty() || IsNewerFormat(image)) return table;
     COwnerArchive archive = LoadingArchive(image);
     archive.SetMode(COwnerArchive::kLoading);  // consumes the format version when the image has one
+    const std::string damage = FindImageDamage(image.data(), image.size(), static_cast<size_t>(archive.GetPosition()),
+                                               archive.PeekVersion());
+    if (!damage.empty()) throw CInvalidArgException("damaged stored image: " + damage);
     if (SkipRecordHeader(archive)) table.Serialize(archive);
     return table;
 }

@@ -16,7 +16,7 @@ uint16_t ImageFormatVersion(const ImageBytes& image);
 bool IsNewerFormat(const ImageBytes& image);
 
 /// The channel table of the image, read as the driver reads its record: the property values and
-/// option flags are skipped, then the table reads itself. An image of a newer format, or one that
-/// ends before its table, gives an empty table. The invalid-argument exception for a negative
-/// property or row count, as the driver raises it.
+/// option flags are skipped, then the table reads itself. An image of a newer format gives an empty
+/// table. The invalid-argument exception for a damaged image (a count or length that is negative
+/// or runs past the end), as the driver raises it.
 CDevTable ReadStoredChannels(const ImageBytes& image);

@@ -197,12 +197,28 @@ TEST(ChannelMergeTest, RefusedDescriptionsAddNothingAndSaveTheTable) {
     }
 }
 
-TEST_F(EmptyTable, AddressesNearTheTopOfTheRangeStayInKeyOrder) {
-    SChlInfo strings = Describe(3, 19, u"1.2147483600_100", 10);
-    EXPECT_EQ(SvrSetChlInfo(&device.object, strings), 1);
-    SChlInfo bits = Describe(0, 7, u"2147483647", 3);
-    EXPECT_EQ(SvrSetChlInfo(&device.object, bits), 1);
-    EXPECT_EQ(device.Table().GetRowCount(), 13);
+TEST_F(EmptyTable, BlocksUpToTheTopOfTheRangeAreBuiltAndBlocksPastItRefused) {
+    // The last rows that fit, with the next free address still a 32-bit one.
+    SChlInfo bits = Describe(2, 0, u"2147483647", 7);
+    EXPECT_NE(SvrSetChlInfo(&device.object, bits), 0);
+    EXPECT_EQ(bits.address, u"2147483647");  // bit 7 of it is still free
+    SChlInfo string = Describe(3, 19, u"1.2147483545_100", 1);
+    EXPECT_NE(SvrSetChlInfo(&device.object, string), 0);
+    EXPECT_EQ(string.address, u"1.2147483647");
+    EXPECT_EQ(device.Table().GetRowCount(), 8);
     EXPECT_TRUE(RowsAreSorted(device.Table().Rows()));
-    EXPECT_EQ(StoredRows(device), CellsOf(device.Table()));
+    const Bytes image = device.Image();
+
+    // One row more, a next address past the top, a block running past it, numbers that do not fit
+    // in 32 bits: nothing is built, nothing changes, no address wraps to a negative one.
+    for (SChlInfo refused : {Describe(2, 0, u"2147483647", 8), Describe(2, 8, u"2147483647", 1),
+                             Describe(3, 19, u"1.2147480000_210", 5000), Describe(3, 19, u"1.2147483600_100", 10),
+                             Describe(2, 8, u"99999999999", 1), Describe(3, 8, u"4294967296.0", 1),
+                             Describe(3, 19, u"1.0_99999999999", 1)}) {
+        SCOPED_TRACE(CString(refused.address).ToUtf8());
+        EXPECT_EQ(SvrSetChlInfo(&device.object, refused), 0);
+        EXPECT_EQ(device.Table().GetRowCount(), 8);
+        EXPECT_EQ(device.Image(), image);
+    }
+    for (const RowCells& row : CellsOf(device.Table())) EXPECT_GE(row.address, 0);
 }
