@@ -75,10 +75,16 @@ int DataAnalysis::Flatten() {
     std::vector<int64_t> recordLeaves(records_.size());
     int64_t expected = 0;
     {
+        // Counted before anything is laid out: an input of a few bytes can stand for more leaves
+        // than memory holds, and is refused before they are made. Each leaf's name starts with
+        // its record's name, so those names alone bound the names' size from below.
         MemberLayout counter(structures_, elementary_, flags_, results_, unknown_, maxLeaves_);
+        int64_t nameCharacters = 0;
         for (size_t i = 0; i < records_.size(); ++i) {
             recordLeaves[i] = counter.CountLeaves(records_[i]);
-            expected = std::min<int64_t>(expected + recordLeaves[i], maxLeaves_);
+            expected += recordLeaves[i];
+            nameCharacters += recordLeaves[i] * records_[i].Name.GetLength();
+            if (expected > maxLeaves_ || nameCharacters > kMaxLeafNameCharacters) return kLayoutTooLarge;
         }
     }
     // Room for every leaf at once: growing the results by doubling would copy them and could hold
@@ -120,12 +126,12 @@ bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const st
         SPart& part = made[static_cast<size_t>(index)];
         const size_t begin = starts[static_cast<size_t>(index)], end = starts[static_cast<size_t>(index) + 1];
         std::vector<SFlatMember>& results = index == 0 ? results_ : part.results;
-        if (index != 0) {
-            int64_t expected = 0;
-            for (size_t i = begin; i < end; ++i) expected = std::min<int64_t>(expected + recordLeaves[i], maxLeaves_);
-            results.reserve(static_cast<size_t>(expected));
-        }
-        MemberLayout layout(structures_, elementary_, part.flags, results, part.unknown, maxLeaves_);
+        int64_t expected = 0;
+        for (size_t i = begin; i < end; ++i) expected += recordLeaves[i];
+        if (index != 0) results.reserve(static_cast<size_t>(expected));
+        // Each part may make only the leaves counted for it, so that the parts together stay
+        // within the one limit of the import; a part that needs more gives way to the run in order.
+        MemberLayout layout(structures_, elementary_, part.flags, results, part.unknown, static_cast<int>(std::max<int64_t>(expected, 1)));
         for (size_t i = begin; i < end && part.complete; ++i)
             part.complete = layout.PlaceRecord(records_[i]);
         part.leaves = layout.Leaves();

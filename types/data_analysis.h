@@ -54,8 +54,10 @@ public:
 
     /// Lays out the type library's top-level records in order, appending their leaves to the
     /// results and the names of types found neither among the structures nor the elementary types
-    /// to the unknown names (each name once). Returns 1; kLayoutTooLarge when the layout grew past
-    /// the leaf limit (the results then hold none of this run's leaves); 0 when no library is held.
+    /// to the unknown names (each name once). Returns 1; kLayoutTooLarge when the leaves counted
+    /// before the layout pass the leaf limit, or their record names alone pass
+    /// kMaxLeafNameCharacters (nothing is laid out then), or when the layout grew past the limits
+    /// all the same (the results then hold none of this run's leaves); 0 when no library is held.
     int Flatten();
 
     /// Replaces members and unknownTypes with copies of the results and the unknown names.

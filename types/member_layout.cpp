@@ -150,7 +150,7 @@ int64_t ElementCount(const std::vector<SArrayDim>& dims, int64_t limit) {
 
 }  // namespace
 
-int64_t MemberLayout::CountLeaves(const SFlatMember& record) { return CountLeavesOf(record.Type, ElementCount(record.Dims, maxLeaves_)); }
+int64_t MemberLayout::CountLeaves(const SFlatMember& record) { return CountLeavesOf(record.Type, ElementCount(record.Dims, CountCap())); }
 
 int64_t MemberLayout::CountLeavesOf(const CString& type, int64_t count) {
     if (count == 0) return 0;
@@ -158,7 +158,7 @@ int64_t MemberLayout::CountLeavesOf(const CString& type, int64_t count) {
     if (const StructEntry* structure = FindStruct(type.view())) each = CountStructLeaves(*structure);
     else if (elementary_.Find(type.view())) each = 1;
     if (each == 0) return 0;
-    return count > maxLeaves_ / each ? maxLeaves_ : std::min(count * each, maxLeaves_);
+    return count > CountCap() / each ? CountCap() : std::min(count * each, CountCap());
 }
 
 int64_t MemberLayout::CountStructLeaves(const StructEntry& structure) {
@@ -166,7 +166,7 @@ int64_t MemberLayout::CountStructLeaves(const StructEntry& structure) {
     if (!added) return std::max<int64_t>(known->second, 0);  // counted, or within itself
     int64_t leaves = 0;
     for (const SMemberInfo& decl : structure.second)
-        leaves = std::min(leaves + CountLeavesOf(decl.Type, ElementCount(decl.Dims, maxLeaves_)), maxLeaves_);
+        leaves = std::min(leaves + CountLeavesOf(decl.Type, ElementCount(decl.Dims, CountCap())), CountCap());
     structLeaves_[&structure] = leaves;
     return leaves;
 }

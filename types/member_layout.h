@@ -3,6 +3,7 @@
 // its block.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
@@ -16,6 +17,9 @@
 constexpr int kLayoutTooLarge = -16;
 /// The most leaves one import may produce: more than any S7-1200 data block can hold.
 constexpr int kDefaultMaxLeaves = 2'000'000;
+/// The most characters the names of all leaves of one import may hold together: every leaf's
+/// name becomes a channel's variable name, and one stored image holds at most 2 GiB.
+constexpr int64_t kMaxLeafNameCharacters = INT32_MAX;
 /// Structures nested deeper than this are reported as unknown types instead of being expanded.
 constexpr size_t kMaxStructNesting = 64;
 
@@ -52,9 +56,10 @@ public:
     /// the limits were reached: the run must stop, and the leaves it produced are incomplete.
     bool PlaceRecord(const SFlatMember& record);
 
-    /// About how many leaves placing the record gives, at most the leaf limit: room to reserve in
-    /// the results, so that a large layout does not grow them by copying. Types the layout would
-    /// report as unknown count none; a structure within itself counts none where it recurs.
+    /// About how many leaves placing the record gives, at most one more than the leaf limit (a
+    /// count past the limit says the layout would not fit): room to reserve in the results, and
+    /// the count checked against the limit before any leaf is made. Types the layout would report
+    /// as unknown count none; a structure within itself counts none where it recurs.
     int64_t CountLeaves(const SFlatMember& record);
 
     /// The leaves placed and the steps of work done so far.
@@ -97,6 +102,8 @@ private:
     void AlignForStruct(const CString& type);
     void ApplyTimerSize(const CString& type, int64_t start);
     void NoteUnknown(const CString& type);
+    /// Where counting leaves stops: just past the leaf limit.
+    int64_t CountCap() const { return maxLeaves_ + 1; }
     /// Counts one step of work; false (and the run stops) past the step limit.
     bool Step();
     /// Leaves of count elements of type (count 1 for a scalar), at most the leaf limit.

@@ -1,5 +1,7 @@
 // Layouts of data blocks against worked examples: packing, alignment, strings, arrays, IEC timers
 // and counters, inheritance of restrictions and comments, unknown types, layouts made in parts.
+#include <chrono>
+#include <string>
 #include <tuple>
 
 #include "platform/parallel.h"
@@ -219,9 +221,30 @@ TEST_F(LayoutTest, LayoutsInPartsEqualTheLayoutInOrderEvenWhenStopped) {
     EXPECT_EQ(std::get<2>(inOrder), (std::vector<CString>{u"Foo", u"Bar", u"Baz", u"Qux"}));
     EXPECT_EQ(layOut(3, kDefaultMaxLeaves), inOrder);
 
-    // One leaf too many: stopped in the last part, after the names met before the stop only.
+    // One leaf too many: refused by the count before anything is laid out, in any number of parts.
     const auto stopped = layOut(1, 64999);
     EXPECT_EQ(std::get<0>(stopped), kLayoutTooLarge);
-    EXPECT_EQ(std::get<2>(stopped), (std::vector<CString>{u"Foo", u"Bar", u"Baz"}));
+    EXPECT_TRUE(std::get<1>(stopped).empty());
+    EXPECT_TRUE(std::get<2>(stopped).empty());
     EXPECT_EQ(layOut(3, 64999), stopped);
+}
+
+TEST_F(LayoutTest, TinySourcesOfHugeLayoutsAreRefusedBeforeAnyLeafIsMade) {
+    // One array of 100 dimensions of two elements each: 2^100 leaves from a few bytes of source.
+    Block(u"DB1", {Member(u"a", u"Bool", std::vector<SArrayDim>(100, SArrayDim{0, 1}))});
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(Layout(), kLayoutTooLarge);
+    EXPECT_TRUE(leaves.empty());
+    // Two million Bools, within the leaf limit, in a block whose name of 1,100 characters every
+    // leaf's name repeats: more text than one stored image can hold.
+    analysis.Library()->TopLevelRecords().clear();
+    Block(std::u16string(1100, u'T').c_str(), {Member(u"b", u"Bool", {{0, 1999999}})});
+    EXPECT_EQ(Layout(), kLayoutTooLarge);
+    EXPECT_TRUE(leaves.empty());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    // The same leaves under a short name are laid out.
+    analysis.Library()->TopLevelRecords().clear();
+    Block(u"DB2", {Member(u"b", u"Bool", {{0, 1999999}})});
+    EXPECT_EQ(Layout(), 1);
+    EXPECT_EQ(leaves.size(), 2000000u);
 }
