@@ -35,7 +35,7 @@ const STableDef kTableDefs[kTextTableCount] = {
     {kBlockListHeadings, 9100, 9198, 4, false},
     {kStatusListHeadings, 9200, 9298, 2, false},
     {kTagImportTexts, 9300, 9398, 26, false},  // the 26th: a layout too large to import
-    {kDataTypeEditorTexts, kDataTypeEditorFirstText, 9498, 22, false},  // the 22nd: DataType.xml could not be written
+    {kDataTypeEditorTexts, kDataTypeEditorFirstText, 9498, 24, false},  // the 22nd to 24th: DataType.xml cannot be written or read
 };
 
 void LoadBuiltinTexts(std::array<STextTable, kTextTableCount>& tables) {

@@ -99,6 +99,12 @@ void RefuseWithMessages(const std::string& what, const std::vector<CString>& mes
     throw HostError(report);
 }
 
+/// A command that only reads refuses when the editor showed a message (DataType.xml unreadable).
+void RefuseIfTheEditorSaidAnything(const std::string& what, const ScriptedUser& user, const SEditorTexts& texts) {
+    const std::vector<CString> messages = ReportedMessages(user, texts);
+    if (!messages.empty()) RefuseWithMessages(what, messages);
+}
+
 void PrintStructures(std::ostream& out, const std::vector<SStructureNode>& nodes) {
     TableWriter table(out, TableFormat::kTsv, {"Group", "Name"});
     for (const SStructureNode& node : nodes) table.WriteRow({TableCell::Text(Utf8(node.group)), TableCell::Text(Utf8(node.name))});
@@ -120,8 +126,10 @@ void ListStructures(HostContext& ctx) {
     const SEditorTexts texts = EditorTexts(driver);
     std::vector<SStructureNode> nodes;
     ScriptedUser user;
+    user.AlwaysAnswer(CString(), IDOK);
     user.Inspect([&](CWnd& editor) { nodes = ReadStructureTree(editor, texts); }).Click(kLeaveButton);
     RunEditor(driver, user);
+    RefuseIfTheEditorSaidAnything("the structures cannot all be listed", user, texts);
     PrintStructures(ctx.Out(), nodes);
 }
 
@@ -132,6 +140,7 @@ void ShowStructure(HostContext& ctx, const std::string& name) {
     bool found = false;
     ListRowTexts rows;
     ScriptedUser user;
+    user.AlwaysAnswer(CString(), IDOK);
     user.Inspect([&](CWnd& editor) {
         const std::vector<SStructureNode> nodes = ReadStructureTree(editor, texts);
         if (const SStructureNode* node = FindStructure(nodes, wanted)) {
@@ -141,6 +150,7 @@ void ShowStructure(HostContext& ctx, const std::string& name) {
         user.Click(kLeaveButton);
     });
     RunEditor(driver, user);
+    RefuseIfTheEditorSaidAnything("the structure " + name + " cannot be shown", user, texts);
     if (!found) throw HostError("there is no structure named " + name);
     PrintMembers(ctx.Out(), rows);
 }

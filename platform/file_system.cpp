@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 #include "platform/path_names.h"
@@ -100,11 +101,49 @@ bool PathExists(const CString& path) {
     return stat(path.ToUtf8().c_str(), &info) == 0;
 }
 
+namespace {
+
+/// Opens the file for reading when it is a regular file of at most kMaxWholeFileBytes; else -1,
+/// with problem telling why.
+int OpenWholeFile(const std::string& file, std::string& problem) {
+    if (FaultDue(FileFault::kCannotRead, file)) {
+        problem = std::strerror(errno);
+        return -1;
+    }
+    // Not blocking: a named pipe with no writer must not stop the open.
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        problem = std::strerror(errno);
+        return -1;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) problem = "not a regular file";
+    else if (info.st_size > kMaxWholeFileBytes) problem = "larger than the limit of " + std::to_string(kMaxWholeFileBytes) + " bytes";
+    if (problem.empty()) return fd;
+    close(fd);
+    return -1;
+}
+
+}  // namespace
+
+std::string WholeFileProblem(const CString& path) {
+    std::string problem;
+    const int fd = OpenWholeFile(path.ToUtf8(), problem);
+    if (fd >= 0) close(fd);
+    return problem;
+}
+
+bool IsReadOnlyFile(const CString& path) {
+    const std::string file = path.ToUtf8();
+    struct stat info {};
+    if (stat(file.c_str(), &info) != 0) return false;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(file.c_str(), W_OK) != 0;
+}
+
 bool ReadWholeFile(const CString& path, std::string& bytes) {
     bytes.clear();
-    const std::string file = path.ToUtf8();
-    if (FaultDue(FileFault::kCannotRead, file)) return false;
-    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string problem;
+    const int fd = OpenWholeFile(path.ToUtf8(), problem);
     if (fd < 0) return false;
     bool ok = true;
     char buffer[65536];
@@ -174,7 +213,7 @@ private:
 bool EditFileLocked(const CString& path, const std::function<std::optional<std::string>(const std::string& old)>& edit) {
     const FolderLock lock(path);
     std::string old;
-    if (!lock.Held() || !ReadWholeFile(path, old)) return false;
+    if (!lock.Held() || IsReadOnlyFile(path) || !ReadWholeFile(path, old)) return false;
     const std::optional<std::string> edited = edit(old);
     return edited && (*edited == old || WriteFileAtomically(path, *edited));
 }

@@ -1,6 +1,7 @@
 // Files as the driver reads and writes them. Paths are UTF-8 on this platform.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,8 +12,23 @@
 /// True when something (a file or a folder) exists at path.
 bool PathExists(const CString& path);
 
-/// Reads the whole file into bytes. False, with bytes emptied, when it cannot be opened or read.
+/// The largest file ReadWholeFile reads: more than any source or type file of a plant holds, and
+/// little enough that refusing a larger one costs nothing.
+constexpr int64_t kMaxWholeFileBytes = 256 * 1024 * 1024;
+
+/// Reads the whole file into bytes. False, with bytes emptied, when it cannot be opened or read,
+/// is not a regular file (a device such as /dev/zero would never end), or holds more than
+/// kMaxWholeFileBytes (checked before anything is read).
 bool ReadWholeFile(const CString& path, std::string& bytes);
+
+/// Why a file cannot be read whole: empty when it can be opened as a regular file of at most
+/// kMaxWholeFileBytes; else a short reason ("not a regular file", "larger than the limit of
+/// 268435456 bytes", or the system's reason it cannot be opened).
+std::string WholeFileProblem(const CString& path);
+
+/// True when a file exists at path and must not be replaced: nobody may write it (its mode has no
+/// write bit, which holds even for a process that could override the mode) or this process may not.
+bool IsReadOnlyFile(const CString& path);
 
 /// Replaces the file's content with bytes so that a crash or a full disk never leaves it half
 /// written: the bytes go to a temporary file in the same folder, which is flushed to disk, given

@@ -27,6 +27,8 @@ enum DataTypeEditorText {
     kSelfMemberEdited,     ///< the same text again (changing a member)
     kBadArrayRange,        ///< "输入数组范围错误"
     kFileNotWritten,       ///< DataType.xml could not be written; the change holds for this run only
+    kFileUnreadable,       ///< DataType.xml cannot be read: its structures are missing, the file is kept
+    kFileReadOnly,         ///< DataType.xml is read-only; the change holds for this run only
 };
 
 inline const CString& EditorText(DataTypeEditorText entry) { return Text(kDataTypeEditorTexts, entry); }

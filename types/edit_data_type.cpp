@@ -17,6 +17,7 @@
 #include "types/type_library_ref.h"
 #include "types/member_row_text.h"
 #include "types/new_more_dlg.h"
+#include "types/synthetic_structures.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ void EditDataType::DoDataExchange(CDataExchange* dx) {
 BOOL EditDataType::OnInitDialog() {
     CDialog::OnInitDialog();
     FillTree();
+    if (!TypeLibraryRef()->UserFileReadable()) MessageBox(EditorText(kFileUnreadable), nullptr, MB_OK | MB_ICONERROR);
     editing_ = false;
     CListCtrl& list = List();
     for (int column = 0; column < kColumnCount; ++column)
@@ -196,21 +198,15 @@ void EditDataType::SaveStructure(SStructInfo header, const std::vector<SMemberIn
     const HTREEITEM selected = tree.GetSelectedItem();
     HTREEITEM node = selected && tree.GetItemText(selected) == header.Name ? selected : nullptr;
     if (!node) {
-        HTREEITEM group = userGroup_;
-        if (selected) {
-            const HTREEITEM parent = tree.GetParentItem(selected);
-            group = parent ? parent : selected;
-            if (!IsGroup(group)) group = userGroup_;
-        }
         node = tree.FindItemByText(header.Name, true);
-        if (!node) node = tree.InsertItem(header.Name, group);
+        if (!node) node = tree.InsertItem(header.Name, GroupForNewStructure());
         if (!node) return;
     }
     // The group that holds the node decides the mode, so a structure keeps its group when saved again.
     header.Mode = tree.GetParentItem(node) == predefinedGroup_ ? 0 : 1;
 
     TypeLibraryRef library;
-    if (library.UserStructs().contains(header.Name.view())) {
+    if (library->HasUserStruct(header.Name)) {
         if (MessageBox(EditorText(kReplaceQuestion), nullptr, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
         const int saved = library->SaveStruct(header, members, kSaveStructReplace);
         FillTree();
@@ -221,7 +217,9 @@ void EditDataType::SaveStructure(SStructInfo header, const std::vector<SMemberIn
 }
 
 void EditDataType::ReportSaveResult(int saved) {
-    if (!saved) MessageBox(EditorText(kFileNotWritten), nullptr, MB_OK | MB_ICONWARNING);
+    if (saved) return;
+    const bool readOnly = TypeLibraryRef()->DataTypeFile().IsReadOnly();
+    MessageBox(EditorText(readOnly ? kFileReadOnly : kFileNotWritten), nullptr, MB_OK | MB_ICONWARNING);
 }
 
 void EditDataType::OnDeleteStructure() {
@@ -250,7 +248,10 @@ void EditDataType::OnImport() {
     std::vector<CString> failures;
     for (const CString& path : paths) {
         StructureList completed;
-        const int result = library->ParseSourceFiles({path}, completed);
+        int result = library->ParseSourceFiles({path}, completed);
+        // A file that holds no structure at all (garbage, an empty file, another kind of file) is
+        // not an import of nothing.
+        if (result >= 0 && completed.empty()) result = kSourceFileEmpty;
         if (result >= 0) continue;
         const CString status = ImportStatusText(result);
         failures.push_back(FileNameOf(path) + u": " + (status.IsEmpty() ? ImportStatusText(kFileLoadFailed) : status));
@@ -258,7 +259,46 @@ void EditDataType::OnImport() {
     ReportImportFailures(failures);
     StructMap parsed;
     library->GetParsedStructs(parsed);
-    for (const auto& [header, members] : parsed) SaveStructure(header, members);
+    DropLeftoverSyntheticStructs(parsed);  // a source cut off inside a Struct leaves one behind
+    SaveImported(parsed);
+}
+
+void EditDataType::SaveImported(const StructMap& parsed) {
+    TypeLibraryRef library;
+    // The group of each structure in the tree, by its name without regard to case, as the tree
+    // is searched when one structure is saved; a new one joins the group of the selection.
+    std::unordered_map<CString, HTREEITEM> groupOfName;
+    CTreeCtrl& tree = Tree();
+    for (HTREEITEM group = tree.GetChildItem(TVI_ROOT); group; group = tree.GetNextSiblingItem(group)) {
+        groupOfName.try_emplace(NameKey(tree.GetItemText(group)), TVI_ROOT);
+        for (HTREEITEM node = tree.GetChildItem(group); node; node = tree.GetNextSiblingItem(node))
+            groupOfName.try_emplace(NameKey(tree.GetItemText(node)), group);
+    }
+    const HTREEITEM newGroup = GroupForNewStructure();
+    // Every structure changes the map at once and the file once, at the end, after all of them.
+    library->DeferFileWrites();
+    for (const auto& [parsedHeader, members] : parsed) {
+        SStructInfo header = parsedHeader;
+        const HTREEITEM group = groupOfName.try_emplace(NameKey(header.Name), newGroup).first->second;
+        header.Mode = group == predefinedGroup_ ? 0 : 1;
+        if (!library->HasUserStruct(header.Name)) {
+            library->SaveStruct(header, members, kSaveStructAdd);
+        } else if (MessageBox(EditorText(kReplaceQuestion), nullptr, MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
+            library->SaveStruct(header, members, kSaveStructReplace);
+        }
+    }
+    const bool written = library->FinishFileWrites();
+    FillTree();
+    ReportSaveResult(written ? 1 : 0);
+}
+
+HTREEITEM EditDataType::GroupForNewStructure() const {
+    CTreeCtrl& tree = Tree();
+    const HTREEITEM selected = tree.GetSelectedItem();
+    if (!selected) return userGroup_;
+    const HTREEITEM parent = tree.GetParentItem(selected);
+    const HTREEITEM group = parent ? parent : selected;
+    return IsGroup(group) ? group : userGroup_;
 }
 
 void EditDataType::ReportImportFailures(const std::vector<CString>& failures) {

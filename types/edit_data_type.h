@@ -60,6 +60,12 @@ private:
     bool AskMember(SMemberInfo& member, const CString& selfMemberMessage);
 
     void SaveStructure(SStructInfo header, const std::vector<SMemberInfo>& members);
+    /// Saves the structures of an import as SaveStructure would one by one, with the user data
+    /// type file written once, after all of them, and the tree filled again once.
+    void SaveImported(const StructMap& parsed);
+    /// The group a structure not in the tree joins: the selected group, or the group of the
+    /// selected structure, else the user group.
+    HTREEITEM GroupForNewStructure() const;
     HTREEITEM StructureNode(const CString& name);
     bool IsGroup(HTREEITEM item) const { return item && (item == userGroup_ || item == predefinedGroup_); }
     void ReportSaveResult(int saved);

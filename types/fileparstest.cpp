@@ -17,7 +17,7 @@ Fileparstest* Fileparstest::Acquire(const CString& dataTypeFile) {
 
 Fileparstest::Fileparstest(const CString& dataTypeFile) : dataTypeFile_(dataTypeFile) {
     BuildElementaryTable();
-    dataTypeFile_.LoadAll(userStructs_);
+    userFileReadable_ = dataTypeFile_.LoadAll(userStructs_);
 }
 
 Fileparstest::~Fileparstest() {
@@ -50,7 +50,16 @@ int Fileparstest::MergeStructs(StructMap& structures) {
 }
 
 int Fileparstest::SaveStruct(const SStructInfo& header, const std::vector<SMemberInfo>& members, int mode) {
-    return ::SaveStruct(userStructs_, dataTypeFile_, header, members, mode);
+    if (!::SaveStruct(userStructs_, pendingEdits_, header, members, mode)) return 0;
+    if (deferWrites_) return 1;
+    return FinishFileWrites() ? 1 : 0;
+}
+
+bool Fileparstest::FinishFileWrites() {
+    deferWrites_ = false;
+    const bool written = dataTypeFile_.ApplyEdits(pendingEdits_);
+    pendingEdits_.Clear();  // the changes stay in memory either way
+    return written;
 }
 
 int Fileparstest::GetElementaryTypes(std::vector<STypeSize>& types) {

@@ -51,12 +51,27 @@ public:
     std::vector<SFlatMember>& TopLevelRecords() { return topLevelRecords_; }
     const Fileparsxml& DataTypeFile() const { return dataTypeFile_; }
 
+    /// False when the user data type file exists but could not be read or parsed when the library
+    /// was created: its structures are missing, and the file was left as it is.
+    bool UserFileReadable() const { return userFileReadable_; }
+    bool HasUserStruct(const CString& name) const { return userStructs_.contains(name.view()); }
+
+    /// From now on SaveStruct changes memory only and keeps the file's changes, until
+    /// FinishFileWrites writes them all at once: a command that saves many structures writes the
+    /// file once, after all of them, and a failure leaves it as it was before the command.
+    void DeferFileWrites() { deferWrites_ = true; }
+    /// Writes the changes kept since DeferFileWrites, and writes each change at once again. True
+    /// when the file holds them (or there were none).
+    bool FinishFileWrites();
 private:
     explicit Fileparstest(const CString& dataTypeFile);
     ~Fileparstest() override;
 
     int references_ = 1;
     Fileparsxml dataTypeFile_;
+    bool userFileReadable_ = true;
+    bool deferWrites_ = false;
+    StructFileEdits pendingEdits_;  ///< changes to the file not written yet
     std::vector<STypeSize> elementary_;
     StructMap userStructs_;    ///< the user data type file's structures, then the predefined ones
     StructMap parsedStructs_;  ///< structures read from sources

@@ -47,10 +47,18 @@ bool Fileparsxml::ReadPredefined(StructMap& map) {
     return ReadStructDocument(std::string_view(static_cast<const char*>(bytes), size), map, StructDocumentKind::Predefined);
 }
 
-void Fileparsxml::LoadAll(StructMap& map) const {
-    if (Exists()) ReadFile(map);  // a file that cannot be read keeps the user's content: never overwritten
-    else CreateEmptyFile();
+bool Fileparsxml::LoadAll(StructMap& map) const {
+    // A file that cannot be read keeps the user's content: never overwritten.
+    const bool readable = Exists() ? ReadFile(map) : (CreateEmptyFile(), true);
     ReadPredefined(map);
+    return readable;
+}
+
+bool Fileparsxml::IsReadOnly() const { return IsReadOnlyFile(path_); }
+
+bool Fileparsxml::ApplyEdits(const StructFileEdits& edits) const {
+    if (edits.Empty()) return true;
+    return EditFile(path_, [&](tinyxml2::XMLElement& root) { return edits.ApplyTo(root); });
 }
 
 bool Fileparsxml::AppendStruct(const SStructInfo& header, const std::vector<SMemberInfo>& members) const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/cstring.h"
+#include "types/struct_file_edits.h"
 #include "types/type_records.h"
 
 /// Resource type and number of the predefined structure document.
@@ -38,8 +39,18 @@ public:
 
     /// The loading done when the type library is created: the file's structures, then the
     /// predefined ones (which replace the members of user structures of the same Name). A missing
-    /// file is created empty; a file that cannot be read or parsed is left as it is.
-    void LoadAll(StructMap& map) const;
+    /// file is created empty; a file that cannot be read or parsed is left as it is, and false
+    /// says so (its structures are then missing from map).
+    bool LoadAll(StructMap& map) const;
+
+    /// True when the file exists and must not be replaced (see IsReadOnlyFile): every change to it
+    /// is refused.
+    bool IsReadOnly() const;
+
+    /// Makes all the edits in one atomic write of the file (nothing to write when there are none).
+    /// False, with the file left byte for byte as it was, when it cannot be read, parsed or
+    /// written, or is read-only.
+    bool ApplyEdits(const StructFileEdits& edits) const;
 
     /// Appends structures as the last children of the root. False when the file could not be
     /// loaded (it is left as it is) or written.

@@ -80,7 +80,7 @@ std::string EmptyStructDocumentText() {
     return PrintStructDocument(document);
 }
 
-void AppendStructElement(XMLElement& root, const SStructInfo& header, const std::vector<SMemberInfo>& members) {
+XMLElement* AppendStructElement(XMLElement& root, const SStructInfo& header, const std::vector<SMemberInfo>& members) {
     XMLDocument& document = *root.GetDocument();
     XMLElement* structure = document.NewElement("Struct");
     structure->SetAttribute("Name", header.Name.ToUtf8().c_str());
@@ -99,6 +99,7 @@ void AppendStructElement(XMLElement& root, const SStructInfo& header, const std:
         element->SetAttribute("Mark", member.Mark.ToUtf8().c_str());
         structure->InsertEndChild(element);
     }
+    return structure;
 }
 
 bool RemoveStructElement(XMLElement& root, const CString& name) {

@@ -38,7 +38,8 @@ std::string EmptyStructDocumentText();
 /// Appends a "Struct" element for header and members as the last child of root. Attributes, in
 /// order: Name, "Length " (with its blank: it reads back as "Length"), Mode and Mark; for each
 /// member Name, Type (an array's Type with its ArrayText in front), Length, Read, Write and Mark.
-void AppendStructElement(tinyxml2::XMLElement& root, const SStructInfo& header, const std::vector<SMemberInfo>& members);
+/// Returns the new element.
+tinyxml2::XMLElement* AppendStructElement(tinyxml2::XMLElement& root, const SStructInfo& header, const std::vector<SMemberInfo>& members);
 
 /// Removes the first structure named name (case-sensitive), searching from the root's first
 /// "Struct" element through all its following siblings. False when there is none.

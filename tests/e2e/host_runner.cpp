@@ -1,3 +1,5 @@
+#include <csignal>
+#include <unistd.h>
 #include "host_runner.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +36,10 @@ HostResult HostFolder::Run(const std::vector<std::string>& args) const {
 HostResult HostFolder::RunPlain(const std::vector<std::string>& args) const { return RunProgram(VIREO_HOST_PATH, args); }
 
 HostResult HostFolder::RunProgram(const std::string& program, const std::vector<std::string>& args) const {
+    return RunProgramKilledAfter(program, args, -1);
+}
+
+HostResult HostFolder::RunProgramKilledAfter(const std::string& program, const std::vector<std::string>& args, int delayMs) const {
     const std::string outPath = PathOf(".stdout"), errPath = PathOf(".stderr");
     std::vector<std::string> argv_strings = {program};
     argv_strings.insert(argv_strings.end(), args.begin(), args.end());
@@ -53,7 +59,15 @@ HostResult HostFolder::RunProgram(const std::string& program, const std::vector<
     if (spawned != 0) throw std::runtime_error("cannot start " + argv_strings[0]);
 
     int status = 0;
-    waitpid(pid, &status, 0);
+    if (delayMs >= 0) {
+        for (int waited = 0; waited < delayMs && waitpid(pid, &status, WNOHANG) == 0; ++waited) usleep(1000);
+        if (waitpid(pid, &status, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+    } else {
+        waitpid(pid, &status, 0);
+    }
     HostResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     result.out = ReadFile(outPath);

@@ -24,6 +24,9 @@ public:
     HostResult RunPlain(const std::vector<std::string>& args) const;
     /// The program (a copy of vireo-host, say) with ARGS... exactly as given, run in the folder.
     HostResult RunProgram(const std::string& program, const std::vector<std::string>& args) const;
+    /// The same, but the program is killed (SIGKILL) delayMs milliseconds after it started, if it
+    /// still runs by then.
+    HostResult RunProgramKilledAfter(const std::string& program, const std::vector<std::string>& args, int delayMs) const;
 
     std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
     std::string ProjectPath() const { return PathOf("test.vproj"); }

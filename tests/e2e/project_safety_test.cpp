@@ -76,12 +76,18 @@ TEST_F(OneDevice, DriverInvalidArgumentIsReportedAndNothingIsSaved) {
     EXPECT_EQ(folder.ReadFile(folder.ProjectPath()), project);
 }
 
-TEST_F(OneDevice, ImagesCutShortReadAsFarAsTheyGo) {
+TEST_F(OneDevice, ImagesCutShortAreRefusedAndNeverSavedOver) {
     LoadImage(image.substr(0, 200));  // ends inside the third row
+    const std::string project = folder.ReadFile(folder.ProjectPath());
     const HostResult list = folder.Run({"channel", "list", "PLC1"});
-    EXPECT_EQ(list.exitCode, 0);
-    EXPECT_EQ(TsvColumn(list.out, 8).front(), "I读写000.0");
-    EXPECT_EQ(folder.Run({"prop", "get", "PLC1"}).exitCode, 0);
+    EXPECT_EQ(list.exitCode, 1);
+    EXPECT_NE(list.err.find("PLC1"), std::string::npos) << list.err;
+    EXPECT_NE(list.err.find("damaged stored image"), std::string::npos) << list.err;
+    const HostResult add = folder.Run({"channel", "add", "PLC1", "--reg", "I", "--type", "0", "--addr", "4"});
+    EXPECT_EQ(add.exitCode, 1);
+    EXPECT_NE(add.err.find("device PLC1"), std::string::npos) << add.err;
+    EXPECT_EQ(folder.Run({"prop", "get", "PLC1"}).exitCode, 1);
+    EXPECT_EQ(folder.ReadFile(folder.ProjectPath()), project);
     LoadImage("");  // an empty archive: the driver makes the default record again
     EXPECT_EQ(folder.Run({"prop", "set", "PLC1", "槽号[Slot]=2"}).exitCode, 0);
     EXPECT_EQ(folder.Run({"image", "PLC1"}).out.size(), 470u);

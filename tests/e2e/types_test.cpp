@@ -3,7 +3,11 @@
 // belongs to the test alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <random>
+#include <regex>
 
 #include "host_runner.h"
 
@@ -122,4 +126,96 @@ TEST_F(TypesTest, RefusedCommandsSayWhatTheEditorShowed) {
     EXPECT_EQ(Types({"delete", "Nothing"}).exitCode, 1);
     EXPECT_EQ(Types({"import", "missing.udt"}).exitCode, 1);
     EXPECT_FALSE(Contains(DataTypeFile(), "<Struct"));
+}
+
+TEST_F(TypesTest, AReadOnlyOrDamagedDataTypeFileIsReportedAndLeftByteForByte) {
+    folder.WriteFile(folder.PathOf("drive.udt"), kDriveUdt);
+    ASSERT_EQ(Types({"import", "drive.udt"}).exitCode, 0);
+    const std::string saved = DataTypeFile();
+    fs::permissions(dataTypeFile, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    folder.WriteFile(folder.PathOf("motor.txt"), "speed\tInt\t0\tFalse\tTrue\tTrue\tFalse\t\n");
+    for (const std::vector<std::string>& change : std::vector<std::vector<std::string>>{
+             {"new", "Motor", "--batch", "motor.txt"}, {"import", "drive.udt"}, {"delete", "\"Drive\""}}) {
+        const HostResult refused = Types(change, "en");
+        EXPECT_EQ(refused.exitCode, 1) << change[0];
+        EXPECT_TRUE(Contains(refused.err, "DataType.xml is read-only")) << refused.err;
+        EXPECT_EQ(DataTypeFile(), saved) << change[0];
+    }
+    EXPECT_EQ(fs::status(dataTypeFile).permissions() & fs::perms::owner_write, fs::perms::none);
+
+    for (const std::string damaged : {std::string(), saved.substr(0, saved.size() / 2), std::string("garbage")}) {
+        fs::permissions(dataTypeFile, fs::perms::owner_all);
+        folder.WriteFile(dataTypeFile, damaged);
+        for (const std::vector<std::string>& reading : std::vector<std::vector<std::string>>{{"list"}, {"show", "\"Drive\""}}) {
+            const HostResult reported = Types(reading, "en");
+            EXPECT_EQ(reported.exitCode, 1) << reading[0];
+            EXPECT_TRUE(Contains(reported.err, "DataType.xml cannot be read")) << reported.err;
+        }
+        EXPECT_EQ(Types({"import", "drive.udt"}, "en").exitCode, 1);
+        EXPECT_EQ(DataTypeFile(), damaged);
+    }
+}
+
+TEST_F(TypesTest, SourcesWithoutAnyTypeAreRefusedAndLeftoverStructuresNeverSaved) {
+    ASSERT_EQ(Types({"list"}).exitCode, 0);  // makes the empty file
+    const std::string empty = DataTypeFile();
+    const std::vector<std::pair<std::string, std::string>> unusable = {
+        {"garbage.udt", "\x01\x02 no type here\n"}, {"empty.udt", ""}, {"bom.udt", "\xEF\xBB\xBF"},
+        {"tags.udt", "<?xml version=\"1.0\"?><Tagtable><Tag>x</Tag></Tagtable>"}};
+    for (const auto& [name, text] : unusable) {
+        folder.WriteFile(folder.PathOf(name), text);
+        const HostResult refused = Types({"import", name});
+        EXPECT_EQ(refused.exitCode, 1) << name;
+        EXPECT_TRUE(Contains(refused.err, name)) << refused.err;
+        EXPECT_EQ(DataTypeFile(), empty) << name;
+    }
+    // A Struct that is never closed: the type fails, and the structure made for the Struct stays out.
+    folder.WriteFile(folder.PathOf("open.udt"), "TYPE \"Open\"\r\n   STRUCT\r\n      inner : Struct\r\n         a : Int;\r\n"
+                                                "   END_STRUCT;\r\nEND_TYPE\r\n");
+    Types({"import", "open.udt"});
+    EXPECT_FALSE(Contains(DataTypeFile(), "{")) << DataTypeFile();
+    EXPECT_FALSE(Contains(Types({"list"}).out, "{"));
+}
+
+TEST_F(TypesTest, ImportWritesTheFileOnceAndTakesTimeLinearInTheTypes) {
+    auto source = [](int types, int from) {
+        std::string text;
+        for (int i = from; i < from + types; ++i)
+            text += "TYPE \"T" + std::to_string(i) + "\"\r\n   STRUCT\r\n      a : Int;\r\n      s : Struct\r\n         b : Bool;\r\n"
+                    "      END_STRUCT;\r\n   END_STRUCT;\r\nEND_TYPE\r\n\r\n";
+        return text;
+    };
+    folder.WriteFile(folder.PathOf("small.scl"), source(500, 0));
+    folder.WriteFile(folder.PathOf("large.scl"), source(2000, 1000));
+    auto timed = [&](const char* file) {
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(Types({"import", file}).exitCode, 0);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
+    const double small = timed("small.scl");
+    const double large = timed("large.scl");
+    EXPECT_LT(large, 8 * small + 0.5);  // four times the types: far less than sixteen times the time
+    const std::string file = DataTypeFile();
+    EXPECT_TRUE(Contains(file, "Name=\"&quot;T2999&quot;\""));
+    EXPECT_EQ(std::count(file.begin(), file.end(), '{'), 2 * 2500);  // one nested structure for each type, named twice
+
+    // Killed at random moments, the import leaves the file as it was before or as it is after
+    // (the names of the nested structures aside, which are new GUIDs in every run).
+    auto withoutGuids = [](const std::string& text) { return std::regex_replace(text, std::regex("\\{[0-9A-F-]+\\}"), "{}"); };
+    const std::string before = file;
+    folder.WriteFile(folder.PathOf("more.scl"), source(2000, 5000));
+    ASSERT_EQ(Types({"import", "more.scl"}).exitCode, 0);
+    const std::string after = withoutGuids(DataTypeFile());
+    std::mt19937 rng(19);
+    int seenBefore = 0, seenAfter = 0;
+    for (int kill = 0; kill < 24; ++kill) {
+        folder.WriteFile(dataTypeFile, before);
+        const int delayMs = static_cast<int>(rng() % 300);
+        folder.RunProgramKilledAfter(host, {"types", "import", "more.scl"}, delayMs);
+        const std::string now = DataTypeFile();
+        if (now == before) ++seenBefore;
+        else if (withoutGuids(now) == after) ++seenAfter;
+        else ADD_FAILURE() << "killed after " << delayMs << " ms the file is neither before nor after";
+    }
+    EXPECT_EQ(seenBefore + seenAfter, 24);
 }

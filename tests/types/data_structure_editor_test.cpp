@@ -236,6 +236,7 @@ protected:
 
 TEST_F(UnwritableFileTest, AStructureThatCouldNotBeWrittenIsReportedAndKeptForThisRun) {
     Lines tree;
+    user.Answer(u"无法读取DataType.xml", IDOK);  // told when the editor opens
     user.Click(kEditorNewButton).Type(kStructureNameEdit, u"Motor");
     AddMemberByDialog(user, u"speed", u"Int");
     user.Click(kEditSaveButton).Answer(u"无法写入DataType.xml", IDOK);
