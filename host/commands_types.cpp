@@ -13,6 +13,7 @@
 #include "host/project/driver_text.h"
 #include "host/project/full_path.h"
 #include "host/output_format.h"
+#include "platform/file_system.h"
 #include "platform/path_names.h"
 #include "platform/resources.h"
 #include "platform/ui/message_box.h"
@@ -155,12 +156,15 @@ void ShowStructure(HostContext& ctx, const std::string& name) {
     PrintMembers(ctx.Out(), rows);
 }
 
-/// Full paths of existing files; HostError for a file that does not exist.
+/// Full paths of existing files; HostError for a file that does not exist, is not a regular file
+/// or is too large to be read whole.
 std::vector<CString> ExistingFiles(const std::vector<std::string>& files) {
     std::vector<CString> paths;
     for (const std::string& file : files) {
         std::error_code error;
-        if (!std::filesystem::is_regular_file(file, error)) throw HostError("there is no file " + file);
+        if (!std::filesystem::exists(file, error)) throw HostError("there is no file " + file);
+        const std::string problem = WholeFileProblem(CString::FromUtf8(file));
+        if (!problem.empty()) throw HostError("cannot import " + file + ": " + problem);
         paths.push_back(FullPath(file));
     }
     return paths;

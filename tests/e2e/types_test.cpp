@@ -143,7 +143,7 @@ TEST_F(TypesTest, AReadOnlyOrDamagedDataTypeFileIsReportedAndLeftByteForByte) {
     }
     EXPECT_EQ(fs::status(dataTypeFile).permissions() & fs::perms::owner_write, fs::perms::none);
 
-    for (const std::string damaged : {std::string(), saved.substr(0, saved.size() / 2), std::string("garbage")}) {
+    for (const std::string& damaged : {std::string(), saved.substr(0, saved.size() / 2), std::string("garbage")}) {
         fs::permissions(dataTypeFile, fs::perms::owner_all);
         folder.WriteFile(dataTypeFile, damaged);
         for (const std::vector<std::string>& reading : std::vector<std::vector<std::string>>{{"list"}, {"show", "\"Drive\""}}) {
@@ -169,6 +169,10 @@ TEST_F(TypesTest, SourcesWithoutAnyTypeAreRefusedAndLeftoverStructuresNeverSaved
         EXPECT_TRUE(Contains(refused.err, name)) << refused.err;
         EXPECT_EQ(DataTypeFile(), empty) << name;
     }
+    // Things that are not regular files are refused by name, at once.
+    const HostResult device = Types({"import", "/dev/zero"});
+    EXPECT_EQ(device.exitCode, 1);
+    EXPECT_TRUE(Contains(device.err, "/dev/zero: not a regular file")) << device.err;
     // A Struct that is never closed: the type fails, and the structure made for the Struct stays out.
     folder.WriteFile(folder.PathOf("open.udt"), "TYPE \"Open\"\r\n   STRUCT\r\n      inner : Struct\r\n         a : Int;\r\n"
                                                 "   END_STRUCT;\r\nEND_TYPE\r\n");
