@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "host/commands.h"
+#include "host/input_file.h"
 
 namespace {
 
@@ -10,6 +11,8 @@ namespace {
 constexpr size_t kMaxImageBytes = size_t{1} << 30;
 
 ImageBytes ReadImageFile(const std::string& path) {
+    const std::string problem = InputFileProblem(path, kMaxImageBytes);
+    if (!problem.empty()) throw HostError("cannot read " + problem);
     std::ifstream in(path, std::ios::binary);
     if (!in) throw HostError("cannot read " + path);
     ImageBytes bytes;

@@ -11,6 +11,7 @@
 
 #include "host/commands.h"
 #include "host/project/full_path.h"
+#include "host/input_file.h"
 #include "host/output_format.h"
 #include "import/tag_import_controls.h"
 #include "platform/ui/list_ctrl.h"
@@ -168,10 +169,10 @@ void AddImportCommands(CLI::App& app, CommandAction& action) {
     auto options = std::make_shared<ImportOptions>();
     CLI::App* import = app.add_subcommand("import", "runs the tag import dialog as a user would; prints its status list");
     import->add_option("DEV", options->device, "device name")->required();
-    import->add_option("--tags", options->tagFile, "XML tag table")->check(CLI::ExistingFile);
-    import->add_option("--db", options->dbFiles, "data block source file (repeatable)")->check(CLI::ExistingFile);
+    import->add_option("--tags", options->tagFile, "XML tag table")->check(WholeInputFile());
+    import->add_option("--db", options->dbFiles, "data block source file (repeatable)")->check(WholeInputFile());
     import->add_option("--types", options->typeFiles, "data type source file, read before the import (repeatable)")
-        ->check(CLI::ExistingFile);
+        ->check(WholeInputFile());
     import->add_option("--name-by", options->nameBy, "name channels after the block title or the file name")
         ->check(CLI::IsMember({"title", "file"}))
         ->capture_default_str();

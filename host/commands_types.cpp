@@ -13,6 +13,7 @@
 #include "host/project/driver_text.h"
 #include "host/project/full_path.h"
 #include "host/output_format.h"
+#include "host/input_file.h"
 #include "platform/file_system.h"
 #include "platform/path_names.h"
 #include "platform/resources.h"
@@ -161,10 +162,8 @@ void ShowStructure(HostContext& ctx, const std::string& name) {
 std::vector<CString> ExistingFiles(const std::vector<std::string>& files) {
     std::vector<CString> paths;
     for (const std::string& file : files) {
-        std::error_code error;
-        if (!std::filesystem::exists(file, error)) throw HostError("there is no file " + file);
-        const std::string problem = WholeFileProblem(CString::FromUtf8(file));
-        if (!problem.empty()) throw HostError("cannot import " + file + ": " + problem);
+        const std::string problem = InputFileProblem(file);
+        if (!problem.empty()) throw HostError("cannot import " + problem);
         paths.push_back(FullPath(file));
     }
     return paths;
@@ -219,12 +218,12 @@ void DeleteStructure(HostContext& ctx, const std::string& name) {
 
 /// The member text of a file, with its lines ending in CR LF as the batch entry expects them.
 CString ReadBatchText(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw HostError("cannot read " + file);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    const std::string problem = InputFileProblem(file);
+    std::string bytes;
+    if (!problem.empty() || !ReadWholeFile(CString::FromUtf8(file), bytes))
+        throw HostError("cannot read " + (problem.empty() ? file : problem));
     std::string text;
-    for (char ch : bytes.str()) {
+    for (char ch : bytes) {
         if (ch == '\n' && (text.empty() || text.back() != '\r')) text += '\r';
         text += ch;
     }

@@ -103,9 +103,9 @@ bool PathExists(const CString& path) {
 
 namespace {
 
-/// Opens the file for reading when it is a regular file of at most kMaxWholeFileBytes; else -1,
-/// with problem telling why.
-int OpenWholeFile(const std::string& file, std::string& problem) {
+/// Opens the file for reading when it is a regular file of at most maxBytes; else -1, with problem
+/// telling why.
+int OpenWholeFile(const std::string& file, int64_t maxBytes, std::string& problem) {
     if (FaultDue(FileFault::kCannotRead, file)) {
         problem = std::strerror(errno);
         return -1;
@@ -118,7 +118,7 @@ int OpenWholeFile(const std::string& file, std::string& problem) {
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) problem = "not a regular file";
-    else if (info.st_size > kMaxWholeFileBytes) problem = "larger than the limit of " + std::to_string(kMaxWholeFileBytes) + " bytes";
+    else if (info.st_size > maxBytes) problem = "larger than the limit of " + std::to_string(maxBytes) + " bytes";
     if (problem.empty()) return fd;
     close(fd);
     return -1;
@@ -126,9 +126,9 @@ int OpenWholeFile(const std::string& file, std::string& problem) {
 
 }  // namespace
 
-std::string WholeFileProblem(const CString& path) {
+std::string WholeFileProblem(const CString& path, int64_t maxBytes) {
     std::string problem;
-    const int fd = OpenWholeFile(path.ToUtf8(), problem);
+    const int fd = OpenWholeFile(path.ToUtf8(), maxBytes, problem);
     if (fd >= 0) close(fd);
     return problem;
 }
@@ -143,7 +143,7 @@ bool IsReadOnlyFile(const CString& path) {
 bool ReadWholeFile(const CString& path, std::string& bytes) {
     bytes.clear();
     std::string problem;
-    const int fd = OpenWholeFile(path.ToUtf8(), problem);
+    const int fd = OpenWholeFile(path.ToUtf8(), kMaxWholeFileBytes, problem);
     if (fd < 0) return false;
     bool ok = true;
     char buffer[65536];
@@ -153,6 +153,11 @@ bool ReadWholeFile(const CString& path, std::string& bytes) {
         if (n < 0) ok = false;
         if (n <= 0) break;
         bytes.append(buffer, static_cast<size_t>(n));
+        // A file that grows while it is read stops at the limit all the same.
+        if (static_cast<int64_t>(bytes.size()) > kMaxWholeFileBytes) {
+            ok = false;
+            break;
+        }
     }
     close(fd);
     if (!ok) bytes.clear();

@@ -22,9 +22,9 @@ constexpr int64_t kMaxWholeFileBytes = 256 * 1024 * 1024;
 bool ReadWholeFile(const CString& path, std::string& bytes);
 
 /// Why a file cannot be read whole: empty when it can be opened as a regular file of at most
-/// kMaxWholeFileBytes; else a short reason ("not a regular file", "larger than the limit of
-/// 268435456 bytes", or the system's reason it cannot be opened).
-std::string WholeFileProblem(const CString& path);
+/// maxBytes; else a short reason ("not a regular file", "larger than the limit of 268435456
+/// bytes", or the system's reason it cannot be opened).
+std::string WholeFileProblem(const CString& path, int64_t maxBytes = kMaxWholeFileBytes);
 
 /// True when a file exists at path and must not be replaced: nobody may write it (its mode has no
 /// write bit, which holds even for a process that could override the mode) or this process may not.

@@ -116,3 +116,20 @@ TEST_F(ImportTest, UsageErrors) {
     EXPECT_EQ(Import({"--version", "v14"}).exitCode, 2);
     EXPECT_EQ(folder.Run({"import", "NoSuchDevice", "--db", db}).exitCode, 1);
 }
+
+TEST_F(ImportTest, InputsThatCannotBeReadWholeAreRefusedByNameAtOnce) {
+    // A device would be read for ever; a name that is not UTF-8 cannot reach the driver unchanged.
+    const std::string badName = Write("DB8_\xFF\xFE.db", Block("X", "      On : Bool;\r\n"));
+    const std::vector<std::vector<std::string>> refused = {
+        {"--types", "/dev/zero"}, {"--db", "/dev/zero"}, {"--tags", "/dev/zero"}, {"--db", folder.PathOf("")}, {"--db", badName}};
+    for (const std::vector<std::string>& args : refused) {
+        const HostResult result = Import(args);
+        EXPECT_EQ(result.exitCode, 2) << args[1];
+        EXPECT_NE(result.err.find(args[1]), std::string::npos) << result.err;
+        EXPECT_TRUE(Variables().empty());
+    }
+    EXPECT_NE(Import({"--types", "/dev/zero"}).err.find("/dev/zero: not a regular file"), std::string::npos);
+    const HostResult layout = folder.Run({"layout", "--db", "/dev/zero"});
+    EXPECT_EQ(layout.exitCode, 2);
+    EXPECT_NE(layout.err.find("/dev/zero: not a regular file"), std::string::npos) << layout.err;
+}

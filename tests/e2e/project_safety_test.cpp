@@ -38,6 +38,10 @@ TEST_F(OneDevice, ImageRoundTripsThroughFilesAndOtherDevices) {
     EXPECT_EQ(folder.Run({"channel", "list", "Copy"}).out, folder.Run({"channel", "list", "PLC1"}).out);
     EXPECT_EQ(folder.Run({"image", "load", "Nobody", folder.PathOf("plc1.img")}).exitCode, 1);
     EXPECT_EQ(folder.Run({"image", "load", "Copy", folder.PathOf("missing.img")}).exitCode, 1);
+    const HostResult endless = folder.Run({"image", "load", "Copy", "/dev/zero"});
+    EXPECT_EQ(endless.exitCode, 1);
+    EXPECT_NE(endless.err.find("/dev/zero: not a regular file"), std::string::npos) << endless.err;
+    EXPECT_EQ(folder.Run({"channel", "list", "Copy"}).out, folder.Run({"channel", "list", "PLC1"}).out);
 }
 
 TEST_F(OneDevice, NewerImageFormatIsShownButNeverOverwritten) {
