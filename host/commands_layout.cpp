@@ -2,7 +2,6 @@
 // The dry run of a tag import: the leaves an import of these sources would turn into channels.
 
 #include "host/commands.h"
-#include "host/input_file.h"
 #include "host/project/full_path.h"
 #include "host/output_format.h"
 
@@ -68,10 +67,9 @@ void RunLayout(HostContext& ctx, const LayoutOptions& options) {
 void AddLayoutCommands(CLI::App& app, CommandAction& action) {
     auto options = std::make_shared<LayoutOptions>();
     CLI::App* layout = app.add_subcommand("layout", "dry run of a tag import: the leaves an import would turn into channels");
-    layout->add_option("--tags", options->tagFile, "XML tag table")->check(WholeInputFile());
-    layout->add_option("--db", options->dbFiles, "data block source file (repeatable)")->check(WholeInputFile());
-    layout->add_option("--types", options->typeFiles, "data type source file, read before the others (repeatable)")
-        ->check(WholeInputFile());
+    layout->add_option("--tags", options->tagFile, "XML tag table");
+    layout->add_option("--db", options->dbFiles, "data block source file (repeatable)");
+    layout->add_option("--types", options->typeFiles, "data type source file, read before the others (repeatable)");
     layout->add_option("--name-by", options->nameBy, "name channels after the block title or the file name")
         ->check(CLI::IsMember({"title", "file"}))
         ->capture_default_str();

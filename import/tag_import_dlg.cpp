@@ -95,6 +95,7 @@ void CTagImportDlg::OnAddBlockFiles() {
     dialog.m_ofn.nMaxFile = kBlockFilesBuffer;
     if (dialog.DoModal() == IDOK) {
         const int result = blockList_.AddFiles(ChosenPaths(dialog));
+        notes_.clear();
         if (result < 0) ShowResult(result);
     }
     blockList_.Redraw();
@@ -141,6 +142,7 @@ void CTagImportDlg::OnImportDataTypes() {
     const std::vector<CString> paths = ChosenPaths(dialog);
     ClearResults();
     const int result = analysis_.LoadFiles(paths, structures_, kLoadSourceFiles);
+    notes_ = analysis_.TakeReaderNotes();
     if (result < 0) return ShowResult(result);
     statusList_.DeleteAllItems();
     int row = 0;
@@ -153,6 +155,7 @@ void CTagImportDlg::OnImportDataTypes() {
         statusList_.SetItemText(row, 1, name + Text(kTagImportTexts, kImportSucceeded));
         ++row;
     }
+    AppendNoteRows(false);
 }
 
 void CTagImportDlg::OnEditDataTypes() {
@@ -164,10 +167,12 @@ void CTagImportDlg::ClearResults() {
     structures_.clear();
     members_.clear();
     messages_.clear();
+    notes_.clear();
 }
 
 void CTagImportDlg::ShowMessage(const CString& message) {
     messages_.assign(1, message);
+    notes_.clear();  // they belong to an earlier step
     ShowResult(0);
 }
 
@@ -180,12 +185,26 @@ void CTagImportDlg::ShowResult(int code) {
             statusList_.InsertItem(static_cast<int>(i), number);
             statusList_.SetItemText(static_cast<int>(i), 1, messages_[i]);
         }
-        return;
+        return AppendNoteRows(false);
     }
     const auto text = statusMessages_.find(code);
     if (text == statusMessages_.end()) return;
     statusList_.InsertItem(0, u"0");
     statusList_.SetItemText(0, 1, text->second);
+    AppendNoteRows(true);
+}
+
+void CTagImportDlg::AppendNoteRows(bool failed) {
+    // After a failure the notes tell where it happened and carry its number 0; otherwise they
+    // go on numbering the rows.
+    for (const SReaderNote& note : notes_) {
+        const int row = statusList_.GetItemCount();
+        CString number;
+        if (failed) number = u"0";
+        else number.Format(u"%d", row + 1);
+        statusList_.InsertItem(row, number);
+        statusList_.SetItemText(row, 1, ReaderNoteText(note));
+    }
 }
 
 void CTagImportDlg::OnTagImport() {
@@ -200,6 +219,7 @@ void CTagImportDlg::OnTagImport() {
     std::vector<CString> tagTables;
     if (!tagFilePath_.IsEmpty()) tagTables.push_back(tagFilePath_);
     const SParsedSources read = analysis_.LoadTagTablesAndBlocks(tagTables, importCopy_, structures_);
+    notes_ = analysis_.TakeReaderNotes();
     if (read.tags < 0) return ShowResult(read.tags);
     const int blocks = read.blocks;
     if (blocks < 0) return ShowResult(blocks);

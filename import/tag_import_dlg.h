@@ -48,8 +48,10 @@ private:
     CString PreviewOfRow(int row, int column) const;
     /// The preview for the first selected row, or with the placeholder when none is selected.
     void ShowPreview(int column, const CString& placeholder);
-    /// Shows a result: the message list for a code of 0 or more, else the code's status text.
+    /// Shows a result: the message list for a code of 0 or more, else the code's status text;
+    /// then a row for each of the readers' notes, so that what was left out or changed is told.
     void ShowResult(int code);
+    void AppendNoteRows(bool failed);
     void ShowMessage(const CString& message);
     void ClearResults();
     /// Adds the channels of the laid-out members, when every type was known, and ends with OK.
@@ -61,6 +63,7 @@ private:
     DataAnalysis analysis_;
     std::vector<SFlatMember> members_;
     std::vector<CString> messages_;
+    ReaderNotes notes_;  ///< what the readers of the last step left out or changed
     StructureList structures_;
     int namingRule_ = 1;  ///< 0: channels named after the file name (1027), 1: after the block title (1028)
     DbFileMap importCopy_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/code_page.h"
@@ -348,3 +349,24 @@ bool ScanNumber(std::u16string_view text, int base, int& value) {
 
 bool ScanDecimal(std::u16string_view text, int& value) { return ScanNumber(text, 10, value); }
 bool ScanHex(std::u16string_view text, int& value) { return ScanNumber(text, 16, value); }
+
+bool ScanWholeDecimal(std::u16string_view text, int& value) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == u'+' || text.front() == u'-')) {
+        negative = text.front() == u'-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return false;
+    int64_t number = 0;
+    for (char16_t ch : text) {
+        if (ch < u'0' || ch > u'9') return false;
+        number = number * 10 + (ch - u'0');
+        if (number > int64_t{INT32_MAX} + 1) return false;
+    }
+    if (negative) number = -number;
+    if (number > INT32_MAX || number < INT32_MIN) return false;
+    value = static_cast<int>(number);
+    return true;
+}

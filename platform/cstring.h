@@ -93,6 +93,10 @@ struct std::hash<CString> {
 /// Reads a number as swscanf's "%d" does: leading white space, an optional sign, decimal digits.
 /// Returns false and leaves value unchanged when no digit is found.
 bool ScanDecimal(std::u16string_view text, int& value);
+/// Reads a text that is one 32-bit decimal number and nothing else (blanks around it and a sign
+/// allowed). Returns false and leaves value unchanged for any other text, and for a number that a
+/// 32-bit integer cannot hold, instead of wrapping it as ScanDecimal does.
+bool ScanWholeDecimal(std::u16string_view text, int& value);
 /// Reads a number as swscanf's "%X" does: leading white space, an optional sign, an optional "0x",
 /// hexadecimal digits. Returns false and leaves value unchanged when no digit is found.
 bool ScanHex(std::u16string_view text, int& value);

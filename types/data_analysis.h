@@ -70,6 +70,9 @@ public:
     /// does nothing.
     void ReleaseLibrary();
 
+    /// What the type library's readers left out or changed since this was last asked (refused
+    /// lines and tags, texts the code page cannot hold), in the order met; none after ReleaseLibrary.
+    ReaderNotes TakeReaderNotes() { return library_.get() ? library_->TakeNotes() : ReaderNotes(); }
     /// The type library held, or null after ReleaseLibrary.
     Fileparstest* Library() const { return library_.get(); }
 

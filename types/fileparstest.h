@@ -2,9 +2,11 @@
 // and predefined structures, the structures read from sources and the top-level records to lay out.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "types/filepares.h"
+#include "types/reader_notes.h"
 #include "types/fileparsxml.h"
 
 /// The results of reading tag tables and data block files together.
@@ -50,6 +52,8 @@ public:
     StructMap& ParsedStructs() { return parsedStructs_; }
     std::vector<SFlatMember>& TopLevelRecords() { return topLevelRecords_; }
     const Fileparsxml& DataTypeFile() const { return dataTypeFile_; }
+    /// What the parsers left out or changed since the notes were last taken, in the order met.
+    ReaderNotes TakeNotes() { return std::exchange(notes_, {}); }
 
     /// False when the user data type file exists but could not be read or parsed when the library
     /// was created: its structures are missing, and the file was left as it is.
@@ -76,4 +80,5 @@ private:
     StructMap userStructs_;    ///< the user data type file's structures, then the predefined ones
     StructMap parsedStructs_;  ///< structures read from sources
     std::vector<SFlatMember> topLevelRecords_;
+    ReaderNotes notes_;
 };

@@ -37,11 +37,21 @@ SBlockNaming NamingOf(const SDbFileInfo& block) {
     return naming;
 }
 
+/// Parses a source; a failure adds a note naming the file and the line at fault.
+int ParseNoting(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
+                ReaderNotes& notes) {
+    SSourceLine failed;
+    const int result = ParseTiaSource(text, path, naming, targets, &failed);
+    if (result < 0 && failed.number > 0)
+        notes.push_back({SReaderNote::kRefusedLine, path, failed.number, std::move(failed.text), CString()});
+    return result;
+}
+
 /// Reads one data block file into targets: kFileNotOpened, or the parse's result.
-int ParseDbFileInto(const SDbFileInfo& block, SParseTargets targets) {
+int ParseDbFileInto(const SDbFileInfo& block, SParseTargets targets, ReaderNotes& notes) {
     std::u16string text;
     if (!ReadSourceText(block.Path, text)) return kFileNotOpened;
-    return ParseTiaSource(text, block.Path, NamingOf(block), targets);
+    return ParseNoting(text, block.Path, NamingOf(block), targets, notes);
 }
 
 /// What one tag table or data block file gave, read on its own. A read only adds to its targets,
@@ -52,6 +62,7 @@ struct SFileParse {
     StructMap structs;
     std::vector<SFlatMember> records;
     StructureList completed;
+    ReaderNotes notes;
 };
 
 /// The fewest files worth a part of their own when data block files are read side by side.
@@ -76,11 +87,11 @@ SParsedSources Fileparstest::ParseTagTablesAndDbFiles(const std::vector<CString>
         for (size_t job; (job = next++) < jobs;) {
             if (job < tables.size()) {
                 // A tag table read gives 1, which here means success, not a file left out.
-                tables[job].result = std::min(ReadTagTable(tagPaths[job], tables[job].records), 0);
+                tables[job].result = std::min(ReadTagTable(tagPaths[job], tables[job].records, &tables[job].notes), 0);
                 continue;
             }
             SFileParse& file = parsed[job - tables.size()];
-            file.result = ParseDbFileInto(*files[job - tables.size()], {file.structs, file.records, file.completed});
+            file.result = ParseDbFileInto(*files[job - tables.size()], {file.structs, file.records, file.completed}, file.notes);
         }
     });
     auto handOver = [&](SFileParse& file) {
@@ -89,6 +100,7 @@ SParsedSources Fileparstest::ParseTagTablesAndDbFiles(const std::vector<CString>
                                 std::make_move_iterator(file.records.end()));
         completed.insert(completed.end(), std::make_move_iterator(file.completed.begin()),
                          std::make_move_iterator(file.completed.end()));
+        notes_.insert(notes_.end(), std::make_move_iterator(file.notes.begin()), std::make_move_iterator(file.notes.end()));
         const int result = file.result;
         file = SFileParse();  // its memory goes as soon as it is handed over
         return result;
@@ -109,7 +121,7 @@ int Fileparstest::ParseTagTables(const std::vector<CString>& paths, StructureLis
 }
 
 int Fileparstest::ParseDbFile(const SDbFileInfo& block, StructureList& completed) {
-    return ParseDbFileInto(block, {parsedStructs_, topLevelRecords_, completed});
+    return ParseDbFileInto(block, {parsedStructs_, topLevelRecords_, completed}, notes_);
 }
 
 int Fileparstest::ParseSourceFile(const CString& path, StructureList& completed) {
@@ -118,9 +130,9 @@ int Fileparstest::ParseSourceFile(const CString& path, StructureList& completed)
     SBlockNaming naming;
     naming.blockName = BlockNameOfSourceFile(path);
     naming.recordName = naming.blockName;
-    return ParseTiaSource(text, path, naming, {parsedStructs_, topLevelRecords_, completed});
+    return ParseNoting(text, path, naming, {parsedStructs_, topLevelRecords_, completed}, notes_);
 }
 
 int Fileparstest::ParseTagTable(const CString& path, std::vector<SFlatMember>& records) {
-    return ReadTagTable(path, records);
+    return ReadTagTable(path, records, &notes_);
 }

@@ -110,16 +110,42 @@ bool CutTypeAndComment(View text, View& type, View& comment) {
     return true;
 }
 
-/// A type with a bracketed length (String[20]): the length, and the type without it.
-void ReadLength(View type, SMemberInfo& member) {
+/// A type with a bracketed length (String[20]): the length, and the type without it. False when
+/// the brackets hold anything but a length from 0 to kMaxDeclaredLength.
+bool ReadLength(View type, SMemberInfo& member) {
     const size_t open = type.find(u'[');
     const size_t close = type.find(u']');
     if (open == npos || close == npos || close < open) {
         member.Type = CString(type);
-        return;
+        return true;
     }
-    ScanDecimal(type.substr(open + 1, close - open - 1), member.Length);
+    int length = 0;
+    if (!ScanWholeDecimal(type.substr(open + 1, close - open - 1), length) || length < 0 || length > kMaxDeclaredLength)
+        return false;
+    member.Length = length;
     member.Type = CString(Trimmed(type.substr(0, open)));
+    return true;
+}
+
+/// Whether the bounds of an array type ("Array[0..9, 1..3] of Int") are each two whole 32-bit
+/// numbers joined by "..", with at least one dimension: bounds that are names, are left out or
+/// pass 32 bits would otherwise be read as other numbers.
+bool ArrayBoundsAreNumbers(View type) {
+    const size_t open = type.find(u'[');
+    const size_t close = type.find(u']');
+    if (open == npos || close == npos || close < open) return false;
+    View bounds = type.substr(open + 1, close - open - 1);
+    if (Trimmed(bounds).empty()) return false;
+    while (true) {
+        const size_t comma = bounds.find(u',');
+        const View piece = bounds.substr(0, comma);
+        const size_t range = piece.find(u"..");
+        int number = 0;
+        if (range == npos || !ScanWholeDecimal(piece.substr(0, range), number) || !ScanWholeDecimal(piece.substr(range + 2), number))
+            return false;
+        if (comma == npos) return true;
+        bounds = bounds.substr(comma + 1);
+    }
 }
 
 }  // namespace
@@ -135,8 +161,11 @@ bool ReadMemberLine(std::u16string_view line, SMemberLine& out) {
     member.Mark = CString(comment);
 
     CString elementType;
-    if (ParseArrayText(CString(type), member.Dims, elementType)) type = elementType.view();
+    if (ParseArrayText(CString(type), member.Dims, elementType)) {
+        if (!ArrayBoundsAreNumbers(type)) return false;
+        type = elementType.view();
+    }
     if (type == u"Struct") out.opensStruct = true;
-    else ReadLength(type, member);
+    else if (!ReadLength(type, member)) return false;
     return true;
 }

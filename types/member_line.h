@@ -16,8 +16,14 @@ struct SMemberLine {
     bool opensStruct = false;
 };
 
-/// Reads a trimmed member line. Returns false when a string start value has no closing quote: the
-/// line cannot be cut reliably, and the source is malformed.
+/// The longest string length a member may declare: a WString holds at most 16,382 characters, and
+/// anything longer is no declaration TIA Portal writes.
+constexpr int kMaxDeclaredLength = 16382;
+
+/// Reads a trimmed member line. Returns false when the source is malformed: a string start value
+/// has no closing quote (the line cannot be cut reliably), a bracketed length is not a number from
+/// 0 to kMaxDeclaredLength (String[-300], String[99999999999]), or array bounds are not whole
+/// 32-bit numbers (Array[a..b], Array[] of Int).
 ///
 /// A line whose name or type separator is missing still gives a member, with the parts that depend
 /// on the separator empty (a line "a:Int;" gives an empty Name and Type), so that the layout reports

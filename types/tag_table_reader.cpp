@@ -2,8 +2,8 @@
 
 #include <tinyxml2.h>
 
-#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <string>
 
 #include "types/import_result_codes.h"
@@ -13,32 +13,18 @@ namespace {
 
 using View = std::u16string_view;
 
-/// The largest byte number whose bit offset, with a bit number of up to 9 added, fits a 32-bit
+/// The largest byte number whose bit offset, with a bit number of up to 7 added, fits a 32-bit
 /// signed number.
-constexpr int64_t kMaxByteNumber = (INT32_MAX - 9) / 8;
+constexpr int64_t kMaxByteNumber = (INT32_MAX - 7) / 8;
 
-bool IsLetter(char16_t ch) { return (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z'); }
 bool IsDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
-
-int64_t LeadingNumber(View text) {
-    int64_t number = 0;
-    for (size_t i = 0; i < text.size() && IsDigit(text[i]); ++i) number = std::min(number * 10 + (text[i] - u'0'), kMaxByteNumber);
-    return number;
-}
 
 CString AttributeText(const tinyxml2::XMLElement& element, const char* name) {
     const char* value = element.Attribute(name);
     return value ? CString::FromUtf8(value) : CString();
 }
 
-/// The register area: the character after the first "%", or the first character without one.
-CString AreaOf(const CString& address) {
-    const int percent = address.Find(u'%');
-    const int at = percent < 0 ? 0 : percent + 1;
-    return at < address.GetLength() ? address.Mid(at, 1) : CString();
-}
-
-SFlatMember ReadTag(const tinyxml2::XMLElement& element, const CString& address) {
+SFlatMember ReadTag(const tinyxml2::XMLElement& element, const STagAddress& address) {
     SFlatMember tag;
     const tinyxml2::XMLNode* text = element.FirstChild();
     if (text && text->Value()) tag.Name = CString::FromUtf8(text->Value());
@@ -46,37 +32,73 @@ SFlatMember ReadTag(const tinyxml2::XMLElement& element, const CString& address)
     tag.Mark = AttributeText(element, "remark");
     tag.Read = AttributeText(element, "hmiVisible") == u"False" ? 0 : 1;
     tag.Write = AttributeText(element, "hmiWriteable") == u"False" ? 0 : 1;
-    tag.Block = AreaOf(address);
-    tag.BitOffset = TagAddressBitOffset(address.view());
+    tag.Block = CString(std::u16string(1, address.area));
+    tag.BitOffset = address.bitOffset;
     return tag;
+}
+
+SReaderNote RefusedAddressNote(const tinyxml2::XMLElement& element, const CString& address) {
+    SReaderNote note;
+    note.kind = SReaderNote::kRefusedTagAddress;
+    note.line = element.GetLineNum();
+    const tinyxml2::XMLNode* text = element.FirstChild();
+    if (text && text->Value()) note.subject = CString::FromUtf8(text->Value());
+    note.detail = address;
+    return note;
 }
 
 }  // namespace
 
-int TagAddressBitOffset(std::u16string_view address) {
-    if (address.empty()) return 0;
-    View number = address.substr(1);
-    while (!number.empty() && IsLetter(number.front())) number.remove_prefix(1);
-    const size_t dot = number.find(u'.');
-    int64_t bits = LeadingNumber(number.substr(0, dot)) * 8;
-    if (dot != View::npos && dot + 1 < number.size() && IsDigit(number[dot + 1])) bits += number[dot + 1] - u'0';
-    return static_cast<int>(bits);
+std::optional<STagAddress> ReadTagAddress(std::u16string_view address) {
+    View rest = address;
+    if (rest.starts_with(u'%')) rest.remove_prefix(1);
+    if (rest.empty() || (rest.front() != u'I' && rest.front() != u'Q' && rest.front() != u'M')) return std::nullopt;
+    STagAddress read;
+    read.area = rest.front();
+    rest.remove_prefix(1);
+    bool bitAddress = true;
+    if (!rest.empty() && (rest.front() == u'X' || rest.front() == u'B' || rest.front() == u'W' || rest.front() == u'D')) {
+        bitAddress = rest.front() == u'X';
+        rest.remove_prefix(1);
+    }
+    int64_t byte = 0;
+    size_t digits = 0;
+    for (; digits < rest.size() && IsDigit(rest[digits]); ++digits) {
+        byte = byte * 10 + (rest[digits] - u'0');
+        if (byte > kMaxByteNumber) return std::nullopt;
+    }
+    if (digits == 0) return std::nullopt;
+    rest.remove_prefix(digits);
+    int bit = 0;
+    if (!rest.empty()) {
+        // A bit number, 0 to 7, follows a bit address only.
+        if (!bitAddress || rest.size() != 2 || rest[0] != u'.' || rest[1] < u'0' || rest[1] > u'7') return std::nullopt;
+        bit = rest[1] - u'0';
+    }
+    read.bitOffset = static_cast<int>(byte * 8 + bit);
+    return read;
 }
 
-int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records) {
+int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records, ReaderNotes* notes) {
     tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
     if (document.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return kTagFileUnusable;
     const tinyxml2::XMLElement* root = document.FirstChildElement();
     if (!root || !root->FirstChildElement()) return kTagFileUnusable;
     for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element; element = element->NextSiblingElement()) {
         const CString address = AttributeText(*element, "addr");
-        if (!address.IsEmpty()) records.push_back(ReadTag(*element, address));
+        if (address.IsEmpty()) continue;
+        if (const std::optional<STagAddress> read = ReadTagAddress(address.view())) records.push_back(ReadTag(*element, *read));
+        else if (notes) notes->push_back(RefusedAddressNote(*element, address));
     }
     return 1;
 }
 
-int ReadTagTable(const CString& path, std::vector<SFlatMember>& records) {
+int ReadTagTable(const CString& path, std::vector<SFlatMember>& records, ReaderNotes* notes) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return kTagFileUnusable;
-    return ReadTagTableText(bytes, records);
+    const size_t notesBefore = notes ? notes->size() : 0;
+    const int result = ReadTagTableText(bytes, records, notes);
+    if (notes)
+        for (size_t i = notesBefore; i < notes->size(); ++i) (*notes)[i].file = path;
+    return result;
 }

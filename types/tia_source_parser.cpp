@@ -180,12 +180,20 @@ public:
     DataBlockPass(const CString& path, const SBlockNaming& naming, SParseTargets& targets)
         : naming_(naming), targets_(targets), pass_(path, targets) {}
 
-    int Run(const std::vector<View>& lines) {
+    /// The lines' result; a failure sets failed to the line at fault (the last line when the
+    /// structures are unbalanced at the end).
+    int Run(const std::vector<View>& lines, View& failed) {
         for (size_t i = 0; i < lines.size(); ++i) {
+            const size_t first = i;
             const int code = Classify(lines, i);
-            if (code < 0) return code;
+            if (code < 0) {
+                failed = lines[first];
+                return code;
+            }
         }
-        return pass_.Depth() == 0 ? 0 : kBlockFormatError;
+        if (pass_.Depth() == 0) return 0;
+        failed = lines.back();
+        return kBlockFormatError;
     }
 
 private:
@@ -263,10 +271,12 @@ CString TypeNameOf(View header) {
     return CString(std::move(name));
 }
 
-int RunTypePass(const CString& path, const std::vector<View>& lines, SParseTargets& targets) {
+/// The type lines' result; at a failure, lastLine is the line at fault.
+int RunTypePass(const CString& path, const std::vector<View>& lines, SParseTargets& targets, View& lastLine) {
     StructurePass pass(path, targets);
     CString typeName;
     for (const View line : lines) {
+        lastLine = line;
         if (IsCommentLine(line)) continue;
         if (IsTypeHeader(line)) {
             typeName = TypeNameOf(line);
@@ -288,11 +298,31 @@ int RunTypePass(const CString& path, const std::vector<View>& lines, SParseTarge
 
 }  // namespace
 
-int ParseTiaSource(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets) {
+namespace {
+
+/// The number (from 1) of the line that starts at position start of text, counting line ends as
+/// SplitSourceLines does.
+int LineNumberAt(View text, size_t start) {
+    int number = 1;
+    for (size_t i = 0; i < start && i < text.size(); ++i)
+        if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n'))) ++number;
+    return number;
+}
+
+}  // namespace
+
+int ParseTiaSource(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
+                   SSourceLine* failedLine) {
     const SSections sections = SplitSections(text);
     DataBlockPass blocks(path, naming, targets);
-    if (const int result = blocks.Run(sections.blockLines); result != 0) return result;
-    return RunTypePass(path, sections.typeLines, targets);
+    View failed;
+    int result = blocks.Run(sections.blockLines, failed);
+    if (result == 0) result = RunTypePass(path, sections.typeLines, targets, failed);
+    if (result < 0 && failedLine && failed.data()) {
+        failedLine->number = LineNumberAt(text, static_cast<size_t>(failed.data() - text.data()));
+        failedLine->text = CString(failed);
+    }
+    return result;
 }
 
 CString BlockNameOfSourceFile(const CString& path) {

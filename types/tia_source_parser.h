@@ -27,10 +27,17 @@ struct SParseTargets {
     StructureList& completed;          ///< one entry per data block or type completed, in order
 };
 
+/// A line of a source: its number, counted from 1, and its trimmed text.
+struct SSourceLine {
+    int number = 0;
+    CString text;
+};
+
 /// Parses a decoded source (DecodeSourceText). The data blocks are read first, then the types.
 /// Returns 0, or kBlockFormatError, kBlockOptimized or kTypeFormatError; a parse that fails keeps
-/// what it stored before the failing line.
-int ParseTiaSource(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets);
+/// what it stored before the failing line, and tells that line in failedLine when one is given.
+int ParseTiaSource(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
+                   SSourceLine* failedLine = nullptr);
 
 /// The block name a source file gives its data blocks when it is read as a source file: its file
 /// name before the first "_" (DB12_Motor.db gives DB12; a name without "_" gives an empty name).

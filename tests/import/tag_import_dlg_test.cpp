@@ -98,10 +98,33 @@ TEST_F(TagImportTest, FailedImportsListTheirReasonAndKeepTheDialogOpen) {
     EXPECT_EQ(Run(), IDCANCEL) << user.LogText();
 
     const std::vector<std::vector<std::string>> expected = {
-        {}, {}, {"1 | \"Missing\""}, {"0 | DB块属性错误(应该采取不优化)"}, {"1 | DB块命名重复"},
+        {}, {}, {"1 | \"Missing\""}, {"0 | DB块属性错误(应该采取不优化)", "0 | " + Utf8(optimized) + " 第2行：{ S7_Optimized_Access := 'TRUE' }"},
+        {"1 | DB块命名重复"},
         {"1 | DB块命名错误"}, {"1 | DB块命名错误"}, {"1 | DB块命名错误"}, {"1 | DB块命名错误"}, {"1 | DB块命名错误"}};
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(Variables().empty());
+}
+
+TEST_F(TagImportTest, WhatTheReadersRefusedIsListedWithItsFileAndLine) {
+    const CString tags = folder.Write("tags.xml", "<Tagtable name='T'>\n<Tag type='Int' addr='%MW4'>Speed</Tag>\n"
+                                                  "<Tag type='Int' addr='%DB1.DBW4'>Elsewhere</Tag>\n</Tagtable>");
+    const CString bad = folder.Write("DB4_s.db", Block("S", "      a : Int;\r\n      s : String[-300];\r\n"));
+    const CString udt = folder.Write("T.udt", "TYPE \"T\"\r\n   STRUCT\r\n      n : Array[a..b] of Int;\r\n   END_STRUCT;\r\nEND_TYPE\r\n");
+    std::vector<std::vector<std::string>> seen;
+    auto look = [&](CWnd& dialog) { seen.push_back(RowLines(dialog, kStatusList)); };
+    user.WatchList(kTagImportTemplate, kStatusList);
+    user.Click(kImportDataTypesButton).ChooseFiles({udt}).Inspect(look);
+    user.Click(kBrowseBlockFilesButton).ChooseFiles({bad}).Click(kTagImportButton).Inspect(look);
+    user.Pick(kBlockList, 0).Click(kRemoveBlockFilesButton);
+    user.Click(kBrowseTagFileButton).ChooseFiles({tags}).Click(kTagImportButton);
+    EXPECT_EQ(Run(), IDOK) << user.LogText();
+
+    const std::vector<std::vector<std::string>> expected = {
+        {"0 | 数据类型文件格式错误", "0 | " + Utf8(udt) + " 第3行：n : Array[a..b] of Int;"},
+        {"0 | DB块格式错误", "0 | " + Utf8(bad) + " 第6行：s : String[-300];"}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(StatusRows(), std::vector<std::string>({"1 导入成功", "2 " + Utf8(tags) + " 第3行：标签“Elsewhere”的地址“%DB1.DBW4”无效，未导入"}));
+    EXPECT_EQ(Variables(), std::vector<std::string>({"Speed"}));
 }
 
 TEST_F(TagImportTest, ARetriedImportLaysOutOnlyTheListedFiles) {

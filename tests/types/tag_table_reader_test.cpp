@@ -16,12 +16,31 @@ std::string Table(const std::string& tags) { return "\xEF\xBB\xBF<?xml version='
 TEST(TagTableReader, AddressesGiveAreaAndBitOffset) {
     std::vector<SFlatMember> tags;
     ASSERT_EQ(ReadTagTableText(Table(Tag("%I0.3") + Tag("%Q1.7") + Tag("%MW10") + Tag("%MB2") + Tag("%ID256") + Tag("%M200.4") +
-                                     Tag("Q2.1") + Tag("%MW99999999999")),
+                                     Tag("Q2.1") + Tag("%MX268435455.7") + Tag("%IB0")),
                                tags),
               1);
     std::vector<std::string> read;
     for (const SFlatMember& tag : tags) read.push_back(tag.Block.ToUtf8() + std::to_string(tag.BitOffset));
-    EXPECT_EQ(read, (std::vector<std::string>{"I3", "Q15", "M80", "M16", "I2048", "M1604", "Q17", "M2147483632"}));
+    EXPECT_EQ(read, (std::vector<std::string>{"I3", "Q15", "M80", "M16", "I2048", "M1604", "Q17", "M2147483647", "I0"}));
+}
+
+TEST(TagTableReader, AddressesThatNameNoReachablePlaceGiveNoRecordButANote) {
+    // Each would otherwise be clamped, wrapped or land in data block 0.
+    const std::vector<std::string> refused = {"%MW99999999999", "%M268435456.0", "%QW-2", "%DB1.DBW4", "%ZZ10", "%", "%I0.8",
+                                              "%MW2.1", "%I", "%iw2", "%MW2x"};
+    std::string table;
+    for (size_t i = 0; i < refused.size(); ++i) table += Tag(refused[i], "type='Int'", "t" + std::to_string(i)) + Tag("%Q0.0");
+    std::vector<SFlatMember> tags;
+    ReaderNotes notes;
+    ASSERT_EQ(ReadTagTableText(Table(table), tags, &notes), 1);
+    EXPECT_EQ(tags.size(), refused.size());  // the good tag between each two refused ones
+    ASSERT_EQ(notes.size(), refused.size());
+    for (size_t i = 0; i < refused.size(); ++i) {
+        EXPECT_EQ(notes[i].kind, SReaderNote::kRefusedTagAddress);
+        EXPECT_EQ(notes[i].subject.ToUtf8(), "t" + std::to_string(i));
+        EXPECT_EQ(notes[i].detail.ToUtf8(), refused[i]);
+        EXPECT_EQ(notes[i].line, static_cast<int>(4 + 2 * i));  // after the declaration, the root and a comment
+    }
 }
 
 TEST(TagTableReader, FlagsTextsAndConstants) {

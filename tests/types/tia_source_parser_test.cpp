@@ -5,6 +5,7 @@
 #include "types/import_result_codes.h"
 #include "types/member_line.h"
 #include "types/source_lines.h"
+#include "types/tia_source_parser.h"
 #include "import_test_support.h"
 
 namespace {
@@ -128,6 +129,34 @@ TEST_F(SourceParse, MalformedStructuresFailWithTheirCodesAndKeepWhatWasStored) {
     EXPECT_EQ(Parse(Block("      kept : Int;\n") + Block("      garbage\n")), kBlockFormatError);
     EXPECT_EQ(Names(Members(u"DB5")), (Strings{"kept:Int"}));
     EXPECT_EQ(Parse("garbage outside any section\n\x01\xFF\xFE"), 0);
+}
+
+TEST_F(SourceParse, NumbersOutOfRangeFailAtTheirLineInsteadOfBecomingOtherNumbers) {
+    // Each would otherwise be read as another number: a negative length, one wrapped past 32 bits,
+    // bounds read as 0..0, an array read as a scalar.
+    for (const char* type : {"String[-300]", "String[99999999999]", "WString[16383]", "String[x]", "Array[a..b] of Int",
+                             "Array[] of Int", "Array[0..4294967296] of Bool", "Array[0..1, ] of Int", "Array[1] of Int"}) {
+        const std::string source = Block(std::string("      a : Int;\n      b : ") + type + ";\n");
+        const std::u16string text = DecodeSourceText(source);
+        SSourceLine failed;
+        StructMap parsed;
+        std::vector<SFlatMember> made;
+        StructureList done;
+        EXPECT_EQ(ParseTiaSource(text, u"x.db", SBlockNaming(), {parsed, made, done}, &failed), kBlockFormatError) << type;
+        EXPECT_EQ(failed.number, 7) << type;
+        EXPECT_EQ(failed.text, CString::FromUtf8(std::string("b : ") + type + ";")) << type;
+    }
+    // The same in a type, counted over CR LF, lone CR and lone LF line ends.
+    SSourceLine failed;
+    EXPECT_EQ(ParseTiaSource(u"TYPE \"T\"\r\nSTRUCT\ra : Int;\n\r\nb : String[-1];\r\nEND_STRUCT;\r\nEND_TYPE\r\n", u"t.udt",
+                             SBlockNaming(), {structs, records, completed}, &failed),
+              kTypeFormatError);
+    EXPECT_EQ(failed.number, 5);
+    // The largest values that are meant stay as they are.
+    EXPECT_EQ(Member(u"w : WString[16382];"), "w|WString|16382|11|");
+    SMemberLine wide;
+    ASSERT_TRUE(ReadMemberLine(u"r : Array[-2147483648..2147483647, -1..+1] of Byte;", wide));
+    EXPECT_EQ(wide.member.Dims, (std::vector<SArrayDim>{{INT32_MIN, INT32_MAX}, {-1, 1}}));
 }
 
 TEST_F(ImportRun, BatchesGoOnPastUnreadableFilesAndStopAtTheFirstError) {
