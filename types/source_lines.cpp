@@ -6,6 +6,27 @@
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeByteOrderMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeByteOrderMark = "\xFE\xFF";
+
+bool IsUtf16(std::string_view bytes) {
+    return bytes.starts_with(kUtf16LeByteOrderMark) || bytes.starts_with(kUtf16BeByteOrderMark);
+}
+
+/// UTF-16 text after its byte-order mark, in the byte order the mark gives. A last odd byte holds
+/// no character and becomes a replacement character, so that a cut file is not read as complete.
+std::u16string DecodeUtf16(std::string_view bytes) {
+    const bool littleEndian = bytes.starts_with(kUtf16LeByteOrderMark);
+    bytes.remove_prefix(2);
+    std::u16string text;
+    text.reserve(bytes.size() / 2 + 1);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
+        text += static_cast<char16_t>(littleEndian ? first | (second << 8) : (first << 8) | second);
+    }
+    if (bytes.size() % 2) text += u'\uFFFD';
+    return text;
+}
 
 /// The position of the next line end at or after start (CR or LF), or the text's size.
 size_t NextLineEnd(std::u16string_view text, size_t start) {
@@ -23,8 +44,14 @@ size_t AfterLineEnd(std::u16string_view text, size_t end) {
 }  // namespace
 
 std::u16string DecodeSourceText(std::string_view bytes) {
+    if (IsUtf16(bytes)) return DecodeUtf16(bytes);
     if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
     return Utf8ToUtf16(bytes);
+}
+
+std::string TextBytesAsUtf8(std::string bytes) {
+    if (!IsUtf16(bytes)) return bytes;
+    return Utf16ToUtf8(DecodeUtf16(bytes));
 }
 
 std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text) {

@@ -7,8 +7,13 @@
 
 #include "platform/cstring.h"
 
-/// The text of a source file: its bytes decoded as UTF-8, without a leading byte-order mark.
+/// The text of a source file: its bytes decoded as UTF-8, without a leading byte-order mark; bytes
+/// that begin with a UTF-16 byte-order mark (FF FE or FE FF) are decoded as UTF-16 in that order.
 std::u16string DecodeSourceText(std::string_view bytes);
+
+/// The bytes of a text file as UTF-8: UTF-16 with a byte-order mark converted, anything else as
+/// it is (for readers that take UTF-8 only, such as the XML reader).
+std::string TextBytesAsUtf8(std::string bytes);
 
 /// Cuts text into lines. A line ends at CR LF, at a lone LF or at a lone CR, so that sources keep
 /// their lines whichever line ends a checkout gave them; text after the last line end is a last

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "types/import_result_codes.h"
+#include "types/source_lines.h"
 #include "platform/file_system.h"
 
 namespace {
@@ -97,7 +98,7 @@ int ReadTagTable(const CString& path, std::vector<SFlatMember>& records, ReaderN
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return kTagFileUnusable;
     const size_t notesBefore = notes ? notes->size() : 0;
-    const int result = ReadTagTableText(bytes, records, notes);
+    const int result = ReadTagTableText(TextBytesAsUtf8(std::move(bytes)), records, notes);
     if (notes)
         for (size_t i = notesBefore; i < notes->size(); ++i) (*notes)[i].file = path;
     return result;

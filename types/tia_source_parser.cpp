@@ -314,10 +314,15 @@ int LineNumberAt(View text, size_t start) {
 int ParseTiaSource(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
                    SSourceLine* failedLine) {
     const SSections sections = SplitSections(text);
+    const size_t completedBefore = targets.completed.size(), recordsBefore = targets.records.size();
     DataBlockPass blocks(path, naming, targets);
     View failed;
     int result = blocks.Run(sections.blockLines, failed);
     if (result == 0) result = RunTypePass(path, sections.typeLines, targets, failed);
+    // A source that gave neither a structure nor a block (empty, garbage, another kind of file)
+    // holds nothing to import: the user is told instead of an import that adds nothing.
+    if (result == 0 && targets.completed.size() == completedBefore && targets.records.size() == recordsBefore)
+        return kSourceFileEmpty;
     if (result < 0 && failedLine && failed.data()) {
         failedLine->number = LineNumberAt(text, static_cast<size_t>(failed.data() - text.data()));
         failedLine->text = CString(failed);

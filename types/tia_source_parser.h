@@ -34,7 +34,8 @@ struct SSourceLine {
 };
 
 /// Parses a decoded source (DecodeSourceText). The data blocks are read first, then the types.
-/// Returns 0, or kBlockFormatError, kBlockOptimized or kTypeFormatError; a parse that fails keeps
+/// Returns 0, or kBlockFormatError, kBlockOptimized or kTypeFormatError, or kSourceFileEmpty when
+/// the source completes no structure and records no data block; a parse that fails keeps
 /// what it stored before the failing line, and tells that line in failedLine when one is given.
 int ParseTiaSource(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
                    SSourceLine* failedLine = nullptr);

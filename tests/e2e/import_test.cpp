@@ -130,3 +130,20 @@ TEST_F(ImportTest, InputsThatCannotBeReadWholeAreRefusedByNameAtOnce) {
     }
     EXPECT_NE(Import({"--types", "/dev/zero"}).err.find("/dev/zero: not a regular file"), std::string::npos);
 }
+
+TEST_F(ImportTest, SourcesThatHoldNothingUsableFailTheImport) {
+    const std::string garbage = Write("garbage.udt", "\x01\x02 not a source\r\n");
+    const std::string onlyMark = Write("mark.udt", "\xFF\xFE");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--types", garbage}, {"--types", onlyMark}, {"--db", Write("DB9_e.db", "FUNCTION_BLOCK \"T\"\r\nBEGIN\r\n")}}) {
+        const HostResult result = Import(args);
+        EXPECT_EQ(result.exitCode, 1) << args[1];
+        EXPECT_EQ(result.out, "0\tDB块或数据类型文件为空\n") << args[1];
+    }
+    // A tag table written as UTF-16 is read as one.
+    std::string utf16 = "\xFF\xFE";
+    for (char ch : std::string("<?xml version='1.0' encoding='utf-16'?>\n<T><Tag type='Int' addr='%MW2'>W</Tag></T>"))
+        utf16 += {ch, '\0'};
+    EXPECT_EQ(Import({"--tags", Write("tags16.xml", utf16)}).exitCode, 0);
+    EXPECT_EQ(Variables(), std::vector<std::string>({"W"}));
+}

@@ -2,6 +2,7 @@
 // words inside members, anonymous structures, sections, malformed structures and batches of files.
 #include <cctype>
 
+#include "platform/code_page.h"
 #include "types/import_result_codes.h"
 #include "types/member_line.h"
 #include "types/source_lines.h"
@@ -73,8 +74,7 @@ TEST_F(SourceParse, LineEndsAttributesAndHeaderWords) {
     EXPECT_EQ(Parse(Block(members, "{ S7_Optimized_Access := 'TRUE' }\n")), kBlockOptimized);
     EXPECT_EQ(Parse(Block(members, "{ DB_Accessible_From_OPC_UA := 'FALSE' ;\n S7_Optimized_Access := 'TRUE' }\n")), kBlockOptimized);
     EXPECT_EQ(Parse(Block(members, "{ A := 'x'; S7_Optimized_Access := 'FALSE' }\n")), 0);
-    EXPECT_EQ(Parse("\xEF\xBB\xBF"), 0);
-    EXPECT_EQ(records.size(), 4u);  // every block header adds its record; a byte-order mark alone adds nothing
+    EXPECT_EQ(records.size(), 4u);  // every block header adds its record
 }
 
 TEST_F(SourceParse, AnonymousStructuresBecomeTypesOfTheirOwnAtAnyDepth) {
@@ -128,7 +128,31 @@ TEST_F(SourceParse, MalformedStructuresFailWithTheirCodesAndKeepWhatWasStored) {
     structs.clear();
     EXPECT_EQ(Parse(Block("      kept : Int;\n") + Block("      garbage\n")), kBlockFormatError);
     EXPECT_EQ(Names(Members(u"DB5")), (Strings{"kept:Int"}));
-    EXPECT_EQ(Parse("garbage outside any section\n\x01\xFF\xFE"), 0);
+}
+
+TEST_F(SourceParse, SourcesHoldingNoStructureAreEmptyAndUtf16IsReadInItsByteOrder) {
+    const std::string xml = "<?xml version='1.0'?>\n<Document><DataBlock/></Document>\n";
+    for (const std::string& nothing : {std::string(), std::string("\xEF\xBB\xBF"), std::string("\xFF\xFE"),
+                                       std::string("garbage outside any section\n\x01\xFF\xFE"), xml,
+                                       std::string("TYPE \"T\"\nVERSION : 0.1\nEND_TYPE\n")})
+        EXPECT_EQ(Parse(nothing), kSourceFileEmpty) << nothing;
+    EXPECT_TRUE(records.empty());
+    EXPECT_TRUE(completed.empty());
+
+    const std::u16string udt = u"TYPE \"Ä\"\r\nSTRUCT\r\n  a : Int; // 温度\r\nEND_STRUCT;\r\nEND_TYPE\r\n";
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (char16_t ch : udt) {
+        little += {static_cast<char>(ch & 0xFF), static_cast<char>(ch >> 8)};
+        big += {static_cast<char>(ch >> 8), static_cast<char>(ch & 0xFF)};
+    }
+    for (const std::string& bytes : {little, big}) {
+        EXPECT_EQ(DecodeSourceText(bytes), udt);
+        EXPECT_EQ(TextBytesAsUtf8(bytes), Utf16ToUtf8(udt));
+        EXPECT_EQ(Parse(bytes), 0);
+        EXPECT_EQ(Members(u"\"Ä\"").at(0).Mark, u"温度");
+    }
+    EXPECT_EQ(DecodeSourceText(little + "A"), udt + u"\uFFFD");  // a cut file does not look complete
+    EXPECT_EQ(TextBytesAsUtf8("plain"), "plain");
 }
 
 TEST_F(SourceParse, NumbersOutOfRangeFailAtTheirLineInsteadOfBecomingOtherNumbers) {
