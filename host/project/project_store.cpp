@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <climits>
 #include <filesystem>
 
 #include "host/project/host_error.h"
@@ -24,15 +25,21 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    void BindText(int index, const std::string& text) {
-        sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    /// SQLITE_OK, or why the value was not bound (SQLITE_TOOBIG past the project's length limit):
+    /// a value that is not bound would be stored as NULL.
+    int BindText(int index, const std::string& text) {
+        if (!stmt_) return SQLITE_OK;  // the step reports the statement that failed
+        if (text.size() > static_cast<size_t>(INT_MAX)) return SQLITE_TOOBIG;
+        return sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }
     /// bytes must stay unchanged until the statement is finalized: SQLite reads them in place rather
     /// than copying a large image first.
-    void BindBlob(int index, ImageView bytes) {
+    int BindBlob(int index, ImageView bytes) {
+        if (!stmt_) return SQLITE_OK;  // the step reports the statement that failed
+        if (bytes.size() > static_cast<size_t>(INT_MAX)) return SQLITE_TOOBIG;
         // An empty image is stored as an empty blob, never as NULL.
-        sqlite3_bind_blob(stmt_, index, bytes.empty() ? "" : static_cast<const void*>(bytes.data()),
-                          static_cast<int>(bytes.size()), SQLITE_STATIC);
+        return sqlite3_bind_blob(stmt_, index, bytes.empty() ? "" : static_cast<const void*>(bytes.data()),
+                                 static_cast<int>(bytes.size()), SQLITE_STATIC);
     }
     /// SQLITE_ROW, SQLITE_DONE or an error code.
     int Step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
@@ -101,6 +108,15 @@ void ProjectStore::Fail(const std::string& what) const {
     throw HostError(what + " " + path_ + ": " + (db_ ? sqlite3_errmsg(db_) : "out of memory"));
 }
 
+void ProjectStore::CheckBound(int result, const std::string& what, size_t bytes) const {
+    if (result == SQLITE_OK) return;
+    if (result == SQLITE_TOOBIG)
+        throw HostError("cannot store " + what + " in " + path_ + ": it is " + std::to_string(bytes) +
+                        " bytes, more than the project holds in one value (" +
+                        std::to_string(sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, -1)) + " bytes)");
+    throw HostError("cannot store " + what + " in " + path_ + ": " + sqlite3_errstr(result));
+}
+
 void ProjectStore::Execute(const char* sql) {
     if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("cannot update the project");
 }
@@ -129,7 +145,7 @@ std::vector<std::string> ProjectStore::DeviceNames() {
 
 std::optional<ImageBytes> ProjectStore::FindImage(const std::string& name) {
     Statement select(db_, "SELECT image FROM devices WHERE name = ?1");
-    select.BindText(1, name);
+    CheckBound(select.BindText(1, name), "the device name", name.size());
     const int step = select.Step();
     if (step == SQLITE_ROW) return select.Blob(0);
     if (step != SQLITE_DONE) Fail("cannot read the project");
@@ -139,21 +155,21 @@ std::optional<ImageBytes> ProjectStore::FindImage(const std::string& name) {
 void ProjectStore::AddDevice(const std::string& name, ImageView image) {
     if (FindImage(name)) throw HostError("the project already has a device named " + name);
     Statement insert(db_, "INSERT INTO devices (name, image) VALUES (?1, ?2)");
-    insert.BindText(1, name);
-    insert.BindBlob(2, image);
+    CheckBound(insert.BindText(1, name), "the device name", name.size());
+    CheckBound(insert.BindBlob(2, image), "the image of device " + name, image.size());
     if (insert.Step() != SQLITE_DONE) Fail("cannot add the device to");
 }
 
 void ProjectStore::SaveImage(const std::string& name, ImageView image) {
     Statement update(db_, "UPDATE devices SET image = ?2 WHERE name = ?1");
-    update.BindText(1, name);
-    update.BindBlob(2, image);
+    CheckBound(update.BindText(1, name), "the device name", name.size());
+    CheckBound(update.BindBlob(2, image), "the image of device " + name, image.size());
     if (update.Step() != SQLITE_DONE) Fail("cannot store the device in");
 }
 
 void ProjectStore::RemoveDevice(const std::string& name) {
     Statement remove(db_, "DELETE FROM devices WHERE name = ?1");
-    remove.BindText(1, name);
+    CheckBound(remove.BindText(1, name), "the device name", name.size());
     if (remove.Step() != SQLITE_DONE) Fail("cannot remove the device from");
     if (sqlite3_changes(db_) == 0) throw HostError("the project has no device named " + name);
 }

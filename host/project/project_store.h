@@ -44,6 +44,8 @@ private:
     void Execute(const char* sql);
     void PrepareSchema(bool create);
     [[noreturn]] void Fail(const std::string& what) const;
+    /// HostError in words when a value of that many bytes could not be bound to a statement.
+    void CheckBound(int result, const std::string& what, size_t bytes) const;
 
     std::string path_;
     sqlite3* db_ = nullptr;

@@ -1,0 +1,46 @@
+// The project store: values SQLite cannot take are refused in words, and the project keeps what
+// it held.
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#ifndef SQLITE_MAX_LENGTH
+#define SQLITE_MAX_LENGTH 1000000000  // SQLite's default largest string or blob
+#endif
+
+#include "host/project/host_error.h"
+#include "host/project/project_store.h"
+#include "temp_folder.h"
+
+TEST(ProjectStore, AnImageTooLargeToStoreIsRefusedInWordsAndTheOldOneStays) {
+    TempFolder folder;
+    const std::string path = (folder.path() / "p.vproj").string();
+    const ImageBytes small = {1, 2, 3};
+    {
+        ProjectStore store(path, true);
+        store.AddDevice("PLC1", small);
+        store.Commit();
+    }
+    // Sizes past what one value may hold, and past a 32-bit length; the store must refuse them by
+    // their size alone, before reading a byte, so a few bytes stand for the image here.
+    constexpr size_t kOneValueLimit = SQLITE_MAX_LENGTH;
+    for (const size_t size : {kOneValueLimit + 1, size_t{1} << 31, size_t{5} << 30}) {
+        ProjectStore store(path, false);
+        const ImageView huge(small.data(), size);
+        for (const bool add : {false, true}) {
+            try {
+                if (add) store.AddDevice("PLC2", huge);
+                else store.SaveImage("PLC1", huge);
+                ADD_FAILURE() << "stored " << size << " bytes";
+            } catch (const HostError& error) {
+                const std::string message = error.what();
+                EXPECT_NE(message.find("cannot store the image of device PLC"), std::string::npos) << message;
+                EXPECT_NE(message.find(std::to_string(size) + " bytes, more than the project holds in one value"), std::string::npos)
+                    << message;
+            }
+        }
+    }
+    ProjectStore store(path, false);
+    EXPECT_EQ(store.FindImage("PLC1"), small);
+    EXPECT_EQ(store.DeviceNames(), std::vector<std::string>{"PLC1"});
+}
