@@ -1,5 +1,6 @@
 // channel add | channel list | channel info | channel delete
 #include <cctype>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "host/commands.h"
 #include "host/output_format.h"
 #include "host/project/stored_image.h"
+#include "platform/code_page.h"
 
 namespace {
 
@@ -54,6 +56,15 @@ SChlInfo DescribeNewChannels(DeviceSession& session, const ChannelAddOptions& op
     return info;
 }
 
+/// The stored image holds texts in the ANSI code page: characters it lacks are stored as "?", and
+/// the user is told which, so that two names that became one are not a surprise.
+void WarnOfLostCharacters(const char* option, const CString& text) {
+    const std::u16string lost = CharactersLostInCodePage(text.view());
+    if (lost.empty()) return;
+    std::cerr << "vireo-host: warning: " << option << ": the characters \"" << Utf16ToUtf8(lost) << "\" are not in code page "
+              << GetACP() << " and were stored as \"?\"\n";
+}
+
 void AddChannels(HostContext& ctx, const ChannelAddOptions& options) {
     auto session = ctx.OpenDevice(options.device, DeviceUse::kChange);
     SChlInfo info = DescribeNewChannels(*session, options);
@@ -64,6 +75,8 @@ void AddChannels(HostContext& ctx, const ChannelAddOptions& options) {
                         "); nothing was added");
     ctx.SaveDevice(*session);
     ctx.Out() << "result\t" << result << "\naddress\t" << EscapeTsv(info.address.ToUtf8()) << '\n';
+    WarnOfLostCharacters("--var", info.varName);
+    WarnOfLostCharacters("--comment", info.comment);
 }
 
 CDevTable ReadDeviceChannels(HostContext& ctx, const std::string& device) {

@@ -6,6 +6,7 @@
 #include "import/channels_from_tags.h"
 #include "import/db_file_info_derivation.h"
 #include "types/import_result_codes.h"
+#include "platform/code_page.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/file_dialog.h"
 #include "types/edit_data_type.h"
@@ -44,6 +45,16 @@ CString DataTypeFileName(const CString& path) {
     const CString name = path.Mid(separator + 1);
     const int dot = name.Find(u'.');
     return dot < 0 ? CString() : name.Left(dot);
+}
+
+/// A note for every leaf whose variable name or comment holds characters the stored image's code
+/// page cannot hold: they become "?", and two leaves may end with one variable name.
+void NoteLostCharacters(const std::vector<SFlatMember>& leaves, ReaderNotes& notes) {
+    for (const SFlatMember& leaf : leaves) {
+        std::u16string lost = CharactersLostInCodePage(leaf.Name.view());
+        lost += CharactersLostInCodePage(leaf.Mark.view());
+        if (!lost.empty()) notes.push_back({SReaderNote::kTextNotInCodePage, CString(), 0, leaf.Name, CString(std::move(lost))});
+    }
 }
 
 }  // namespace
@@ -227,6 +238,7 @@ void CTagImportDlg::OnTagImport() {
     if (layout < 0) return ShowResult(layout);
     analysis_.MoveResults(members_, messages_);
     analysis_.Reset();
+    if (messages_.empty()) NoteLostCharacters(members_, notes_);
     if (AddImportedChannels()) return;
     ShowResult(blocks);
 }

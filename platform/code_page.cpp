@@ -127,12 +127,15 @@ bool SetAnsiCodePage(unsigned codePage) {
     return true;
 }
 
-std::string WideCharToMultiByte(unsigned codePage, std::u16string_view text) {
+std::string WideCharToMultiByte(unsigned codePage, std::u16string_view text, std::u16string* lost) {
     if (IsAscii(text)) return std::string(text.begin(), text.end());  // every code page we use is ASCII-compatible
     iconv_t cd = t_converters.Get(codePage, false);
     std::string out;
     if (cd == reinterpret_cast<iconv_t>(-1)) {
-        for (char16_t ch : text) out += ch < 0x80 ? static_cast<char>(ch) : '?';
+        for (char16_t ch : text) {
+            out += ch < 0x80 ? static_cast<char>(ch) : '?';
+            if (ch >= 0x80 && lost) *lost += ch;
+        }
         return out;
     }
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -150,6 +153,7 @@ std::string WideCharToMultiByte(unsigned codePage, std::u16string_view text) {
         const char16_t* at = reinterpret_cast<const char16_t*>(in);
         size_t units = (inLeft >= 4 && IsHighSurrogate(at[0]) && IsLowSurrogate(at[1])) ? 2 : 1;
         size_t skip = std::min(inLeft, units * 2);
+        if (lost) lost->append(at, skip / 2);
         in += skip;
         inLeft -= skip;
         out += '?';
@@ -188,4 +192,10 @@ std::u16string MultiByteToWideChar(unsigned codePage, std::string_view bytes) {
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     return out;
+}
+
+std::u16string CharactersLostInCodePage(std::u16string_view text) {
+    std::u16string lost;
+    if (!IsAscii(text)) WideCharToMultiByte(CP_ACP, text, &lost);
+    return lost;
 }

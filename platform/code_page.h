@@ -15,8 +15,12 @@ unsigned GetACP();
 bool SetAnsiCodePage(unsigned codePage);
 
 /// UTF-16 to bytes in the given code page. A character the code page cannot represent becomes "?",
-/// so the result always stands for every character of the input.
-std::string WideCharToMultiByte(unsigned codePage, std::u16string_view text);
+/// so the result always stands for every character of the input; lost, when given, receives each
+/// such character, in order.
+std::string WideCharToMultiByte(unsigned codePage, std::u16string_view text, std::u16string* lost = nullptr);
+/// The characters of text that the ANSI code page cannot hold, in order (each becomes "?" in a
+/// stored image); empty when it holds them all.
+std::u16string CharactersLostInCodePage(std::u16string_view text);
 /// Bytes in the given code page to UTF-16. A byte sequence that is not valid in the code page gives
 /// U+FFFD for its first byte and decoding goes on after it.
 std::u16string MultiByteToWideChar(unsigned codePage, std::string_view bytes);

@@ -147,3 +147,20 @@ TEST_F(ImportTest, SourcesThatHoldNothingUsableFailTheImport) {
     EXPECT_EQ(Import({"--tags", Write("tags16.xml", utf16)}).exitCode, 0);
     EXPECT_EQ(Variables(), std::vector<std::string>({"W"}));
 }
+
+TEST_F(ImportTest, TextsTheCodePageLacksAreReportedWithTheirMember) {
+    const std::string db = Write("DB4_K.db", Block("Line", "      한 : Int;   // Größe\r\n      Ok : Int;\r\n"));
+    const HostResult result = Import({"--db", db});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("Line.한：字符“한öß”不在代码页中，已保存为“?”"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("Line.Ok："), std::string::npos) << result.out;
+    EXPECT_EQ(Variables(), std::vector<std::string>({"Line.?", "Line.Ok"}));
+}
+
+TEST_F(ImportTest, ChannelAddWarnsOfCharactersTheCodePageLacks) {
+    const HostResult result = folder.Run({"channel", "add", "PLC1", "--reg", "M", "--type", "11", "--addr", "10", "--var", "Motor한", "--comment", "读写"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("--var: the characters \"한\" are not in code page 936 and were stored as \"?\""), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("--comment"), std::string::npos) << result.err;
+    EXPECT_EQ(Variables(), std::vector<std::string>({"Motor?"}));
+}

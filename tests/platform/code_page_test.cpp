@@ -108,3 +108,9 @@ TEST(CodePageTest, Utf8DecodesAsTheSystemConverterDoesWhateverTheBytes) {
         ASSERT_EQ(Utf8ToUtf16(bytes), DecodedBySystem(bytes)) << "trial " << trial;
     }
 }
+
+TEST(CodePageTest, TheCharactersTheCodePageLacksAreNamedInOrder) {
+    EXPECT_EQ(CharactersLostInCodePage(u"plain ascii"), u"");
+    EXPECT_EQ(CharactersLostInCodePage(u"读写"), u"");
+    EXPECT_EQ(CharactersLostInCodePage(u"a한读ß\U0001F600"), u"한ß\U0001F600");
+}
