@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         EnsureRecord(&device);
     } catch (const CInvalidArgException&) {
         ReleaseRecord(&device);
-        return 0;  // a negative count: refused as the framework refuses it
+        return 0;  // a damaged image (a count or length past its bytes): refused whole
     }
     CArray<int32_t> indices;
     CArray<SChlInfo> infos;
