@@ -5,42 +5,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 
 #include "platform/path_names.h"
 
 namespace {
 
-struct SInjectedFault {
-    FileFault fault = FileFault::kNone;
-    std::string pathPart;
-    int times = 0;
-    int met = 0;
-};
+std::atomic<FileFaults*> g_faults{nullptr};
 
-SInjectedFault& Injected() {
-    static SInjectedFault injected;
-    return injected;
-}
-
-/// Guards the injected fault: files may be read on several threads at once.
-std::mutex& InjectedLock() {
-    static std::mutex lock;
-    return lock;
-}
-
-/// True, with errno set as the real fault would set it, when an injected fault of this kind is
-/// due for path; it then counts as met.
+/// True, with errno set as the real fault would set it, when the faults given to the file layer
+/// make this operation on path fail.
 bool FaultDue(FileFault fault, const std::string& path) {
-    const std::lock_guard<std::mutex> guard(InjectedLock());
-    SInjectedFault& injected = Injected();
-    if (injected.fault != fault || injected.times <= 0 || path.find(injected.pathPart) == std::string::npos) return false;
-    if (--injected.times == 0) injected.fault = FileFault::kNone;
-    ++injected.met;
+    FileFaults* faults = g_faults.load();
+    if (!faults || !faults->Due(fault, path)) return false;
     errno = fault == FileFault::kDiskFull ? ENOSPC : EACCES;
     return true;
 }
@@ -55,16 +36,14 @@ bool WriteBytes(int fd, std::string_view bytes) {
     return true;
 }
 
-/// Writes bytes to the file at path opened as fd; an injected full disk lets the first half of
-/// them through before it refuses the rest.
+/// Writes bytes to the file at path opened as fd; a full disk due lets the first half of them
+/// through before it refuses the rest.
 bool WriteAll(int fd, std::string_view bytes, const std::string& path) {
-    const std::string_view firstHalf = bytes.substr(0, bytes.size() / 2);
-    bool diskFullDue = false;
-    {
-        const std::lock_guard<std::mutex> guard(InjectedLock());
-        diskFullDue = Injected().fault == FileFault::kDiskFull && Injected().times > 0 && path.find(Injected().pathPart) != std::string::npos;
+    if (FaultDue(FileFault::kDiskFull, path)) {
+        WriteBytes(fd, bytes.substr(0, bytes.size() / 2));
+        errno = ENOSPC;
+        return false;
     }
-    if (diskFullDue) return WriteBytes(fd, firstHalf) && !FaultDue(FileFault::kDiskFull, path);
     return WriteBytes(fd, bytes);
 }
 
@@ -228,15 +207,4 @@ bool CreateFileIfMissing(const CString& path, std::string_view bytes) {
     return PathExists(path) || (lock.Held() && WriteFileAtomically(path, bytes));
 }
 
-void InjectFileFault(FileFault fault, std::string pathPart, int times) {
-    const std::lock_guard<std::mutex> guard(InjectedLock());
-    SInjectedFault& injected = Injected();
-    injected.fault = times > 0 ? fault : FileFault::kNone;
-    injected.pathPart = std::move(pathPart);
-    injected.times = fault == FileFault::kNone ? 0 : times;
-}
-
-int InjectedFileFaultsMet() {
-    const std::lock_guard<std::mutex> guard(InjectedLock());
-    return Injected().met;
-}
+void SetFileFaults(FileFaults* faults) { g_faults.store(faults); }

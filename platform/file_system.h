@@ -50,9 +50,9 @@ bool EditFileLocked(const CString& path, const std::function<std::optional<std::
 /// made is never replaced. True when the file exists afterwards.
 bool CreateFileIfMissing(const CString& path, std::string_view bytes);
 
-/// Faults of the file system that a test can make the next file operations meet: a file that
-/// cannot be read, a folder where nothing can be created, a disk that fills up while a file is
-/// written, a file that cannot be put in place of the old one.
+/// Faults of the file system that a file operation can meet: a file that cannot be read, a folder
+/// where nothing can be created, a disk that fills up while a file is written, a file that cannot
+/// be put in place of the old one.
 enum class FileFault {
     kNone,
     kCannotRead,    ///< opening a file for reading fails (permission denied)
@@ -61,10 +61,17 @@ enum class FileFault {
     kCannotRename,  ///< the finished temporary file cannot replace the old file
 };
 
-/// Makes the next `times` operations of the fault's kind on a path that contains pathPart (any
-/// path when empty) fail as that fault would; kNone clears it. For tests: nothing in the driver
-/// calls it, so the driver's code runs unchanged against the faults.
-void InjectFileFault(FileFault fault, std::string pathPart = {}, int times = 1);
+/// Decides which file operations meet a fault. The file layer asks the one it was given before each
+/// operation that can fail so; tests give it one, so that the driver's code runs unchanged against
+/// failing files. Without one (the program), no operation is failed on purpose.
+class FileFaults {
+public:
+    virtual ~FileFaults() = default;
+    /// True when this operation on path must fail as the fault would; it may be asked from several
+    /// threads at once.
+    virtual bool Due(FileFault fault, const std::string& path) = 0;
+};
 
-/// How many injected faults file operations have met since the process started.
-int InjectedFileFaultsMet();
+/// Gives the file layer the faults to meet from now on; null for none. The caller keeps it alive
+/// until it is replaced.
+void SetFileFaults(FileFaults* faults);

@@ -9,7 +9,7 @@
 #include "import/channels_from_tags.h"
 #include "types/import_result_codes.h"
 #include "import_test_support.h"
-#include "platform/file_system.h"
+#include "injected_file_faults.h"
 #include "platform/parallel.h"
 
 namespace {

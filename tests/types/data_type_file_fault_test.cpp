@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "dialog_test_support.h"
-#include "platform/file_system.h"
+#include "injected_file_faults.h"
 
 namespace {
 
