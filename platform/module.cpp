@@ -95,3 +95,10 @@ CString GetCurrentDirectoryW() {
 }
 
 bool SetCurrentDirectoryW(const CString& path) { return chdir(path.ToUtf8().c_str()) == 0; }
+
+CString AfxGetAppName() {
+    CString path = GetModuleFileNameW(nullptr);
+    CString name = path.Mid(path.ReverseFind(u'/') + 1);
+    int dot = name.ReverseFind(u'.');
+    return dot > 0 ? name.Left(dot) : name;
+}

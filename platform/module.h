@@ -13,6 +13,9 @@ HMODULE GetModuleHandleFromAddress(const void* address);
 HMODULE GetProgramModuleHandle();
 /// The full path of the module's file; null names the host program. Empty when unknown.
 CString GetModuleFileNameW(HMODULE module);
+/// The program's name: the executable's file name without its extension (the caption of the
+/// framework's message boxes).
+CString AfxGetAppName();
 
 /// Loads a module by file name (a relative name is looked up from the current directory). A name
 /// ending in ".dll" is looked up as ".so", the shared-object form of the same module. Returns null

@@ -21,23 +21,12 @@ inline constexpr DWORD BS_GROUPBOX = 0x7;
 inline constexpr DWORD BS_AUTORADIOBUTTON = 0x9;
 inline constexpr DWORD BS_TYPEMASK = 0xF;
 
-inline constexpr UINT BST_UNCHECKED = 0;
-inline constexpr UINT BST_CHECKED = 1;
-
-inline constexpr UINT BM_GETCHECK = 0x00F0;
-inline constexpr UINT BM_SETCHECK = 0x00F1;
-inline constexpr UINT BM_SETSTYLE = 0x00F4;
-inline constexpr UINT BM_CLICK = 0x00F5;
 
 inline constexpr UINT BN_CLICKED = 0;
 
 class CButton : public CWnd {
 public:
     int GetCheck() const;
-    void SetCheck(int check);
-    UINT GetButtonStyle() const;
-    /// Changes the button's kind (BS_PUSHBUTTON, BS_DEFPUSHBUTTON, ...).
-    void SetButtonStyle(UINT style, BOOL redraw = TRUE);
 };
 
 std::unique_ptr<ControlState> MakeButtonState();

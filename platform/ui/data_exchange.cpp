@@ -6,25 +6,10 @@
 
 #include "platform/ui/button.h"
 #include "platform/ui/edit.h"
+#include "platform/ui/notification_lockout.h"
 #include "platform/ui/window_record.h"
 
 namespace {
-
-HWND g_lockedOut = nullptr;
-
-struct DataExchangeFailure {};
-
-/// Locks out the window's control notifications for its lifetime, restoring the previous lock.
-class NotificationLockout {
-public:
-    explicit NotificationLockout(HWND window) : previous_(g_lockedOut) { g_lockedOut = window; }
-    ~NotificationLockout() { g_lockedOut = previous_; }
-    NotificationLockout(const NotificationLockout&) = delete;
-    NotificationLockout& operator=(const NotificationLockout&) = delete;
-
-private:
-    HWND previous_;
-};
 
 /// The radio buttons of the group that starts at the record: up to the next control that starts a
 /// group, radio buttons only.
@@ -47,29 +32,13 @@ std::vector<WindowRecord*> RadioGroupFrom(WindowRecord& first) {
 HWND CDataExchange::PrepareCtrl(int id) {
     CWnd* control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(id) : nullptr;
     if (!control) throw std::logic_error("data exchange: the dialog has no control " + std::to_string(id));
-    lastControl_ = control->m_hWnd;
-    return lastControl_;
+    return control->m_hWnd;
 }
-
-void CDataExchange::Fail() {
-    if (m_bSaveAndValidate && lastControl_) {
-        ::SetFocus(lastControl_);
-        const WindowRecord* record = FindWindowRecord(lastControl_);
-        if (record && record->kind == ControlKind::kEdit) ::SendMessage(lastControl_, EM_SETSEL, 0, -1);
-    }
-    throw DataExchangeFailure();
-}
-
-bool IsNotificationLockedOut(HWND window) { return window && window == g_lockedOut; }
 
 BOOL CWnd::UpdateData(BOOL saveAndValidate) {
     NotificationLockout lockout(m_hWnd);
     CDataExchange dx(this, saveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const DataExchangeFailure&) {
-        return FALSE;
-    }
+    DoDataExchange(&dx);
     return TRUE;
 }
 

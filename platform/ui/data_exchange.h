@@ -16,16 +16,7 @@ public:
     /// The dialog's control with that identifier. A dialog without it is a programming error:
     /// std::logic_error naming the identifier.
     HWND PrepareCtrl(int id);
-    /// Ends the exchange as failed: UpdateData returns FALSE, and the focus goes to the control
-    /// prepared last. A validation shows its message before it calls this.
-    [[noreturn]] void Fail();
-
-private:
-    HWND lastControl_ = nullptr;
 };
-
-/// True while UpdateData runs for the window: notifications from its controls are then ignored.
-bool IsNotificationLockedOut(HWND window);
 
 /// A text field and the control's text. Writing leaves a control alone whose text is already equal,
 /// so that no change notification is sent for it.

@@ -7,5 +7,6 @@
 
 #include "platform/ui/messages.h"
 
-/// Reports the exception for the message being handled and returns the message's result.
-LRESULT ReportInvalidArgument(UINT message, LPARAM lParam);
+/// Reports the exception for the message being handled, in a message box owned by owner (the
+/// window with the focus), and returns the message's result.
+LRESULT ReportInvalidArgument(HWND owner, UINT message, LPARAM lParam);

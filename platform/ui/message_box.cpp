@@ -1,16 +1,9 @@
 #include "platform/ui/message_box.h"
 
-#include "platform/module.h"
-#include "platform/ui_language.h"
 #include "platform/ui/ui_backend.h"
 #include "platform/ui/wnd.h"
 
 namespace {
-
-CString& AppNameOverride() {
-    static CString name;
-    return name;
-}
 
 int Ask(HWND owner, const CString& text, const CString& caption, UINT type) {
     SMessageBoxRequest request;
@@ -23,11 +16,6 @@ int Ask(HWND owner, const CString& text, const CString& caption, UINT type) {
 
 }  // namespace
 
-int MessageBoxW(HWND owner, const CString& text, LPCTSTR caption, UINT type) {
-    CString shown = caption ? CString(caption) : PrimaryLangId(GetThreadUILanguage()) == 4 ? CString(u"错误") : CString(u"Error");
-    return Ask(owner, text, shown, type);
-}
-
 int AfxMessageBox(const CString& text, UINT type, UINT) {
     HWND owner = GetFocus();
     return Ask(owner, text, AfxGetAppName(), type);
@@ -36,16 +24,6 @@ int AfxMessageBox(const CString& text, UINT type, UINT) {
 int CWnd::MessageBox(const CString& text, LPCTSTR caption, UINT type) {
     return Ask(m_hWnd, text, caption ? CString(caption) : AfxGetAppName(), type);
 }
-
-CString AfxGetAppName() {
-    if (!AppNameOverride().IsEmpty()) return AppNameOverride();
-    CString path = GetModuleFileNameW(nullptr);
-    CString name = path.Mid(path.ReverseFind(u'/') + 1);
-    int dot = name.ReverseFind(u'.');
-    return dot > 0 ? name.Left(dot) : name;
-}
-
-void AfxSetAppName(const CString& name) { AppNameOverride() = name; }
 
 std::vector<int> MessageBoxAnswers(UINT type) {
     switch (type & MB_TYPEMASK) {

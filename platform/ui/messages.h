@@ -25,6 +25,14 @@ inline constexpr UINT WM_RBUTTONUP = 0x0205;
 inline constexpr UINT WM_PASTE = 0x0302;
 inline constexpr UINT WM_USER = 0x0400;
 
+// Messages every button kind answers, and the check states they carry.
+inline constexpr UINT BM_GETCHECK = 0x00F0;
+inline constexpr UINT BM_SETCHECK = 0x00F1;
+inline constexpr UINT BM_SETSTYLE = 0x00F4;
+inline constexpr UINT BM_CLICK = 0x00F5;
+inline constexpr UINT BST_UNCHECKED = 0;
+inline constexpr UINT BST_CHECKED = 1;
+
 inline constexpr bool IsKeyboardMessage(UINT message) { return message >= WM_KEYDOWN && message <= WM_CHAR; }
 inline constexpr bool IsMouseMessage(UINT message) { return message >= WM_LBUTTONDOWN && message <= WM_RBUTTONUP; }
 

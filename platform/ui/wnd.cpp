@@ -2,9 +2,8 @@
 
 #include <vector>
 
-#include "platform/ui/button.h"
 #include "platform/invalid_arg.h"
-#include "platform/ui/data_exchange.h"
+#include "platform/ui/notification_lockout.h"
 #include "platform/ui/handler_exceptions.h"
 #include "platform/ui/window_record.h"
 
@@ -52,7 +51,7 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         try {
             return record->attached->WindowProc(message, wParam, lParam);
         } catch (const CInvalidArgException&) {
-            return ReportInvalidArgument(message, lParam);
+            return ReportInvalidArgument(GetFocus(), message, lParam);
         }
     }
     return record->state ? record->state->DefaultProc(*record, message, wParam, lParam) : CommonDefaultProc(*record, message, wParam, lParam);
@@ -108,15 +107,6 @@ CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
 
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
-    if (!parent) return FALSE;
-    WindowRecord* parentRecord = FindWindowRecord(parent->m_hWnd);
-    if (!parentRecord) return FALSE;
-    for (WindowRecord* child : parentRecord->children)
-        if (child->id == static_cast<int>(id)) return SubclassWindow(child->handle);
-    return FALSE;
-}
-
 BOOL CWnd::SubclassWindow(HWND window) {
     WindowRecord* record = FindWindowRecord(window);
     if (!record || m_hWnd || (record->attached && record->attached != this)) return FALSE;
@@ -150,24 +140,11 @@ DWORD CWnd::GetStyle() const {
     return record ? record->style : 0;
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
-    WindowRecord* record = FindWindowRecord(m_hWnd);
-    if (!record) return FALSE;
-    DWORD before = record->style;
-    record->style = (record->style & ~remove) | add;
-    return before != record->style;
-}
-
 void CWnd::SetWindowText(const CString& text) { ::SendMessage(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.GetString())); }
 
 void CWnd::GetWindowText(CString& text) const {
     const WindowRecord* record = FindWindowRecord(m_hWnd);
     text = record ? record->text : CString();
-}
-
-int CWnd::GetWindowTextLength() const {
-    const WindowRecord* record = FindWindowRecord(m_hWnd);
-    return record ? record->text.GetLength() : 0;
 }
 
 void CWnd::SetDlgItemText(int id, const CString& text) {
@@ -178,10 +155,6 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
     text.Empty();
     if (CWnd* item = GetDlgItem(id)) item->GetWindowText(text);
     return text.GetLength();
-}
-
-void CWnd::CheckDlgButton(int id, UINT check) {
-    if (CWnd* item = GetDlgItem(id)) item->SendMessage(BM_SETCHECK, check);
 }
 
 UINT CWnd::IsDlgButtonChecked(int id) const {
