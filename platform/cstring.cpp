@@ -158,7 +158,6 @@ int Clamp(int value, int low, int high) { return std::min(std::max(value, low), 
 }  // namespace
 
 CString::CString(const char16_t* text) : text_(text ? text : u"") {}
-CString::CString(const char16_t* text, int count) : text_(text ? std::u16string(text, std::max(count, 0)) : u"") {}
 CString::CString(char16_t ch, int repeat) : text_(std::max(repeat, 0), ch) {}
 
 CString CString::FromUtf8(std::string_view utf8) { return CString(Utf8ToUtf16(utf8)); }
@@ -167,11 +166,6 @@ std::string CString::ToUtf8() const { return Utf16ToUtf8(text_); }
 char16_t CString::GetAt(int index) const {
     if (index < 0 || index >= GetLength()) throw CInvalidArgException("text index outside the text");
     return text_[index];
-}
-
-void CString::SetAt(int index, char16_t ch) {
-    if (index < 0 || index >= GetLength()) throw CInvalidArgException("text index outside the text");
-    text_[index] = ch;
 }
 
 int CString::Find(const CString& sub, int start) const {
@@ -280,11 +274,6 @@ int CString::Remove(char16_t ch) {
     size_t before = text_.size();
     std::erase(text_, ch);
     return static_cast<int>(before - text_.size());
-}
-
-int CString::Insert(int index, const CString& text) {
-    text_.insert(Clamp(index, 0, GetLength()), text.text_);
-    return GetLength();
 }
 
 int CString::Delete(int index, int count) {

@@ -13,7 +13,6 @@ class CString {
 public:
     CString() = default;
     CString(const char16_t* text);                 // NOLINT: implicit, as the framework's text type
-    CString(const char16_t* text, int count);
     CString(std::u16string text) : text_(std::move(text)) {}  // NOLINT
     CString(std::u16string_view text) : text_(text) {}        // NOLINT
     CString(char16_t ch, int repeat);
@@ -31,7 +30,6 @@ public:
     /// The character at index; the invalid-argument exception outside 0 to length - 1.
     char16_t GetAt(int index) const;
     char16_t operator[](int index) const { return GetAt(index); }
-    void SetAt(int index, char16_t ch);
 
     /// Position of the first occurrence at or after start, or -1.
     int Find(const CString& sub, int start = 0) const;
@@ -59,7 +57,6 @@ public:
     int Replace(const CString& old, const CString& replacement);
     int Replace(char16_t old, char16_t replacement);
     int Remove(char16_t ch);
-    int Insert(int index, const CString& text);
     int Delete(int index, int count = 1);
 
     /// Ordinal comparison of code units: negative, 0 or positive.

@@ -86,11 +86,3 @@ bool IsPushButton(const WindowRecord& window) {
 }
 
 int CButton::GetCheck() const { return static_cast<int>(::SendMessage(m_hWnd, BM_GETCHECK)); }
-void CButton::SetCheck(int check) { ::SendMessage(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(check)); }
-
-UINT CButton::GetButtonStyle() const {
-    const WindowRecord* record = FindWindowRecord(m_hWnd);
-    return record ? ButtonType(*record) : 0;
-}
-
-void CButton::SetButtonStyle(UINT style, BOOL) { ::SendMessage(m_hWnd, BM_SETSTYLE, style); }

@@ -102,15 +102,6 @@ int CComboBox::InsertString(int index, const CString& text) {
     return index;
 }
 
-int CComboBox::DeleteString(int index) {
-    ComboBoxState* state = StateOf(m_hWnd);
-    if (!state || !state->IsValid(index)) return CB_ERR;
-    state->items.erase(state->items.begin() + index);
-    if (state->selected == index) state->selected = -1;
-    else if (state->selected > index) --state->selected;
-    return static_cast<int>(state->items.size());
-}
-
 void CComboBox::ResetContent() {
     WindowRecord* record = nullptr;
     if (ComboBoxState* state = StateOf(m_hWnd, &record)) {

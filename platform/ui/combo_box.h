@@ -33,7 +33,6 @@ class CComboBox : public CWnd {
 public:
     int AddString(const CString& text);
     int InsertString(int index, const CString& text);
-    int DeleteString(int index);
     void ResetContent();
     int GetCount() const;
     int GetCurSel() const;

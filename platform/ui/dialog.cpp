@@ -91,33 +91,6 @@ void CDialog::EndDialog(int result) {
     ended_ = true;
 }
 
-DWORD CDialog::GetDefID() const {
-    const WindowRecord* dialog = FindWindowRecord(m_hWnd);
-    int id = dialog ? DialogDefaultId(*dialog) : 0;
-    return id ? static_cast<DWORD>(MAKEWPARAM(static_cast<unsigned>(id), 0x534B)) : 0;
-}
-
-void CDialog::SetDefID(UINT id) {
-    WindowRecord* dialog = FindWindowRecord(m_hWnd);
-    if (!dialog) return;
-    for (WindowRecord* child : dialog->children) {
-        if (!IsPushButton(*child)) continue;
-        DWORD type = child->id == static_cast<int>(id) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        child->style = (child->style & ~BS_TYPEMASK) | type;
-    }
-    SetDialogDefaultId(*dialog, static_cast<int>(id));
-}
-
-void CDialog::GotoDlgCtrl(CWnd* control) {
-    if (control) FocusDialogControl(control->m_hWnd);
-}
-
-void CDialog::NextDlgCtrl() const {
-    WindowRecord* dialog = FindWindowRecord(m_hWnd);
-    if (!dialog) return;
-    if (HWND next = NextTabStop(*dialog, ::GetFocus())) FocusDialogControl(next);
-}
-
 BOOL CDialog::PreTranslateMessage(MSG* message) {
     return message && IsKeyboardMessage(message->message) && IsDialogMessage(message);
 }

@@ -27,14 +27,6 @@ public:
     INT_PTR GetModalResult() const { return result_; }
     CWnd* GetOwner() const { return parent_; }
 
-    /// The default button's identifier in the low word (and 0x534B in the high word), or 0.
-    DWORD GetDefID() const;
-    void SetDefID(UINT id);
-    /// Gives a control the focus as the keyboard does: an edit gets its whole text selected.
-    void GotoDlgCtrl(CWnd* control);
-    /// Moves the focus to the next tab stop, as Tab does.
-    void NextDlgCtrl() const;
-
     /// Keyboard messages go to IsDialogMessage.
     BOOL PreTranslateMessage(MSG* message) override;
     /// Handles Tab, Enter and Escape for the dialog; TRUE when the message was one of them.

@@ -56,10 +56,6 @@ int DialogDefaultId(const WindowRecord& dialog) {
     return state ? state->defaultId : 0;
 }
 
-void SetDialogDefaultId(WindowRecord& dialog, int id) {
-    if (DialogState* state = dynamic_cast<DialogState*>(dialog.state.get())) state->defaultId = id;
-}
-
 HWND NextTabStop(WindowRecord& dialog, HWND from) {
     const std::vector<WindowRecord*>& controls = dialog.children;
     WindowRecord* current = ChildHolding(dialog, FindWindowRecord(from));

@@ -17,5 +17,4 @@ HWND NextTabStop(WindowRecord& dialog, HWND from);
 void FocusDialogControl(HWND control);
 /// The dialog's default button identifier (0 when it has none).
 int DialogDefaultId(const WindowRecord& dialog);
-void SetDialogDefaultId(WindowRecord& dialog, int id);
 std::unique_ptr<ControlState> MakeDialogState(int defaultId);

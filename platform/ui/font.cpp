@@ -37,9 +37,3 @@ BOOL CFont::CreatePointFont(int pointTenths, LPCTSTR face) {
     created_ = true;
     return TRUE;
 }
-
-BOOL CFont::DeleteObject() {
-    if (!created_) return FALSE;
-    created_ = false;
-    return TRUE;
-}

@@ -25,7 +25,6 @@ class CFont {
 public:
     /// Makes the font anew (a font made before is replaced).
     BOOL CreatePointFont(int pointTenths, LPCTSTR face);
-    BOOL DeleteObject();
     bool IsCreated() const { return created_; }
     const CString& GetFaceName() const { return face_; }
     int GetPointTenths() const { return pointTenths_; }

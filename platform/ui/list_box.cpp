@@ -92,16 +92,6 @@ int CListBox::InsertString(int index, const CString& text) {
     return index;
 }
 
-int CListBox::DeleteString(int index) {
-    ListBoxState* state = StateOf(m_hWnd);
-    if (!state || !state->IsValid(index)) return LB_ERR;
-    state->items.erase(state->items.begin() + index);
-    if (state->selected == index) state->selected = -1;
-    else if (state->selected > index) --state->selected;
-    state->top = std::min(state->top, std::max(0, static_cast<int>(state->items.size()) - 1));
-    return static_cast<int>(state->items.size());
-}
-
 void CListBox::ResetContent() {
     if (ListBoxState* state = StateOf(m_hWnd)) {
         state->items.clear();

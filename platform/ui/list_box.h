@@ -28,8 +28,6 @@ public:
     int AddString(const CString& text);
     /// Inserts at index (-1: at the end), unsorted; returns the index or LB_ERR.
     int InsertString(int index, const CString& text);
-    /// Returns the count left, or LB_ERR.
-    int DeleteString(int index);
     void ResetContent();
     int GetCount() const;
     /// Returns the text's length, or LB_ERR (text emptied) for an index outside the list.

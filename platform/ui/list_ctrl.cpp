@@ -207,26 +207,10 @@ int CListCtrl::InsertColumn(int column, const CString& heading, int format, int 
     return column;
 }
 
-BOOL CListCtrl::DeleteColumn(int column) {
-    ListViewState* state = StateOf(m_hWnd);
-    if (!state || column < 0 || column >= static_cast<int>(state->columns.size())) return FALSE;
-    state->columns.erase(state->columns.begin() + column);
-    for (ListItem& item : state->items)
-        if (column > 0 && static_cast<int>(item.cells.size()) > column) item.cells.erase(item.cells.begin() + column);
-    return TRUE;
-}
-
 int CListCtrl::GetColumnWidth(int column) const {
     ListViewState* state = StateOf(m_hWnd);
     if (!state || column < 0 || column >= static_cast<int>(state->columns.size())) return 0;
     return state->columns[column].width;
-}
-
-BOOL CListCtrl::SetColumnWidth(int column, int width) {
-    ListViewState* state = StateOf(m_hWnd);
-    if (!state || column < 0 || column >= static_cast<int>(state->columns.size())) return FALSE;
-    state->columns[column].width = std::max(width, 0);
-    return TRUE;
 }
 
 int CListCtrl::GetColumnCount() const {
@@ -312,18 +296,6 @@ CString CListCtrl::GetItemText(int index, int subItem) const {
     return subItem < static_cast<int>(cells.size()) ? cells[subItem] : CString();
 }
 
-BOOL CListCtrl::SetItemData(int index, DWORD_PTR data) {
-    ListViewState* state = StateOf(m_hWnd);
-    if (!state || !state->IsValid(index)) return FALSE;
-    state->items[index].data = data;
-    return TRUE;
-}
-
-DWORD_PTR CListCtrl::GetItemData(int index) const {
-    ListViewState* state = StateOf(m_hWnd);
-    return state && state->IsValid(index) ? state->items[index].data : 0;
-}
-
 BOOL CListCtrl::SetItemState(int index, UINT state, UINT mask) {
     WindowRecord* record = nullptr;
     ListViewState* list = StateOf(m_hWnd, &record);
@@ -340,12 +312,6 @@ BOOL CListCtrl::SetItemState(int index, UINT state, UINT mask) {
 UINT CListCtrl::GetItemState(int index, UINT mask) const {
     ListViewState* state = StateOf(m_hWnd);
     return state && state->IsValid(index) ? state->items[index].state & mask : 0;
-}
-
-UINT CListCtrl::GetSelectedCount() const {
-    ListViewState* state = StateOf(m_hWnd);
-    if (!state) return 0;
-    return static_cast<UINT>(std::count_if(state->items.begin(), state->items.end(), [](const ListItem& item) { return item.state & LVIS_SELECTED; }));
 }
 
 POSITION CListCtrl::GetFirstSelectedItemPosition() const {

@@ -83,9 +83,7 @@ class CListCtrl : public CWnd {
 public:
     /// Inserts a column at column (past the end: appended); returns its index, or -1.
     int InsertColumn(int column, const CString& heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);
-    BOOL DeleteColumn(int column);
     int GetColumnWidth(int column) const;
-    BOOL SetColumnWidth(int column, int width);
     /// The number of columns (what the list's header control counts).
     int GetColumnCount() const;
     /// A column's heading and alignment (LVCFMT_...), for a backend that draws the list; empty and
@@ -106,13 +104,10 @@ public:
     BOOL SetItemText(int index, int subItem, const CString& text);
     /// Empty for an item or a sub-item that does not exist.
     CString GetItemText(int index, int subItem) const;
-    BOOL SetItemData(int index, DWORD_PTR data);
-    DWORD_PTR GetItemData(int index) const;
 
     /// Changes the state bits in mask (LVIS_SELECTED, LVIS_FOCUSED); index -1 changes every item.
     BOOL SetItemState(int index, UINT state, UINT mask);
     UINT GetItemState(int index, UINT mask) const;
-    UINT GetSelectedCount() const;
     POSITION GetFirstSelectedItemPosition() const;
     /// The item at pos, moving pos on to the next selected item (null after the last).
     int GetNextSelectedItem(POSITION& pos) const;

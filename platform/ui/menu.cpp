@@ -10,13 +10,6 @@ BOOL CMenu::CreatePopupMenu() {
     return TRUE;
 }
 
-BOOL CMenu::DestroyMenu() {
-    if (!created_) return FALSE;
-    items_.clear();
-    created_ = false;
-    return TRUE;
-}
-
 BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, const CString& text) {
     if (!created_) return FALSE;
     bool separator = flags & MF_SEPARATOR;

@@ -27,7 +27,6 @@ inline constexpr UINT TPM_RETURNCMD = 0x0100;
 class CMenu {
 public:
     BOOL CreatePopupMenu();
-    BOOL DestroyMenu();
     bool IsCreated() const { return created_; }
 
     /// Appends an item: MF_STRING with an identifier and a text, or MF_SEPARATOR.

@@ -371,20 +371,6 @@ BOOL CTreeCtrl::SetItemText(HTREEITEM item, const CString& text) {
     return TRUE;
 }
 
-DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM item) const {
-    TreeViewState* state = StateOf(m_hWnd);
-    const TreeNode* node = state ? state->Node(item) : nullptr;
-    return node ? node->data : 0;
-}
-
-BOOL CTreeCtrl::SetItemData(HTREEITEM item, DWORD_PTR data) {
-    TreeViewState* state = StateOf(m_hWnd);
-    TreeNode* node = state ? state->Node(item) : nullptr;
-    if (!node) return FALSE;
-    node->data = data;
-    return TRUE;
-}
-
 UINT CTreeCtrl::GetItemState(HTREEITEM item, UINT mask) const {
     TreeViewState* state = StateOf(m_hWnd);
     return state && state->Node(item) ? ItemRecord(*state, item).state & mask : 0;

@@ -113,8 +113,6 @@ public:
 
     CString GetItemText(HTREEITEM item) const;
     BOOL SetItemText(HTREEITEM item, const CString& text);
-    DWORD_PTR GetItemData(HTREEITEM item) const;
-    BOOL SetItemData(HTREEITEM item, DWORD_PTR data);
     UINT GetItemState(HTREEITEM item, UINT mask) const;
     BOOL ItemHasChildren(HTREEITEM item) const;
 

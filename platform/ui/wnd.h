@@ -1,6 +1,6 @@
 // CWnd: the object side of a window. It holds the window's handle; the window's state lives in its
 // record (window_record.h), so an object of a derived class can attach itself to a window that a
-// dialog template made (SubclassDlgItem, DDX_Control) and then handle its messages through its own
+// dialog template made (DDX_Control) and then handle its messages through its own
 // message map. Messages its map does not handle go to the control's built-in handling (Default).
 #pragma once
 
@@ -49,10 +49,6 @@ public:
     /// Gives this window the focus; returns the window that had it (or null).
     CWnd* SetFocus();
 
-    /// Attaches this object to the dialog's control with that identifier, so that its message map
-    /// handles the control's messages. False when there is no such control or another object is
-    /// attached to it.
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
     BOOL SubclassWindow(HWND window);
     virtual BOOL DestroyWindow();
 
@@ -61,14 +57,11 @@ public:
     CWnd* GetDlgItem(int id) const;
     CWnd* GetParent() const;
     DWORD GetStyle() const;
-    BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
 
     void SetWindowText(const CString& text);
     void GetWindowText(CString& text) const;
-    int GetWindowTextLength() const;
     void SetDlgItemText(int id, const CString& text);
     int GetDlgItemText(int id, CString& text) const;
-    void CheckDlgButton(int id, UINT check);
     UINT IsDlgButtonChecked(int id) const;
     /// Checks the button check and unchecks every other button whose identifier lies in first..last.
     void CheckRadioButton(int first, int last, int check);
