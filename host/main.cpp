@@ -14,24 +14,26 @@ void ApplyLanguage(const std::string& lang) {
     else if (lang == "en") SetThreadUILanguageOverride(kLangEnglishUS);
 }
 
-/// Runs the command in one transaction; its output reaches stdout only when the project committed.
+bool WriteOut(const std::string& output) {
+    return std::fwrite(output.data(), 1, output.size(), stdout) == output.size() && std::fflush(stdout) == 0;
+}
+
+/// Runs the command in one transaction. Its output is written before the transaction commits:
+/// output that cannot be written leaves the project as it was, so exit 1 always means unchanged.
 int Run(const HostOptions& options, const CommandAction& action) {
-    std::string output;
-    int status = kExitSuccess;
     try {
         HostContext ctx(options);
         action(ctx);
-        output = ctx.Finish();
-        status = ctx.ExitStatus();
+        if (!WriteOut(ctx.Output())) {
+            std::perror("vireo-host: cannot write the output; nothing was changed");
+            return kExitRefused;
+        }
+        ctx.Commit();
+        return ctx.ExitStatus();
     } catch (const std::exception& e) {
         std::cerr << "vireo-host: " << e.what() << '\n';
         return kExitRefused;
     }
-    if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() || std::fflush(stdout) != 0) {
-        std::perror("vireo-host: cannot write the output");
-        return kExitRefused;
-    }
-    return status;
 }
 
 }  // namespace

@@ -58,7 +58,6 @@ void HostContext::SaveDevice(const DeviceSession& session) {
     if (std::optional<ImageView> image = session.WrittenImage()) Project().SaveImage(session.Name(), *image);
 }
 
-std::string HostContext::Finish() {
+void HostContext::Commit() {
     if (project_) project_->Commit();
-    return out_.str();
 }

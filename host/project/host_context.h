@@ -22,8 +22,8 @@ struct HostOptions {
 enum class DeviceUse { kRead, kChange };
 
 /// The project and the driver are opened when a command first needs them. The command's output is
-/// collected and printed only after the project's transaction committed, so a failing command
-/// prints nothing on stdout and changes nothing.
+/// collected; the program writes it out and only then commits the project's transaction, so a
+/// command that fails, or whose output cannot be written, changes nothing.
 class HostContext {
 public:
     explicit HostContext(HostOptions options) : options_(std::move(options)) {}
@@ -47,8 +47,10 @@ public:
     /// Stores the image the driver wrote for the device, if it wrote one.
     void SaveDevice(const DeviceSession& session);
 
-    /// Commits the project's transaction and returns the collected output.
-    std::string Finish();
+    /// The output the command collected.
+    std::string Output() const { return out_.str(); }
+    /// Commits the project's transaction (nothing when the command opened no project).
+    void Commit();
 
 private:
     HostOptions options_;

@@ -40,7 +40,7 @@ HostResult HostFolder::RunProgram(const std::string& program, const std::vector<
 }
 
 HostResult HostFolder::RunProgramKilledAfter(const std::string& program, const std::vector<std::string>& args, int delayMs) const {
-    const std::string outPath = PathOf(".stdout"), errPath = PathOf(".stderr");
+    const std::string outPath = outputTo_.empty() ? PathOf(".stdout") : outputTo_, errPath = PathOf(".stderr");
     std::vector<std::string> argv_strings = {program};
     argv_strings.insert(argv_strings.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -70,7 +70,7 @@ HostResult HostFolder::RunProgramKilledAfter(const std::string& program, const s
     }
     HostResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = ReadFile(outPath);
+    if (outputTo_.empty()) result.out = ReadFile(outPath);
     result.err = ReadFile(errPath);
     // Under the sanitizers a fault of the host also ends with status 1; it must never pass as a refusal.
     EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct HostResult {
@@ -28,6 +29,10 @@ public:
     /// still runs by then.
     HostResult RunProgramKilledAfter(const std::string& program, const std::vector<std::string>& args, int delayMs) const;
 
+    /// The next runs write their standard output to this file (it is then not captured); empty
+    /// captures it again.
+    void SendOutputTo(std::string path) { outputTo_ = std::move(path); }
+
     std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
     std::string ProjectPath() const { return PathOf("test.vproj"); }
     std::string ReadFile(const std::string& path) const;
@@ -35,6 +40,7 @@ public:
 
 private:
     std::string folder_;
+    std::string outputTo_;
 };
 
 std::vector<std::string> SplitLines(const std::string& text);

@@ -97,6 +97,22 @@ TEST_F(OneDevice, ImagesCutShortAreRefusedAndNeverSavedOver) {
     EXPECT_EQ(folder.Run({"image", "PLC1"}).out.size(), 470u);
 }
 
+TEST_F(OneDevice, OutputThatCannotBeWrittenLeavesTheProjectAsItWas) {
+    const std::string before = folder.ReadFile(folder.ProjectPath());
+    folder.SendOutputTo("/dev/full");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"prop", "set", "PLC1", "机架号[Rack]=3"},
+             {"channel", "add", "PLC1", "--reg", "M", "--type", "11", "--addr", "20"},
+             {"import", "PLC1", "--tags", std::string(VIREO_EXAMPLES) + "/PLCTags.xml"}}) {
+        const HostResult result = folder.Run(args);
+        EXPECT_EQ(result.exitCode, 1) << args[0];
+        EXPECT_NE(result.err.find("cannot write the output; nothing was changed"), std::string::npos) << result.err;
+    }
+    folder.SendOutputTo("");
+    EXPECT_EQ(folder.Run({"image", "PLC1"}).out, image);
+    EXPECT_EQ(folder.ReadFile(folder.ProjectPath()), before);
+}
+
 TEST_F(OneDevice, UsageErrorsExitWithTwoAndChangeNothing) {
     const std::string project = folder.ReadFile(folder.ProjectPath());
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
