@@ -19,7 +19,7 @@ vh() { "$host" --project "$work/demo.vproj" "$@"; }
 
 vh device add PLC1
 # A new device starts with the eight input bits of byte 0; the import brings the plant's own.
-vh channel delete PLC1
+vh channel delete PLC1 --all
 
 echo "Tag import into PLC1 (status list of the dialog):"
 vh import PLC1 --types "$here/MotorData.udt" --tags "$here/PLCTags.xml" \

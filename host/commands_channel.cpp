@@ -9,6 +9,7 @@
 #include "host/commands.h"
 #include "host/output_format.h"
 #include "host/project/stored_image.h"
+#include "host/value_checks.h"
 #include "platform/code_page.h"
 
 namespace {
@@ -65,7 +66,17 @@ void WarnOfLostCharacters(const char* option, const CString& text) {
               << GetACP() << " and were stored as \"?\"\n";
 }
 
+/// Every value is checked before the device is opened: the driver would read a wrong one as
+/// another channel.
+void CheckChannelAddOptions(const ChannelAddOptions& options) {
+    CheckTypeIndex(options.typeIndex);
+    CheckChannelAddress(*ParseRegister(options.reg), options.typeIndex, options.address);
+    CheckChannelCount(options.count);
+    if (options.length) CheckStringLength(*options.length);
+}
+
 void AddChannels(HostContext& ctx, const ChannelAddOptions& options) {
+    CheckChannelAddOptions(options);
     auto session = ctx.OpenDevice(options.device, DeviceUse::kChange);
     SChlInfo info = DescribeNewChannels(*session, options);
     const int result = session->Call<SvrSetChlInfoFn>("SvrSetChlInfo", info);
@@ -135,9 +146,18 @@ void DescribeChannels(HostContext& ctx, const std::string& device, const std::ve
     writer.Finish();
 }
 
-void DeleteChannels(HostContext& ctx, const std::string& device, const std::vector<int>& indices) {
+/// The rows named, as the table stands before the command; the driver takes each index after the
+/// deletions before it, so they are handed over highest first. --all hands over none: every row.
+void DeleteChannels(HostContext& ctx, const std::string& device, const std::vector<int>& indices, bool all) {
+    if (all == !indices.empty())
+        throw UsageError("channel delete: give the rows to delete (channel delete " + device + " 3 5) or --all, not " +
+                         std::string(all ? "both" : "neither"));
     auto session = ctx.OpenDevice(device, DeviceUse::kChange);
-    CArray<int32_t> list = IndexList(indices);
+    CArray<int32_t> list;
+    if (!all) {
+        const int rowCount = static_cast<int>(ReadDeviceChannels(ctx, device).Rows().size());
+        list = IndexList(RowsToDelete(indices, rowCount));
+    }
     session->Call<SvrDeleteChlInfoFn>("SvrDeleteChlInfo", list);
     ctx.SaveDevice(*session);
 }
@@ -183,10 +203,14 @@ void AddChannelIndexCommands(CLI::App& channel, CommandAction& action) {
 
     auto deleteDevice = std::make_shared<std::string>();
     auto deleteIndices = std::make_shared<std::vector<int>>();
-    CLI::App* remove = channel.add_subcommand("delete", "remove rows by index (all rows when no index is given)");
+    auto deleteAll = std::make_shared<bool>(false);
+    CLI::App* remove = channel.add_subcommand("delete", "remove the rows with these indices (as channel list numbers them), or --all rows");
     remove->add_option("DEV", *deleteDevice, "device name")->required();
-    remove->add_option("INDEX", *deleteIndices, "row indices");
-    SetAction(remove, action, [deleteDevice, deleteIndices](HostContext& ctx) { DeleteChannels(ctx, *deleteDevice, *deleteIndices); });
+    remove->add_option("INDEX", *deleteIndices, "row indices, from 0");
+    remove->add_flag("--all", *deleteAll, "remove every row");
+    SetAction(remove, action, [deleteDevice, deleteIndices, deleteAll](HostContext& ctx) {
+        DeleteChannels(ctx, *deleteDevice, *deleteIndices, *deleteAll);
+    });
 }
 
 }  // namespace

@@ -1,16 +1,10 @@
 // device add NAME | device list | device remove NAME
 #include "host/commands.h"
+#include "host/value_checks.h"
 
 namespace {
 
-/// A device name is printed one per line, so it must be a visible, single-line text.
-void CheckDeviceName(const std::string& name) {
-    if (name.empty()) throw HostError("a device needs a name");
-    for (unsigned char ch : name)
-        if (ch < 0x20 || ch == 0x7F) throw HostError("a device name may not hold control characters");
-}
-
-/// A new device: the driver makes its default record in an empty archive and stores it at once.
+/// A new device (its name printed one per line, so a visible, single-line text): the driver makes its default record in an empty archive and stores it at once.
 void AddDevice(HostContext& ctx, const std::string& name) {
     CheckDeviceName(name);
     ProjectStore& project = ctx.Project(true);

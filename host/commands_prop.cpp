@@ -1,9 +1,11 @@
 // prop get DEV | prop set DEV NAME=VALUE ... | prop values DEV NAME
+#include <iterator>
 #include <utility>
 #include <vector>
 
 #include "host/commands.h"
 #include "host/output_format.h"
+#include "host/value_checks.h"
 
 namespace {
 
@@ -36,9 +38,36 @@ void PrintProperties(std::ostream& out, const PropertyList& list) {
     }
 }
 
+/// Names of the properties that do not depend on the user-interface language, in property order,
+/// and the range a free property's number must lie in (rack and slot as an S7 station numbers them).
+struct SPropertyKey {
+    const char* key;
+    long long min;
+    long long max;
+};
+constexpr SPropertyKey kPropertyKeys[] = {
+    {"delay", 0, 2147483647}, {"reconnect", 0, 2147483647}, {"rack", 0, 7},
+    {"slot", 0, 31},          {"encoding", 0, 0},           {"byte-order", 0, 0},
+};
+constexpr int kPropertyKeyCount = static_cast<int>(std::size(kPropertyKeys));
+
+std::string PropertyNames(const PropertyList& list) {
+    std::string names;
+    for (int i = 0; i < list.names.GetSize(); ++i) {
+        names += (i ? ", " : "") + std::to_string(i) + " " + (i < kPropertyKeyCount ? kPropertyKeys[i].key : "");
+        names += " \"" + list.names[i].ToUtf8() + "\"";
+    }
+    return names;
+}
+
+/// A property by its name in the current language (any case), by its language-independent key
+/// (delay, reconnect, rack, slot, encoding, byte-order) or by its position.
 int FindProperty(const PropertyList& list, const std::string& name) {
-    const int index = list.Find(CString::FromUtf8(name));
-    if (index < 0) throw HostError("the device has no property named " + name);
+    int index = list.Find(CString::FromUtf8(name));
+    for (int i = 0; index < 0 && i < kPropertyKeyCount && i < list.names.GetSize(); ++i)
+        if (CString::FromUtf8(name).CompareNoCase(CString::FromUtf8(kPropertyKeys[i].key)) == 0) index = i;
+    if (index < 0 && name.size() == 1 && name[0] >= '0' && name[0] - '0' < list.names.GetSize()) index = name[0] - '0';
+    if (index < 0) throw UsageError("the device has no property named " + name + "; its properties are " + PropertyNames(list));
     return index;
 }
 
@@ -69,7 +98,7 @@ CString ChooseValueText(const CStringArray& texts, const std::string& property, 
     if (position >= 0 && position < texts.GetSize()) return texts[position];
     std::string choices;
     for (int i = 0; i < texts.GetSize(); ++i) choices += (i ? ", " : "") + texts[i].ToUtf8();
-    throw HostError("\"" + given + "\" is not a value of " + property + "; its values are " + choices +
+    throw UsageError("\"" + given + "\" is not a value of " + property + "; its values are " + choices +
                     " (or their positions, from 0)");
 }
 
@@ -89,6 +118,8 @@ void SetProperties(HostContext& ctx, const std::string& device, const std::vecto
         const int index = FindProperty(list, name);
         if (index < list.enumerated.GetSize() && list.enumerated[index])
             list.values[index] = ChooseValueText(ValueTexts(*session, list.names[index]), name, value);
+        else if (index < kPropertyKeyCount)
+            list.values[index] = CString::FromUtf8(CheckedPropertyNumber(name, value, kPropertyKeys[index].min, kPropertyKeys[index].max));
         else
             list.values[index] = CString::FromUtf8(value);
     }

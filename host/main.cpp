@@ -30,6 +30,9 @@ int Run(const HostOptions& options, const CommandAction& action) {
         }
         ctx.Commit();
         return ctx.ExitStatus();
+    } catch (const UsageError& e) {
+        std::cerr << "vireo-host: " << e.what() << '\n';
+        return kExitUsage;
     } catch (const std::exception& e) {
         std::cerr << "vireo-host: " << e.what() << '\n';
         return kExitRefused;

@@ -15,3 +15,10 @@ class HostError : public std::runtime_error {
 public:
     explicit HostError(const std::string& message) : std::runtime_error(message) {}
 };
+
+/// A value on the command line that the command does not accept: the message says which, what is
+/// accepted and gives an example; the host exits with kExitUsage and changes nothing.
+class UsageError : public HostError {
+public:
+    explicit UsageError(const std::string& message) : HostError(message) {}
+};

@@ -12,7 +12,7 @@ class EmptyDevice : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(folder.Run({"device", "add", "PLC1"}).exitCode, 0);
-        ASSERT_EQ(folder.Run({"channel", "delete", "PLC1"}).exitCode, 0);
+        ASSERT_EQ(folder.Run({"channel", "delete", "PLC1", "--all"}).exitCode, 0);
     }
     HostResult Add(std::vector<std::string> args) const {
         args.insert(args.begin(), {"channel", "add", "PLC1"});
@@ -34,8 +34,8 @@ TEST_F(EmptyDevice, AddExpandsBlocksAndReportsTheNextAddress) {
     EXPECT_EQ(Add({"--reg", "M", "--type", "11", "--addr", "10", "--rw", "0"}).out, "result\t5\naddress\t12\n");
     EXPECT_EQ(Add({"--reg", "V", "--type", "19", "--addr", "1.4_20"}).exitCode, 0);
     EXPECT_EQ(Add({"--reg", "3", "--type", "11", "--addr", "5.10", "--count", "3"}).out, "result\t7\naddress\t5.16\n");
-    // Without a length in the address the string takes --len, clamped to 4..210.
-    EXPECT_EQ(Add({"--reg", "V", "--type", "19", "--addr", "2.0", "--len", "500"}).out, "result\t7\naddress\t2.212\n");
+    // Without a length in the address the string takes --len.
+    EXPECT_EQ(Add({"--reg", "V", "--type", "19", "--addr", "2.0", "--len", "210"}).out, "result\t7\naddress\t2.212\n");
 
     EXPECT_EQ(Names(), (std::vector<std::string>{"I读写002.6", "I读写002.7", "I读写003.0", "I读写003.1", "M只读WUB010",
                                                  "DB1:读写STR004_20", "DB2:读写STR000_210", "DB5:读写WUB010", "DB5:读写WUB012",
@@ -46,13 +46,34 @@ TEST_F(EmptyDevice, AddExpandsBlocksAndReportsTheNextAddress) {
     EXPECT_EQ(Names().size(), 10u);
 }
 
-TEST_F(EmptyDevice, RefusedBlockChangesNothing) {
+TEST_F(EmptyDevice, ValuesTheDriverWouldReadAsOtherChannelsAreRefused) {
     ASSERT_EQ(Add({"--reg", "Q", "--type", "0", "--addr", "0", "--count", "2"}).exitCode, 0);
     const std::string before = folder.ReadFile(folder.ProjectPath());
-    const HostResult refused = Add({"--reg", "Q", "--type", "20", "--addr", "4"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.out, "");
-    EXPECT_FALSE(refused.err.empty());
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--reg", "M", "--type", "12", "--addr", "%MW10"}, "e.g. 10 or 10_20"},
+        {{"--reg", "M", "--type", "11", "--addr", "10.3"}, "is not a byte address"},
+        {{"--reg", "M", "--type", "11", "--addr", "10_20"}, "only a string (data type 19) has"},
+        {{"--reg", "M", "--type", "11", "--addr", "99999999999"}, "is not a byte address"},
+        {{"--reg", "V", "--type", "11", "--addr", "DB1.DBW4"}, "e.g. 1.4 or 1.4_20"},
+        {{"--reg", "V", "--type", "11", "--addr", "0.4"}, "from 1 to 60000"},
+        {{"--reg", "V", "--type", "11", "--addr", "-3.4"}, "from 1 to 60000"},
+        {{"--reg", "V", "--type", "11", "--addr", "99999.4"}, "from 1 to 60000"},
+        {{"--reg", "V", "--type", "11", "--addr", "4"}, "names no data block"},
+        {{"--reg", "V", "--type", "19", "--addr", "1.4_2"}, "no string length from 4 to 210"},
+        {{"--reg", "M", "--type", "11", "--addr", "10", "--count", "-3"}, "accepted 1 to 5000"},
+        {{"--reg", "M", "--type", "11", "--addr", "10", "--count", "100000"}, "accepted 1 to 5000"},
+        {{"--reg", "Q", "--type", "20", "--addr", "4"}, "accepted 0 to 19"},
+        {{"--reg", "V", "--type", "19", "--addr", "1.4", "--len", "500"}, "accepted 4 to 210"},
+    };
+    for (const auto& [args, message] : cases) {
+        const HostResult refused = Add(args);
+        EXPECT_EQ(refused.exitCode, 2) << args[5];
+        EXPECT_EQ(refused.out, "");
+        EXPECT_NE(refused.err.find(message), std::string::npos) << args[5] << ": " << refused.err;
+    }
+    EXPECT_EQ(folder.ReadFile(folder.ProjectPath()), before);
+    // The driver's own refusal (a block past the 32-bit addresses) is exit 1, nothing added.
+    EXPECT_EQ(Add({"--reg", "M", "--type", "11", "--addr", "2147483647"}).exitCode, 1);
     EXPECT_EQ(folder.ReadFile(folder.ProjectPath()), before);
 }
 
@@ -73,15 +94,23 @@ TEST_F(EmptyDevice, InfoDescribesRowsAsTheChannelDialogSeesThem) {
     EXPECT_EQ(folder.Run({"channel", "info", "PLC1", "0", "1", "0"}).exitCode, 1);
 }
 
-TEST_F(EmptyDevice, DeleteWalksSortedIndicesFromTheEnd) {
+TEST_F(EmptyDevice, DeleteRemovesTheRowsNamedAsTheTableStood) {
     ASSERT_EQ(Add({"--reg", "I", "--type", "0", "--addr", "0", "--count", "6"}).exitCode, 0);
-    // 4, 1, 4 on six rows: the rows that were at 1, 4 and 5 go.
+    // 4, 1, 4 on six rows: the rows at 1 and 4 go, a repeat counts once.
     ASSERT_EQ(folder.Run({"channel", "delete", "PLC1", "4", "1", "4"}).exitCode, 0);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"I读写000.0", "I读写000.2", "I读写000.3"}));
-    // Indices outside the table are skipped.
-    ASSERT_EQ(folder.Run({"channel", "delete", "PLC1", "7", "-1", "0"}).exitCode, 0);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"I读写000.2", "I读写000.3"}));
-    ASSERT_EQ(folder.Run({"channel", "delete", "PLC1"}).exitCode, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"I读写000.0", "I读写000.2", "I读写000.3", "I读写000.5"}));
+    // An index outside the table, or neither indices nor --all, deletes nothing.
+    const std::string before = folder.ReadFile(folder.ProjectPath());
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"channel", "delete", "PLC1", "0", "4"}, {"channel", "delete", "PLC1", "-1"}, {"channel", "delete", "PLC1"},
+             {"channel", "delete", "PLC1", "0", "--all"}}) {
+        const HostResult refused = folder.Run(args);
+        EXPECT_EQ(refused.exitCode, 2) << args.back();
+        EXPECT_NE(refused.err.find("channel delete"), std::string::npos) << refused.err;
+    }
+    EXPECT_NE(folder.Run({"channel", "delete", "PLC1", "4"}).err.find("there is no row 4; the table has 4 rows"), std::string::npos);
+    EXPECT_EQ(folder.ReadFile(folder.ProjectPath()), before);
+    ASSERT_EQ(folder.Run({"channel", "delete", "PLC1", "--all"}).exitCode, 0);
     EXPECT_TRUE(Names().empty());
 }
 
@@ -103,7 +132,7 @@ TEST_F(EmptyDevice, ListEscapesTextCellsInEveryFormat) {
               "\"DEV通道的快读标志\": 0, \"数据块读的最大长度\": 0, \"通道名称\": \"M读写BUB003\", \"连接变量名称\": \"a\\\\b\", "
               "\"通道注释\": \"x\\ty\\\"z,1\\n2\"}\n]\n");
 
-    ASSERT_EQ(folder.Run({"channel", "delete", "PLC1"}).exitCode, 0);
+    ASSERT_EQ(folder.Run({"channel", "delete", "PLC1", "--all"}).exitCode, 0);
     EXPECT_EQ(folder.Run({"channel", "list", "PLC1", "--format", "json"}).out, "[]\n");
 }
 

@@ -46,7 +46,7 @@ TEST(Device, NamesAreUniqueListedInOrderAndRemovable) {
     const HostResult duplicate = folder.Run({"device", "add", "Zeta"});
     EXPECT_EQ(duplicate.exitCode, 1);
     EXPECT_NE(duplicate.err.find("Zeta"), std::string::npos);
-    EXPECT_EQ(folder.Run({"device", "add", ""}).exitCode, 1);
+    for (const char* blank : {"", "  ", "a\tb\n"}) EXPECT_EQ(folder.Run({"device", "add", blank}).exitCode, 2) << blank;
     EXPECT_EQ(folder.Run({"device", "list"}).out, "Zeta\nAlpha\n");
 
     EXPECT_EQ(folder.Run({"device", "remove", "Zeta"}).exitCode, 0);
@@ -66,41 +66,58 @@ TEST(Property, SetByNameKeepsTheOthersAndPrintsTheResult) {
     HostFolder folder;
     ASSERT_EQ(folder.Run({"device", "add", "PLC1"}).exitCode, 0);
 
-    const HostResult set = folder.Run({"prop", "set", "PLC1", "机架号[Rack]= 0x1f ", "字符串编码=1 - unicode", "字符串解码顺序=1"});
+    const HostResult set = folder.Run({"prop", "set", "PLC1", "槽号[Slot]= 0x1f ", "字符串编码=1 - unicode", "字符串解码顺序=1"});
     ASSERT_EQ(set.exitCode, 0) << set.err;
     const std::string expected =
         "TCP/IP通讯延时\t200\t0\n"
         "重建TCP/IP连接等待时间[s]\t10\t0\n"
-        "机架号[Rack]\t31\t0\n"
-        "槽号[Slot]\t1\t0\n"
+        "机架号[Rack]\t0\t0\n"
+        "槽号[Slot]\t31\t0\n"
         "字符串编码\t1 - UNICODE\t1\n"
         "字符串解码顺序\t1 - 12\t1\n";
     EXPECT_EQ(set.out, expected);
     EXPECT_EQ(folder.Run({"prop", "get", "PLC1"}).out, expected);
 
-    // Names ignore case; a free property takes the number the driver reads from the text.
-    EXPECT_EQ(folder.Run({"prop", "set", "PLC1", "tcp/ip通讯延时=12abc"}).exitCode, 0);
+    // Names ignore case; the language-independent keys and the positions name the same properties
+    // in every language.
+    EXPECT_EQ(folder.Run({"prop", "set", "PLC1", "tcp/ip通讯延时=12"}).exitCode, 0);
     EXPECT_EQ(SplitLines(folder.Run({"prop", "get", "PLC1"}).out)[0], "TCP/IP通讯延时\t12\t0");
+    EXPECT_EQ(folder.Run({"prop", "set", "PLC1", "rack=2", "3=4"}).exitCode, 0);
+    const HostResult english = folder.RunPlain({"--project", folder.ProjectPath(), "--lang", "en", "prop", "set", "PLC1", "Slot=5", "delay=7"});
+    EXPECT_EQ(english.exitCode, 0) << english.err;
+    EXPECT_EQ(SplitLines(english.out)[2], "Rack\t2\t0");
+    EXPECT_EQ(SplitLines(english.out)[3], "Slot\t5\t0");
+    EXPECT_EQ(SplitLines(english.out)[0], "TCP/IP communication delay\t7\t0");
 }
 
 TEST(Property, UnknownNamesAndValuesAreRefusedWithoutChange) {
     HostFolder folder;
     ASSERT_EQ(folder.Run({"device", "add", "PLC1"}).exitCode, 0);
 
+    const std::string before = folder.ReadFile(folder.ProjectPath());
     const HostResult unknown = folder.Run({"prop", "set", "PLC1", "槽号[Slot]=5", "Speed=3"});
-    EXPECT_EQ(unknown.exitCode, 1);
-    EXPECT_NE(unknown.err.find("Speed"), std::string::npos);
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("no property named Speed; its properties are 0 delay"), std::string::npos) << unknown.err;
     EXPECT_EQ(unknown.out, "");
-    const HostResult badValue = folder.Run({"prop", "set", "PLC1", "字符串编码=2"});
-    EXPECT_EQ(badValue.exitCode, 1);
-    EXPECT_NE(badValue.err.find("0 - ASCII"), std::string::npos);
+    for (const auto& [assignment, accepted] : std::vector<std::pair<std::string, std::string>>{
+             {"字符串编码=2", "0 - ASCII"},
+             {"slot=abc", "a whole number from 0 to 31"},
+             {"rack=8", "a whole number from 0 to 7"},
+             {"delay=12abc", "a whole number from 0 to 2147483647"},
+             {"delay=99999999999999999999", "a whole number from 0 to 2147483647"},
+             {"delay=-5", "a whole number from 0 to 2147483647"}}) {
+        const HostResult refused = folder.Run({"prop", "set", "PLC1", assignment});
+        EXPECT_EQ(refused.exitCode, 2) << assignment;
+        EXPECT_NE(refused.err.find(accepted), std::string::npos) << refused.err;
+    }
     EXPECT_EQ(folder.Run({"prop", "get", "PLC1"}).out, kDefaultProperties);
+    EXPECT_EQ(folder.ReadFile(folder.ProjectPath()), before);
 
     EXPECT_EQ(folder.Run({"prop", "values", "PLC1", "字符串解码顺序"}).out, "0 - 21\n1 - 12\n");
     const HostResult free = folder.Run({"prop", "values", "PLC1", "槽号[Slot]"});
     EXPECT_EQ(free.exitCode, 0);
     EXPECT_EQ(free.out, "");
-    EXPECT_EQ(folder.Run({"prop", "values", "PLC1", "Speed"}).exitCode, 1);
+    EXPECT_EQ(folder.Run({"prop", "values", "PLC1", "Speed"}).exitCode, 2);
 }
 
 }  // namespace

@@ -121,7 +121,7 @@ TEST_F(KilledHost, AKillWhileSavingLeavesTheProjectAsBeforeOrAfterTheCommand) {
 TEST(ProjectSharing, TwoProcessesOnOneProjectBothKeepTheirChanges) {
     HostFolder folder;
     ASSERT_EQ(folder.Run({"device", "add", "PLC1"}).exitCode, 0);
-    ASSERT_EQ(folder.Run({"channel", "delete", "PLC1"}).exitCode, 0);
+    ASSERT_EQ(folder.Run({"channel", "delete", "PLC1", "--all"}).exitCode, 0);
     // Pairs of processes started together, each adding its own block of channels.
     constexpr int kPairs = 4;
     std::vector<pid_t> running;

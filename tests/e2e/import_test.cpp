@@ -13,7 +13,7 @@ class ImportTest : public ::testing::Test {
 protected:
     ImportTest() {
         EXPECT_EQ(folder.Run({"device", "add", "PLC1"}).exitCode, 0);
-        EXPECT_EQ(folder.Run({"channel", "delete", "PLC1"}).exitCode, 0);
+        EXPECT_EQ(folder.Run({"channel", "delete", "PLC1", "--all"}).exitCode, 0);
     }
 
     HostResult Import(std::vector<std::string> args) const {

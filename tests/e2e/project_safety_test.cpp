@@ -52,7 +52,7 @@ TEST_F(OneDevice, NewerImageFormatIsShownButNeverOverwritten) {
     for (const std::vector<std::string>& change : std::vector<std::vector<std::string>>{
              {"prop", "set", "PLC1", "槽号[Slot]=2"},
              {"channel", "add", "PLC1", "--reg", "I", "--type", "0", "--addr", "4"},
-             {"channel", "delete", "PLC1"}}) {
+             {"channel", "delete", "PLC1", "--all"}}) {
         const HostResult refused = folder.Run(change);
         EXPECT_EQ(refused.exitCode, 1) << change[0] << ' ' << change[1];
         EXPECT_NE(refused.err.find("20002"), std::string::npos) << refused.err;

@@ -1,0 +1,34 @@
+// The values of the command line checked before they reach the driver: the driver reads what it
+// can from any text (10.3 as M3, abc as 0), so a value it would turn into another channel or
+// number is refused here, with what is accepted and an example (UsageError, exit 2).
+#pragma once
+
+#include <string>
+#include <vector>
+
+constexpr int kRegisterTypeV = 3;
+constexpr int kStringTypeIndex = 19;
+constexpr int kLastTypeIndex = 19;
+constexpr int kMaxBlockNumber = 60000;
+constexpr int kMinStringLength = 4;
+constexpr int kMaxStringLength = 210;
+constexpr int kMaxChannelsPerCall = 5000;
+
+/// The address of `channel add` for the register and data type: N or N_L for I, Q and M, D.N or
+/// D.N_L for V (data block 1 to 60000), with _L only for strings (L from 4 to 210).
+void CheckChannelAddress(int regType, int typeIndex, const std::string& address);
+/// The data type index (0 to 19), the channel count (1 to 5000) and a string length (4 to 210).
+void CheckTypeIndex(int typeIndex);
+void CheckChannelCount(int count);
+void CheckStringLength(int length);
+
+/// The rows `channel delete` names, as rows of the table as it stands (repeats count once), in the
+/// order in which deleting them one after the other removes exactly those rows: highest first.
+std::vector<int> RowsToDelete(const std::vector<int>& indices, int rowCount);
+
+/// The value of a property the user types freely: a whole number (decimal, or hexadecimal after
+/// 0x) from min to max. Returns the value written in decimal, as the driver stores it.
+std::string CheckedPropertyNumber(const std::string& property, const std::string& value, long long min, long long max);
+
+/// A device name: not blank, one line of visible characters.
+void CheckDeviceName(const std::string& name);
