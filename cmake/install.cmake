@@ -32,7 +32,7 @@ install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples PATTERN
 # The Debian package installs under /opt/vireo and links vireo-host and its manual page into /usr.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vireo-ex)
-set(CPACK_PACKAGE_VERSION 7.1011)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Vireo_EX developers <vireo-ex@users.noreply.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configuration driver for Siemens S7-1200 PLCs, with a reference host")
 set(CPACK_PACKAGE_DESCRIPTION "The configuration-time driver Vireo_EX keeps each PLC's properties and channel table \

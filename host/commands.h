@@ -17,6 +17,9 @@ void AddTypesCommands(CLI::App& app, CommandAction& action);
 /// The options are read when the command runs (after parsing).
 void AddGuiCommands(CLI::App& app, CommandAction& action, const HostOptions& options);
 
+/// `vireo-host --version`: the program's version, the driver's version and the image format it writes.
+void PrintProgramVersions(HostContext& ctx, const std::string& programVersion);
+
 /// Makes work the action of the program when this command is given.
 inline void SetAction(CLI::App* command, CommandAction& action, CommandAction work) {
     command->callback([&action, work = std::move(work)] { action = work; });

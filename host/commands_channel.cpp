@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/column_registry.h"
+#include "host/command_line_errors.h"
 #include "host/commands.h"
 #include "host/output_format.h"
 #include "host/project/stored_image.h"
@@ -185,12 +186,14 @@ void AddChannelAddCommand(CLI::App& channel, CommandAction& action) {
 
 void AddChannelListCommand(CLI::App& channel, CommandAction& action) {
     auto device = std::make_shared<std::string>();
-    auto format = std::make_shared<TableFormat>(TableFormat::kTsv);
+    auto format = std::make_shared<std::string>("tsv");
     CLI::App* list = channel.add_subcommand("list", "the stored channel table, one row per channel");
     list->add_option("DEV", *device, "device name")->required();
-    const std::map<std::string, TableFormat> formats{{"tsv", TableFormat::kTsv}, {"csv", TableFormat::kCsv}, {"json", TableFormat::kJson}};
-    list->add_option("--format", *format, "tsv, csv or json")->transform(CLI::CheckedTransformer(formats));
-    SetAction(list, action, [device, format](HostContext& ctx) { ListChannels(ctx, *device, *format); });
+    list->add_option("--format", *format, "tsv, csv or json")->check(OneOf({"tsv", "csv", "json"}))->capture_default_str();
+    SetAction(list, action, [device, format](HostContext& ctx) {
+        const std::map<std::string, TableFormat> formats{{"tsv", TableFormat::kTsv}, {"csv", TableFormat::kCsv}, {"json", TableFormat::kJson}};
+        ListChannels(ctx, *device, formats.at(*format));
+    });
 }
 
 void AddChannelIndexCommands(CLI::App& channel, CommandAction& action) {

@@ -15,7 +15,16 @@ std::filesystem::path GuiModulePath() {
     return program.parent_path().parent_path() / "lib" / kGuiModuleName;
 }
 
+/// The device to show first must be one of the project's: the window would otherwise show another.
+/// The project is opened only for the question and closed before the window opens it.
+void CheckDeviceToShow(const HostOptions& options, const std::string& device) {
+    if (device.empty()) return;
+    ProjectStore project(options.project, false);
+    if (!project.FindImage(device)) throw HostError("the project " + options.project + " has no device named " + device);
+}
+
 void RunGui(const HostOptions& options, const std::string& device) {
+    CheckDeviceToShow(options, device);
     const std::filesystem::path path = GuiModulePath();
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) throw HostError(std::string("this build has no graphical host: ") + dlerror());

@@ -9,6 +9,7 @@
 // changes the device, which is then saved.
 #include <map>
 
+#include "host/command_line_errors.h"
 #include "host/commands.h"
 #include "host/project/full_path.h"
 #include "host/input_file.h"
@@ -174,10 +175,10 @@ void AddImportCommands(CLI::App& app, CommandAction& action) {
     import->add_option("--types", options->typeFiles, "data type source file, read before the import (repeatable)")
         ->check(WholeInputFile());
     import->add_option("--name-by", options->nameBy, "name channels after the block title or the file name")
-        ->check(CLI::IsMember({"title", "file"}))
+        ->check(OneOf({"title", "file"}))
         ->capture_default_str();
-    import->add_option("--version", options->version, "TIA Portal version of the sources")
-        ->check(CLI::IsMember({"v13", "v15"}))
+    import->add_option("--tia-version,--version", options->version, "TIA Portal version of the sources (--version is the old name)")
+        ->check(OneOf({"v13", "v15"}))
         ->capture_default_str();
     import->add_option("--block", options->blockNames, "FILE=DBn: correct the block name of a data block file (repeatable)");
     import->callback([&action, options] {

@@ -65,6 +65,14 @@ void PrintInfo(HostContext& ctx) {
 
 }  // namespace
 
+void PrintProgramVersions(HostContext& ctx, const std::string& programVersion) {
+    double version = 0, second = 0;
+    int32_t format = 0;
+    const DriverLibrary& driver = ctx.Driver();
+    CallExport("SvrGetDevVersionEx", [&] { return driver.Require<SvrGetDevVersionExFn>("SvrGetDevVersionEx")(version, second, format); });
+    ctx.Out() << "vireo-host " << programVersion << "\ndriver " << Decimal(version, 4) << "\nimage format " << format << '\n';
+}
+
 void AddInfoCommands(CLI::App& app, CommandAction& action) {
     CLI::App* info = app.add_subcommand("info", "device information, versions, help, parent configuration and custom UI of the driver");
     SetAction(info, action, PrintInfo);

@@ -1,6 +1,7 @@
 // layout [--tags FILE.xml] [--db FILE]... [--types FILE]... [--name-by title|file]
 // The dry run of a tag import: the leaves an import of these sources would turn into channels.
 
+#include "host/command_line_errors.h"
 #include "host/commands.h"
 #include "host/project/full_path.h"
 #include "host/output_format.h"
@@ -71,7 +72,7 @@ void AddLayoutCommands(CLI::App& app, CommandAction& action) {
     layout->add_option("--db", options->dbFiles, "data block source file (repeatable)");
     layout->add_option("--types", options->typeFiles, "data type source file, read before the others (repeatable)");
     layout->add_option("--name-by", options->nameBy, "name channels after the block title or the file name")
-        ->check(CLI::IsMember({"title", "file"}))
+        ->check(OneOf({"title", "file"}))
         ->capture_default_str();
     SetAction(layout, action, [options](HostContext& ctx) { RunLayout(ctx, *options); });
 }

@@ -66,10 +66,18 @@ std::vector<SStructureNode> ReadStructureTree(CWnd& editor, const SEditorTexts& 
     return nodes;
 }
 
-const SStructureNode* FindStructure(const std::vector<SStructureNode>& nodes, const CString& name) {
+const SStructureNode* FindExactly(const std::vector<SStructureNode>& nodes, const CString& name) {
     for (const SStructureNode& node : nodes)
         if (node.name == name) return &node;
     return nullptr;
+}
+
+/// A structure by its name as the tree shows it; a user type's name carries double quotes there
+/// ("MotorData"), so the name is also tried with them added or taken off.
+const SStructureNode* FindStructure(const std::vector<SStructureNode>& nodes, const CString& name) {
+    if (const SStructureNode* exact = FindExactly(nodes, name)) return exact;
+    const bool quoted = name.GetLength() >= 2 && name[0] == u'"' && name[name.GetLength() - 1] == u'"';
+    return FindExactly(nodes, quoted ? name.Mid(1, name.GetLength() - 2) : u"\"" + name + u"\"");
 }
 
 ListRowTexts ReadMemberRows(CWnd& editor) { return ListViewRows(editor.GetDlgItem(kMemberList)->m_hWnd); }

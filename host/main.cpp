@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "core/column_registry.h"
+#include "host/command_line_errors.h"
 #include "host/commands.h"
 #include "host/man_page.h"
 #include "platform/ui_language.h"
@@ -39,6 +40,16 @@ int Run(const HostOptions& options, const CommandAction& action) {
     }
 }
 
+/// Thrown by --version once the options before it are read.
+struct VersionRequested {};
+
+std::vector<std::string> Arguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
+
+int RefuseUsage(const std::string& message) {
+    std::cerr << "vireo-host: " << message << "\nRun with --help for more information.\n";
+    return kExitUsage;
+}
+
 }  // namespace
 
 #ifdef __SANITIZE_ADDRESS__
@@ -63,7 +74,8 @@ int main(int argc, char** argv) {
         "it; user data types in <prefix>/drivers/DataType.xml; projects are SQLite files.");
     app.add_option("--project", options.project, "project file")->capture_default_str();
     app.add_option("--driver", options.driver, "driver to load (default: <folder of vireo-host>/../drivers/Vireo_EX/Vireo_EX.so)");
-    app.add_option("--lang", options.lang, "user-interface language of the driver's texts")->check(CLI::IsMember({"zh", "en"}));
+    app.add_option("--lang", options.lang, "user-interface language of the driver's texts")->check(OneOf({"zh", "en"}));
+    app.add_flag_callback("--version", [] { throw VersionRequested{}; }, "print the versions of vireo-host, the driver and the image format, and exit");
     // The manual page is made from the same texts as --help (the build writes it with this flag).
     app.add_flag_callback(
            "--man-page",
@@ -87,10 +99,16 @@ int main(int argc, char** argv) {
     AddTypesCommands(app, action);
     AddGuiCommands(app, action, options);
 
+    const std::vector<std::string> args = Arguments(argc, argv);
     try {
+        if (const auto unknown = FindUnknownCommand(app, args)) return RefuseUsage(*unknown);
         app.parse(argc, argv);
+    } catch (const VersionRequested&) {
+        ApplyLanguage(options.lang);
+        return Run(options, [](HostContext& ctx) { PrintProgramVersions(ctx, VIREO_VERSION); });
     } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? kExitSuccess : kExitUsage;
+        if (e.get_exit_code() == 0) return app.exit(e);
+        return RefuseUsage(ExplainParseError(app, e, args));
     }
     ApplyLanguage(options.lang);
     return Run(options, action);

@@ -57,6 +57,13 @@ void NoteLostCharacters(const std::vector<SFlatMember>& leaves, ReaderNotes& not
     }
 }
 
+/// A file's name before a status text: Chinese runs them together ("UDT1导入成功"), a text that
+/// starts with a Latin letter is set off by a blank ("UDT1 Import succeeded").
+CString FileAndText(const CString& name, const CString& text) {
+    const bool latin = !text.IsEmpty() && text[0] < 0x80 && text[0] != u' ';
+    return latin ? name + u" " + text : name + text;
+}
+
 }  // namespace
 
 void CTagImportDlg::DoDataExchange(CDataExchange* dx) {
@@ -163,7 +170,7 @@ void CTagImportDlg::OnImportDataTypes() {
         CString number;
         number.Format(u"%d", row + 1);
         statusList_.InsertItem(row, number);
-        statusList_.SetItemText(row, 1, name + Text(kTagImportTexts, kImportSucceeded));
+        statusList_.SetItemText(row, 1, FileAndText(name, Text(kTagImportTexts, kImportSucceeded)));
         ++row;
     }
     AppendNoteRows(false);

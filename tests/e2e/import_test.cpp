@@ -57,7 +57,7 @@ TEST_F(ImportTest, NamingByFileNameAndTheEnglishDialog) {
     const std::string db = Write("DB3_Pumps.db", Block("Pump station", "      Flow : Real;\r\n"));
     HostResult result = folder.RunPlain({"--project", folder.ProjectPath(), "--lang", "en", "import", "PLC1", "--db", db, "--name-by", "file"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "1\t Import succeeded\n");
+    EXPECT_EQ(result.out, "1\tImport succeeded\n");
     EXPECT_EQ(Variables(), std::vector<std::string>({"DB3_Pumps.Flow"}));
 }
 
