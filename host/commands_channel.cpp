@@ -10,6 +10,7 @@
 #include "host/commands.h"
 #include "host/output_format.h"
 #include "host/project/stored_image.h"
+#include "host/type_code_names.h"
 #include "host/value_checks.h"
 #include "platform/code_page.h"
 
@@ -101,19 +102,30 @@ CDevTable ReadDeviceChannels(HostContext& ctx, const std::string& device) {
     }
 }
 
+struct ChannelListOptions {
+    std::string device;
+    std::string format = "tsv";
+    bool names = false;  ///< a last column with the data type code's name
+    bool bom = false;    ///< a byte-order mark first, for spreadsheet programs
+};
+
 /// The raw cells of the stored channel table, in column order.
-void ListChannels(HostContext& ctx, const std::string& device, TableFormat format) {
-    const CDevTable table = ReadDeviceChannels(ctx, device);
+void ListChannels(HostContext& ctx, const ChannelListOptions& options) {
+    const std::map<std::string, TableFormat> formats{{"tsv", TableFormat::kTsv}, {"csv", TableFormat::kCsv}, {"json", TableFormat::kJson}};
+    const CDevTable table = ReadDeviceChannels(ctx, options.device);
     const CColumnRegistry& registry = CColumnRegistry::Instance();
     std::vector<std::string> header;
     for (int c = 0; c < registry.GetCount(); ++c) header.push_back(registry.Column(c).name.ToUtf8());
-    TableWriter writer(ctx.Out(), format, header);
+    if (options.names) header.push_back("typeName");
+    if (options.bom) ctx.Out() << "\xEF\xBB\xBF";
+    TableWriter writer(ctx.Out(), formats.at(options.format), header);
     std::vector<TableCell> cells;
     for (const CDevRow& row : table.Rows()) {
         cells.clear();
         for (int c = 0; c < registry.GetCount(); ++c)
             cells.push_back(registry.Column(c).kind == kTextColumn ? TableCell::Text(row.GetText(c).ToUtf8())
                                                                    : TableCell::Number(row.GetInt(c)));
+        if (options.names) cells.push_back(TableCell::Text(TypeCodeName(row.GetInt(kColTypeCode))));
         writer.WriteRow(cells);
     }
     writer.Finish();
@@ -185,15 +197,13 @@ void AddChannelAddCommand(CLI::App& channel, CommandAction& action) {
 }
 
 void AddChannelListCommand(CLI::App& channel, CommandAction& action) {
-    auto device = std::make_shared<std::string>();
-    auto format = std::make_shared<std::string>("tsv");
+    auto options = std::make_shared<ChannelListOptions>();
     CLI::App* list = channel.add_subcommand("list", "the stored channel table, one row per channel");
-    list->add_option("DEV", *device, "device name")->required();
-    list->add_option("--format", *format, "tsv, csv or json")->check(OneOf({"tsv", "csv", "json"}))->capture_default_str();
-    SetAction(list, action, [device, format](HostContext& ctx) {
-        const std::map<std::string, TableFormat> formats{{"tsv", TableFormat::kTsv}, {"csv", TableFormat::kCsv}, {"json", TableFormat::kJson}};
-        ListChannels(ctx, *device, formats.at(*format));
-    });
+    list->add_option("DEV", options->device, "device name")->required();
+    list->add_option("--format", options->format, "tsv, csv or json")->check(OneOf({"tsv", "csv", "json"}))->capture_default_str();
+    list->add_flag("--names", options->names, "add a column typeName: the data type code as a name (Bit 3, WUB 16-bit unsigned, ...)");
+    list->add_flag("--bom", options->bom, "start with a UTF-8 byte-order mark, so that spreadsheet programs read the texts right");
+    SetAction(list, action, [options](HostContext& ctx) { ListChannels(ctx, *options); });
 }
 
 void AddChannelIndexCommands(CLI::App& channel, CommandAction& action) {

@@ -58,7 +58,16 @@ std::string EscapeTsv(std::string_view text) {
             case '\t': escaped += "\\t"; break;
             case '\n': escaped += "\\n"; break;
             case '\r': escaped += "\\r"; break;
-            default: escaped += ch;
+            case '\0': escaped += "\\0"; break;
+            default:
+                if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) {
+                    static const char kHex[] = "0123456789ABCDEF";
+                    escaped += "\\x";
+                    escaped += kHex[static_cast<unsigned char>(ch) >> 4];
+                    escaped += kHex[ch & 0xF];
+                } else {
+                    escaped += ch;
+                }
         }
     }
     return escaped;

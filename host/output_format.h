@@ -18,7 +18,8 @@ struct TableCell {
     static TableCell Text(std::string text) { return {std::move(text), false}; }
 };
 
-/// A text made safe for one TSV cell: backslash as \\, TAB as \t, LF as \n, CR as \r.
+/// A text made safe for one TSV cell: backslash as \\, TAB as \t, LF as \n, CR as \r, NUL as \0 and
+/// the other control characters as \xNN.
 std::string EscapeTsv(std::string_view text);
 
 /// Writes a table row by row: a header line (TSV, CSV) or the opening of a JSON array of objects

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "host/project/host_error.h"
+#include "platform/cstring.h"
 
 namespace {
 
@@ -95,4 +96,5 @@ void CheckDeviceName(const std::string& name) {
         throw UsageError("a device needs a name that is not blank, e.g. device add PLC1");
     for (unsigned char ch : name)
         if (ch < 0x20 || ch == 0x7F) throw UsageError("a device name may not hold control characters, e.g. device add PLC1");
+    if (CString::FromUtf8(name).ToUtf8() != name) throw UsageError("a device name must be UTF-8 text, e.g. device add PLC1");
 }

@@ -132,6 +132,16 @@ TEST_F(EmptyDevice, ListEscapesTextCellsInEveryFormat) {
               "\"DEV通道的快读标志\": 0, \"数据块读的最大长度\": 0, \"通道名称\": \"M读写BUB003\", \"连接变量名称\": \"a\\\\b\", "
               "\"通道注释\": \"x\\ty\\\"z,1\\n2\"}\n]\n");
 
+    // A byte-order mark for spreadsheet programs, and the type codes as names.
+    const std::string marked = folder.Run({"channel", "list", "PLC1", "--format", "csv", "--bom"}).out;
+    EXPECT_EQ(marked, "\xEF\xBB\xBF" + csv.out);
+    EXPECT_EQ(TsvColumn(folder.Run({"channel", "list", "PLC1", "--names"}).out, 11), std::vector<std::string>({"BUB 8-bit unsigned"}));
+    ASSERT_EQ(Add({"--reg", "V", "--type", "19", "--addr", "1.4_20"}).exitCode, 0);
+    ASSERT_EQ(Add({"--reg", "I", "--type", "3", "--addr", "0", "--var", "bell\x07"}).exitCode, 0);
+    const std::string named = folder.Run({"channel", "list", "PLC1", "--names"}).out;
+    EXPECT_EQ(TsvColumn(named, 11), std::vector<std::string>({"Bit 3", "BUB 8-bit unsigned", "STR string"}));
+    EXPECT_EQ(TsvColumn(named, 9)[0], "bell\\x07");  // control characters never reach the terminal raw
+
     ASSERT_EQ(folder.Run({"channel", "delete", "PLC1", "--all"}).exitCode, 0);
     EXPECT_EQ(folder.Run({"channel", "list", "PLC1", "--format", "json"}).out, "[]\n");
 }

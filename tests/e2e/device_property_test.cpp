@@ -46,7 +46,7 @@ TEST(Device, NamesAreUniqueListedInOrderAndRemovable) {
     const HostResult duplicate = folder.Run({"device", "add", "Zeta"});
     EXPECT_EQ(duplicate.exitCode, 1);
     EXPECT_NE(duplicate.err.find("Zeta"), std::string::npos);
-    for (const char* blank : {"", "  ", "a\tb\n"}) EXPECT_EQ(folder.Run({"device", "add", blank}).exitCode, 2) << blank;
+    for (const char* blank : {"", "  ", "a\tb\n", "bad\xFFutf8"}) EXPECT_EQ(folder.Run({"device", "add", blank}).exitCode, 2) << blank;
     EXPECT_EQ(folder.Run({"device", "list"}).out, "Zeta\nAlpha\n");
 
     EXPECT_EQ(folder.Run({"device", "remove", "Zeta"}).exitCode, 0);
