@@ -4,7 +4,7 @@
 #   host's window module)
 #   drivers/Vireo_EX/Vireo_EX.so, drivers/Vireo_EX/Vireo_EX_lang.so
 #   drivers/DataType.xml (written by the driver when a user data type is first saved)
-#   share/man/man1/vireo-host.1, share/doc/vireo-ex/
+#   share/man/man1/vireo-host.1, share/bash-completion/completions/vireo-host, share/doc/vireo-ex/
 include(GNUInstallDirs)
 
 install(TARGETS vireo-host RUNTIME DESTINATION bin)
@@ -17,15 +17,17 @@ foreach(optional vireo_ui_wx vireo_host_gui)
 endforeach()
 install(TARGETS Vireo_EX Vireo_EX_lang LIBRARY DESTINATION drivers/Vireo_EX)
 
-# The manual page, written by vireo-host itself from the texts of its --help.
+# The manual page, from its source document (scdoc).
+find_program(SCDOC scdoc REQUIRED)
 set(VIREO_MAN_PAGE ${CMAKE_BINARY_DIR}/share/man/man1/vireo-host.1)
 add_custom_command(OUTPUT ${VIREO_MAN_PAGE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/share/man/man1
-  COMMAND vireo-host --man-page > ${VIREO_MAN_PAGE}
-  DEPENDS vireo-host
+  COMMAND ${SCDOC} < ${PROJECT_SOURCE_DIR}/docs/vireo-host.1.scd > ${VIREO_MAN_PAGE}
+  DEPENDS ${PROJECT_SOURCE_DIR}/docs/vireo-host.1.scd
   COMMENT "Writing the manual page of vireo-host")
 add_custom_target(vireo-host-man ALL DEPENDS ${VIREO_MAN_PAGE})
 install(FILES ${VIREO_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES packaging/vireo-host.bash DESTINATION share/bash-completion/completions RENAME vireo-host)
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples PATTERN demo.sh EXCLUDE)
 

@@ -5,7 +5,6 @@
 #include "core/column_registry.h"
 #include "host/command_line_errors.h"
 #include "host/commands.h"
-#include "host/man_page.h"
 #include "platform/ui_language.h"
 
 namespace {
@@ -76,15 +75,6 @@ int main(int argc, char** argv) {
     app.add_option("--driver", options.driver, "driver to load (default: <folder of vireo-host>/../drivers/Vireo_EX/Vireo_EX.so)");
     app.add_option("--lang", options.lang, "user-interface language of the driver's texts")->check(OneOf({"zh", "en"}));
     app.add_flag_callback("--version", [] { throw VersionRequested{}; }, "print the versions of vireo-host, the driver and the image format, and exit");
-    // The manual page is made from the same texts as --help (the build writes it with this flag).
-    app.add_flag_callback(
-           "--man-page",
-           [&app] {
-               std::cout << ManPage(app);
-               throw CLI::Success();
-           },
-           "print the manual page and exit")
-        ->group("");
     app.require_subcommand(1);
     app.fallthrough();
 

@@ -26,7 +26,7 @@ cd "$work"
 "$host" --help >/dev/null
 "$host" import --help | grep -q -- '--block'
 "$host" --lang zh device add PLC1
-"$host" --lang zh channel delete PLC1
+"$host" --lang zh channel delete PLC1 --all
 status=$("$host" --lang zh import PLC1 --types "$examples/MotorData.udt" --tags "$examples/PLCTags.xml" \
     --db "$examples/DB1_Conveyor.db" --db "$examples/DB2_TankFarm.db")
 [ "$status" = "$(printf '1\t导入成功')" ] || { echo "check-package: import said: $status" >&2; exit 1; }
@@ -34,7 +34,12 @@ channels=$("$host" channel list PLC1 | tail -n +2 | wc -l)
 [ "$channels" -eq 46 ] || { echo "check-package: $channels channels instead of 46" >&2; exit 1; }
 [ -f "$prefix/drivers/DataType.xml" ] || { echo "check-package: the driver wrote no DataType.xml beside its folder" >&2; exit 1; }
 if command -v man >/dev/null; then
-    MANWIDTH=100 man -l "$prefix/share/man/man1/vireo-host.1" 2>/dev/null | grep -q 'vireo-host import' ||
-        { echo "check-package: the manual page does not show the import command" >&2; exit 1; }
+    manual=$(MANWIDTH=100 man -l "$prefix/share/man/man1/vireo-host.1" 2>/dev/null)
+    for part in 'import DEV' EXAMPLES 'DATA TYPES'; do
+        printf '%s' "$manual" | grep -q "$part" ||
+            { echo "check-package: the manual page does not show $part" >&2; exit 1; }
+    done
 fi
+[ -f "$prefix/share/bash-completion/completions/vireo-host" ] ||
+    { echo "check-package: the package has no bash completion" >&2; exit 1; }
 echo "package $(basename "$deb"): depends on $depends; unpacked tree imports the examples ($channels channels)"
