@@ -1,11 +1,10 @@
 // prop get DEV | prop set DEV NAME=VALUE ... | prop values DEV NAME
-#include <iterator>
 #include <utility>
 #include <vector>
 
 #include "host/commands.h"
 #include "host/output_format.h"
-#include "host/value_checks.h"
+#include "host/project/property_values.h"
 
 namespace {
 
@@ -37,19 +36,6 @@ void PrintProperties(std::ostream& out, const PropertyList& list) {
         out << EscapeTsv(list.names[i].ToUtf8()) << '\t' << EscapeTsv(value.ToUtf8()) << '\t' << (enumerated ? 1 : 0) << '\n';
     }
 }
-
-/// Names of the properties that do not depend on the user-interface language, in property order,
-/// and the range a free property's number must lie in (rack and slot as an S7 station numbers them).
-struct SPropertyKey {
-    const char* key;
-    long long min;
-    long long max;
-};
-constexpr SPropertyKey kPropertyKeys[] = {
-    {"delay", 0, 2147483647}, {"reconnect", 0, 2147483647}, {"rack", 0, 7},
-    {"slot", 0, 31},          {"encoding", 0, 0},           {"byte-order", 0, 0},
-};
-constexpr int kPropertyKeyCount = static_cast<int>(std::size(kPropertyKeys));
 
 std::string PropertyNames(const PropertyList& list) {
     std::string names;
@@ -119,7 +105,7 @@ void SetProperties(HostContext& ctx, const std::string& device, const std::vecto
         if (index < list.enumerated.GetSize() && list.enumerated[index])
             list.values[index] = ChooseValueText(ValueTexts(*session, list.names[index]), name, value);
         else if (index < kPropertyKeyCount)
-            list.values[index] = CString::FromUtf8(CheckedPropertyNumber(name, value, kPropertyKeys[index].min, kPropertyKeys[index].max));
+            list.values[index] = CString::FromUtf8(CheckedPropertyNumber(index, name, value));
         else
             list.values[index] = CString::FromUtf8(value);
     }

@@ -26,9 +26,5 @@ void CheckStringLength(int length);
 /// order in which deleting them one after the other removes exactly those rows: highest first.
 std::vector<int> RowsToDelete(const std::vector<int>& indices, int rowCount);
 
-/// The value of a property the user types freely: a whole number (decimal, or hexadecimal after
-/// 0x) from min to max. Returns the value written in decimal, as the driver stores it.
-std::string CheckedPropertyNumber(const std::string& property, const std::string& value, long long min, long long max);
-
 /// A device name: not blank, one line of visible characters.
 void CheckDeviceName(const std::string& name);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "host/project/project_store.h"
+#include "host/project/property_values.h"
 #include "host/project/stored_image.h"
 
 GuiProject::GuiProject(HostOptions options) : options_(std::move(options)), driver_(options_.driver) { AnnounceDriver(driver_); }
@@ -71,7 +72,10 @@ void GuiProject::SetProperty(const std::string& device, int index, const CString
         SPropertyList list;
         session.Call<SvrGetPropertyFn>("SvrGetProperty", list.names, list.values, list.enumerated);
         if (index < 0 || index >= list.values.GetSize()) throw HostError("the device has no such property");
-        list.values[index] = value;
+        const bool enumerated = index < list.enumerated.GetSize() && list.enumerated[index];
+        list.values[index] = enumerated || index >= kPropertyKeyCount
+                                 ? value
+                                 : CString::FromUtf8(CheckedPropertyNumber(index, list.names[index].ToUtf8(), value.ToUtf8()));
         session.Call<SvrSetPropertyFn>("SvrSetProperty", list.names, list.values);
     });
 }

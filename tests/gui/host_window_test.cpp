@@ -71,10 +71,11 @@ TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
     ASSERT_EQ(frame->channels->GetItemCount(), 8);
     EXPECT_EQ(frame->channels->GetItemText(7, 1), wxString::FromUTF8("I读写000.7"));
 
-    // A free property is saved as the driver reads it (hexadecimal with 0x); the grid shows it back.
-    frame->properties->ChangePropertyValue("p2", wxString(" 0x1f "));
+    // A free property takes a number in its range, hexadecimal with 0x too (the slot: 0 to 31); the
+    // grid shows it back.
+    frame->properties->ChangePropertyValue("p3", wxString(" 0x1f "));
     wxTheApp->ProcessPendingEvents();
-    EXPECT_EQ(frame->properties->GetPropertyValueAsString("p2"), "31");
+    EXPECT_EQ(frame->properties->GetPropertyValueAsString("p3"), "31");
 
     // Three 16-bit words in data block 5 from the channel dialog's description.
     SChlInfo words;
