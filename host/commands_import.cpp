@@ -7,11 +7,15 @@
 // a double-click on them, picks the naming rule, reads the data type files, and starts the import.
 // The status list is printed as rows "N<TAB>text". Only an import that ended the dialog with OK
 // changes the device, which is then saved.
+#include <iostream>
 #include <map>
+#include <regex>
+#include <set>
 
 #include "host/command_line_errors.h"
 #include "host/commands.h"
 #include "host/project/full_path.h"
+#include "host/import_records.h"
 #include "host/input_file.h"
 #include "host/output_format.h"
 #include "import/tag_import_controls.h"
@@ -138,11 +142,27 @@ void ShowTagImport(DeviceSession& session, const DriverLibrary& driver) {
     session.Call<SvrShowCustomUIFn>("SvrShowCustomUI", entry);
 }
 
+/// The sources an import reads, as the records name them: "tags" for the tag table, "DB<n>" for
+/// each data block file (by its corrected name, or the DBn_ its file name starts with).
+std::set<std::string> ImportSources(const ImportOptions& options) {
+    std::set<std::string> sources;
+    if (!options.tagFile.empty()) sources.insert("tags");
+    static const std::regex kBlockName("^DB([0-9]{1,5})(_.*)?$", std::regex::icase);
+    for (const auto& [path, corrected] : BlockNameCorrections(options)) {
+        const std::string name = corrected.IsEmpty() ? path.Mid(path.ReverseFind(u'/') + 1).ToUtf8() : corrected.ToUtf8();
+        std::smatch match;
+        if (std::regex_match(name, match, kBlockName)) sources.insert("DB" + std::to_string(std::stoi(match[1].str())));
+    }
+    return sources;
+}
+
 void RunImport(HostContext& ctx, const ImportOptions& options) {
     ScriptedUser user;
     SImportRun run;
     ScriptImport(user, options, run);
     auto session = ctx.OpenDevice(options.device, DeviceUse::kChange);
+    ImportRecords records(ctx.Project(), options.device, ImportSources(options));
+    records.RemoveRowsOfLastImport(*session);
     {
         CUiBackendScope backend(user);
         try {
@@ -161,6 +181,7 @@ void RunImport(HostContext& ctx, const ImportOptions& options) {
         ctx.SetExitStatus(kExitRefused);
         return;
     }
+    std::cerr << "vireo-host: " << options.device << ": " << records.RecordAndSummarise(*session) << '\n';
     ctx.SaveDevice(*session);
 }
 

@@ -52,6 +52,10 @@ public:
         return data ? ImageBytes(data, data + sqlite3_column_bytes(stmt_, column)) : ImageBytes();
     }
     int Int(int column) const { return sqlite3_column_int(stmt_, column); }
+    /// Makes the statement ready to run again with new values.
+    void Reset() {
+        if (stmt_) sqlite3_reset(stmt_);
+    }
 
 private:
     sqlite3_stmt* stmt_ = nullptr;
@@ -168,10 +172,56 @@ void ProjectStore::SaveImage(const std::string& name, ImageView image) {
 }
 
 void ProjectStore::RemoveDevice(const std::string& name) {
+    if (HasImportRecords()) {
+        Statement records(db_, "DELETE FROM imported_rows WHERE device = (SELECT id FROM devices WHERE name = ?1)");
+        CheckBound(records.BindText(1, name), "the device name", name.size());
+        if (records.Step() != SQLITE_DONE) Fail("cannot remove the device from");
+    }
     Statement remove(db_, "DELETE FROM devices WHERE name = ?1");
     CheckBound(remove.BindText(1, name), "the device name", name.size());
     if (remove.Step() != SQLITE_DONE) Fail("cannot remove the device from");
     if (sqlite3_changes(db_) == 0) throw HostError("the project has no device named " + name);
+}
+
+bool ProjectStore::HasImportRecords() {
+    Statement table(db_, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'imported_rows'");
+    if (table.Step() != SQLITE_ROW) Fail("cannot read the project");
+    return table.Int(0) > 0;
+}
+
+void ProjectStore::EnsureImportRecords() {
+    Execute("CREATE TABLE IF NOT EXISTS imported_rows (device INTEGER NOT NULL, source TEXT NOT NULL, row_key TEXT NOT NULL)");
+    Execute("CREATE INDEX IF NOT EXISTS imported_rows_by_source ON imported_rows (device, source)");
+}
+
+std::vector<std::string> ProjectStore::ImportedRows(const std::string& device, const std::string& source) {
+    std::vector<std::string> rows;
+    if (!HasImportRecords()) return rows;
+    Statement select(db_,
+                     "SELECT row_key FROM imported_rows WHERE device = (SELECT id FROM devices WHERE name = ?1) AND source = ?2 "
+                     "ORDER BY rowid");
+    CheckBound(select.BindText(1, device), "the device name", device.size());
+    CheckBound(select.BindText(2, source), "the source name", source.size());
+    int step;
+    while ((step = select.Step()) == SQLITE_ROW) rows.push_back(select.Text(0));
+    if (step != SQLITE_DONE) Fail("cannot read the project");
+    return rows;
+}
+
+void ProjectStore::RecordImportedRows(const std::string& device, const std::string& source, const std::vector<std::string>& rows) {
+    EnsureImportRecords();
+    Statement remove(db_, "DELETE FROM imported_rows WHERE device = (SELECT id FROM devices WHERE name = ?1) AND source = ?2");
+    CheckBound(remove.BindText(1, device), "the device name", device.size());
+    CheckBound(remove.BindText(2, source), "the source name", source.size());
+    if (remove.Step() != SQLITE_DONE) Fail("cannot store the import record in");
+    Statement insert(db_, "INSERT INTO imported_rows (device, source, row_key) SELECT id, ?2, ?3 FROM devices WHERE name = ?1");
+    for (const std::string& row : rows) {
+        insert.Reset();
+        CheckBound(insert.BindText(1, device), "the device name", device.size());
+        CheckBound(insert.BindText(2, source), "the source name", source.size());
+        CheckBound(insert.BindText(3, row), "an import record", row.size());
+        if (insert.Step() != SQLITE_DONE) Fail("cannot store the import record in");
+    }
 }
 
 void ProjectStore::Commit() {

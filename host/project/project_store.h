@@ -33,8 +33,15 @@ public:
     /// HostError when a device of that name exists.
     void AddDevice(const std::string& name, ImageView image);
     void SaveImage(const std::string& name, ImageView image);
-    /// HostError when there is no device of that name.
+    /// HostError when there is no device of that name. Its import records go with it.
     void RemoveDevice(const std::string& name);
+
+    /// What the last import of a source (a data block "DB7", the tag table "tags") made on the
+    /// device: one key per channel row. Empty when no import of it was recorded (projects older
+    /// than the records have none).
+    std::vector<std::string> ImportedRows(const std::string& device, const std::string& source);
+    /// Replaces the record of what the source made on the device.
+    void RecordImportedRows(const std::string& device, const std::string& source, const std::vector<std::string>& rows);
 
     void Commit();
 
@@ -43,6 +50,9 @@ private:
     void Close();
     void Execute(const char* sql);
     void PrepareSchema(bool create);
+    /// The import records' table, made in projects that have none yet (the devices stay as they are).
+    void EnsureImportRecords();
+    bool HasImportRecords();
     [[noreturn]] void Fail(const std::string& what) const;
     /// HostError in words when a value of that many bytes could not be bound to a statement.
     void CheckBound(int result, const std::string& what, size_t bytes) const;

@@ -2,6 +2,8 @@
 // files written here. Only an import that ends the dialog with OK changes the project.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "host_runner.h"
 
 namespace {
@@ -163,4 +165,49 @@ TEST_F(ImportTest, ChannelAddWarnsOfCharactersTheCodePageLacks) {
     EXPECT_NE(result.err.find("--var: the characters \"한\" are not in code page 936 and were stored as \"?\""), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find("--comment"), std::string::npos) << result.err;
     EXPECT_EQ(Variables(), std::vector<std::string>({"Motor?"}));
+}
+
+TEST_F(ImportTest, ImportingAgainFollowsTheSourcesAndKeepsHandMadeChannels) {
+    ASSERT_EQ(folder.Run({"channel", "add", "PLC1", "--reg", "M", "--type", "11", "--addr", "500", "--var", "Hand"}).exitCode, 0);
+    std::string block = folder.ReadFile(kExamples + "/DB1_Conveyor.db");
+    const std::string db = Write("DB1_Conveyor.db", block);
+    const std::vector<std::string> sources = {"--types", kExamples + "/MotorData.udt", "--tags", kExamples + "/PLCTags.xml", "--db", db};
+    const HostResult first = Import(sources);
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_NE(first.err.find("21 channels added, 0 changed, 0 removed, 0 unchanged"), std::string::npos) << first.err;
+
+    // One member more (every later member moves) and one comment changed.
+    block.replace(block.find("      Drive : \"MotorData\";"), 0, "      Extra : Real;\r\n");
+    block.replace(block.find("Jam : Bool;"), 11, "Jam : Bool;   // jam detected");
+    Write("DB1_Conveyor.db", block);
+    const HostResult again = Import(sources);
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_NE(again.err.find("1 channels added, 16 changed, 0 removed, 5 unchanged"), std::string::npos) << again.err;
+    std::vector<std::string> variables = Variables();
+    EXPECT_EQ(std::count(variables.begin(), variables.end(), "Hand"), 1);
+    std::sort(variables.begin(), variables.end());
+    EXPECT_EQ(std::adjacent_find(variables.begin(), variables.end()), variables.end()) << "a variable name twice";
+
+    // The same rows as a fresh import of the new sources, and unchanged sources change nothing.
+    HostFolder fresh;
+    ASSERT_EQ(fresh.Run({"device", "add", "PLC1"}).exitCode, 0);
+    ASSERT_EQ(fresh.Run({"channel", "delete", "PLC1", "--all"}).exitCode, 0);
+    ASSERT_EQ(fresh.Run({"channel", "add", "PLC1", "--reg", "M", "--type", "11", "--addr", "500", "--var", "Hand"}).exitCode, 0);
+    std::vector<std::string> freshImport = {"import", "PLC1"};
+    freshImport.insert(freshImport.end(), sources.begin(), sources.end());
+    ASSERT_EQ(fresh.Run(freshImport).exitCode, 0);
+    const std::string image = folder.Run({"image", "PLC1"}).out;
+    EXPECT_EQ(image, fresh.Run({"image", "PLC1"}).out);
+    const HostResult unchanged = Import(sources);
+    EXPECT_NE(unchanged.err.find("0 channels added, 0 changed, 0 removed, 22 unchanged"), std::string::npos) << unchanged.err;
+    EXPECT_EQ(folder.Run({"image", "PLC1"}).out, image);
+
+    // A member that went away loses its channel.
+    block.replace(block.find("      Extra : Real;\r\n"), 19, "");
+    Write("DB1_Conveyor.db", block);
+    const HostResult fewer = Import(sources);
+    EXPECT_NE(fewer.err.find("0 channels added, 16 changed, 1 removed, 5 unchanged"), std::string::npos) << fewer.err;
+    const std::vector<std::string> left = Variables();
+    EXPECT_EQ(std::count(left.begin(), left.end(), "Conveyor.Extra"), 0);
+    EXPECT_EQ(left.size(), variables.size() - 1);
 }

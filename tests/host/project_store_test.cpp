@@ -44,3 +44,27 @@ TEST(ProjectStore, AnImageTooLargeToStoreIsRefusedInWordsAndTheOldOneStays) {
     EXPECT_EQ(store.FindImage("PLC1"), small);
     EXPECT_EQ(store.DeviceNames(), std::vector<std::string>{"PLC1"});
 }
+
+TEST(ProjectStore, ImportRecordsArePerDeviceAndSourceAndGoWithTheirDevice) {
+    TempFolder folder;
+    const std::string path = (folder.path() / "p.vproj").string();
+    const ImageBytes image = {1, 2, 3};
+    {
+        ProjectStore store(path, true);
+        store.AddDevice("PLC1", image);
+        store.AddDevice("PLC2", image);
+        EXPECT_TRUE(store.ImportedRows("PLC1", "DB1").empty());  // a project without records reads as none
+        store.RecordImportedRows("PLC1", "DB1", {"a", "b", "a"});
+        store.RecordImportedRows("PLC1", "tags", {"t"});
+        store.RecordImportedRows("PLC2", "DB1", {"x"});
+        store.RecordImportedRows("PLC1", "DB1", {"b", "c"});  // replaces the source's record
+        store.Commit();
+    }
+    ProjectStore store(path, false);
+    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), (std::vector<std::string>{"b", "c"}));
+    EXPECT_EQ(store.ImportedRows("PLC1", "tags"), (std::vector<std::string>{"t"}));
+    store.RemoveDevice("PLC1");
+    store.AddDevice("PLC1", image);
+    EXPECT_TRUE(store.ImportedRows("PLC1", "DB1").empty());
+    EXPECT_EQ(store.ImportedRows("PLC2", "DB1"), (std::vector<std::string>{"x"}));
+}

@@ -1,0 +1,109 @@
+#include "host/import_records.h"
+
+#include <algorithm>
+
+namespace {
+
+struct SRow {
+    std::string key;     ///< channel name, variable and comment: a row as the import made it
+    std::string source;  ///< "tags" or "DB<n>"
+    std::string varName;
+};
+
+/// The source that makes a row: data block n for its rows, the tag table for I, Q and M.
+std::string SourceOf(const SChlInfo& info) {
+    if (info.regType != 3) return "tags";
+    const std::string address = info.address.ToUtf8();
+    return "DB" + address.substr(0, address.find('.'));
+}
+
+std::vector<SRow> ReadRows(DeviceSession& session) {
+    CArray<int32_t> all;
+    CArray<SChlInfo> infos;
+    session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", all, infos);
+    std::vector<SRow> rows;
+    rows.reserve(static_cast<size_t>(infos.GetSize()));
+    for (const SChlInfo& info : infos)
+        rows.push_back({info.chlName.ToUtf8() + '\t' + info.varName.ToUtf8() + '\t' + info.comment.ToUtf8(), SourceOf(info),
+                        info.varName.ToUtf8()});
+    return rows;
+}
+
+std::string VarNameOf(const std::string& key) {
+    const size_t first = key.find('\t');
+    return key.substr(first + 1, key.find('\t', first + 1) - first - 1);
+}
+
+struct SCounts {
+    int added = 0, changed = 0, removed = 0, unchanged = 0;
+};
+
+/// Compares what a source made last time with what it made now; a variable whose row differs is
+/// changed (moved, retyped or re-commented), not removed and added.
+void Compare(const std::vector<std::string>& before, const std::vector<std::string>& now, SCounts& counts) {
+    const std::multiset<std::string> old(before.begin(), before.end());
+    std::multiset<std::string> oldVariables;
+    for (const std::string& key : before) oldVariables.insert(VarNameOf(key));
+    std::multiset<std::string> newVariables;
+    for (const std::string& key : now) {
+        newVariables.insert(VarNameOf(key));
+        if (old.count(key)) ++counts.unchanged;
+        else if (oldVariables.count(VarNameOf(key))) ++counts.changed;
+        else ++counts.added;
+    }
+    const std::multiset<std::string> current(now.begin(), now.end());
+    for (const std::string& key : before)
+        if (!current.count(key) && !newVariables.count(VarNameOf(key))) ++counts.removed;
+}
+
+}  // namespace
+
+ImportRecords::ImportRecords(ProjectStore& project, std::string device, std::set<std::string> sources)
+    : project_(project), device_(std::move(device)), sources_(std::move(sources)) {
+    for (const std::string& source : sources_) lastImport_[source] = project_.ImportedRows(device_, source);
+}
+
+void ImportRecords::RemoveRowsOfLastImport(DeviceSession& session) {
+    const std::vector<SRow> rows = ReadRows(session);
+    std::map<std::string, std::multiset<std::string>> made;
+    for (const auto& [source, keys] : lastImport_) made[source].insert(keys.begin(), keys.end());
+    CArray<int32_t> stale;  // highest first: each index is taken after the deletions before it
+    for (size_t i = rows.size(); i-- > 0;) {
+        const SRow& row = rows[i];
+        if (!sources_.count(row.source)) continue;
+        std::multiset<std::string>& keys = made[row.source];
+        const auto key = keys.find(row.key);
+        if (key != keys.end()) {
+            keys.erase(key);
+            stale.Add(static_cast<int32_t>(i));
+        } else if (lastImport_[row.source].empty()) {
+            ++keptUnrecorded_[row.source];
+        }
+    }
+    if (!stale.IsEmpty()) session.Call<SvrDeleteChlInfoFn>("SvrDeleteChlInfo", stale);
+    for (const SRow& row : ReadRows(session)) rowsBefore_.insert(row.key);
+}
+
+std::string ImportRecords::RecordAndSummarise(DeviceSession& session) {
+    std::map<std::string, std::vector<std::string>> madeNow;
+    std::multiset<std::string> before = rowsBefore_;
+    for (const SRow& row : ReadRows(session)) {
+        const auto same = before.find(row.key);
+        if (same != before.end()) {
+            before.erase(same);  // there before the import: not the import's
+            continue;
+        }
+        madeNow[row.source].push_back(row.key);
+    }
+    SCounts counts;
+    for (const std::string& source : sources_) {
+        project_.RecordImportedRows(device_, source, madeNow[source]);
+        Compare(lastImport_[source], madeNow[source], counts);
+    }
+    std::string summary = std::to_string(counts.added) + " channels added, " + std::to_string(counts.changed) + " changed, " +
+                          std::to_string(counts.removed) + " removed, " + std::to_string(counts.unchanged) + " unchanged";
+    for (const auto& [source, kept] : keptUnrecorded_)
+        summary += "; kept " + std::to_string(kept) + " channels of " + (source == "tags" ? std::string("I, Q and M") : source) +
+                   " that no recorded import made (made by hand, or by an import before records were kept)";
+    return summary;
+}

@@ -1,0 +1,36 @@
+// Importing again in step with the sources: the project remembers which channel rows each source
+// of an import made (the tag table for I, Q and M; data block n for its rows), so that importing
+// the same sources again first takes away the rows their last import made, and the import then
+// adds what the sources give now. Rows made by hand, rows of other sources and rows changed since
+// the import are never taken away; devices imported before records were kept have none, and keep
+// every row.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/project/device_session.h"
+#include "host/project/project_store.h"
+
+class ImportRecords {
+public:
+    /// sources: "tags" when the import reads a tag table, "DB<n>" for each data block it reads.
+    ImportRecords(ProjectStore& project, std::string device, std::set<std::string> sources);
+
+    /// Before the import: removes from the device the rows the sources' last import made that are
+    /// still as it made them.
+    void RemoveRowsOfLastImport(DeviceSession& session);
+    /// After an import that succeeded: records what each source made, and says what changed since
+    /// the last import (added, changed, removed, unchanged channels) in one line.
+    std::string RecordAndSummarise(DeviceSession& session);
+
+private:
+    ProjectStore& project_;
+    std::string device_;
+    std::set<std::string> sources_;
+    std::map<std::string, std::vector<std::string>> lastImport_;  ///< by source
+    std::multiset<std::string> rowsBefore_;  ///< the rows the import started from
+    std::map<std::string, int> keptUnrecorded_;  ///< rows of sources without a record, by source
+};
