@@ -72,10 +72,12 @@ CString BlockAddressText(const CString& block, int byte) {
     return CString(std::move(text));
 }
 
+/// A member hidden from the HMI (neither readable nor writable) is read only: writing it from the
+/// HMI is what its block forbids.
 int ReadWriteFlagOf(int read, int write) {
     const bool readable = read == 1, writable = write == 1;
-    if (readable == writable) return kReadWrite;
-    return readable ? kReadOnly : kWriteOnly;
+    if (readable && writable) return kReadWrite;
+    return writable ? kWriteOnly : kReadOnly;
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ int ChannelTypeIndexOf(const CString& type);
 /// The channel of one leaf. Block "I", "Q" or "M" gives that area with the byte as address; a block
 /// beginning with "DB" in double quotes gives none; any other block is a data block ("DB12" and
 /// byte 4 give address "12.4"). A Bool's bit number selects its index 0 to 7; every other type
-/// keeps its index. Read and write give the flag: both or neither allowed give read and write.
+/// keeps its index. Read and write give the flag: both allowed read and write, neither read only.
 SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf);
 /// The same for a leaf the caller gives up: its name and comment move into the template.
 SChannelTemplate MakeChannelTemplate(SFlatMember&& leaf);

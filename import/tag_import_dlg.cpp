@@ -5,6 +5,7 @@
 #include "core/text_tables.h"
 #include "import/channels_from_tags.h"
 #include "import/db_file_info_derivation.h"
+#include "import/leaf_outcomes.h"
 #include "types/import_result_codes.h"
 #include "platform/code_page.h"
 #include "platform/ui/data_exchange.h"
@@ -245,7 +246,10 @@ void CTagImportDlg::OnTagImport() {
     if (layout < 0) return ShowResult(layout);
     analysis_.MoveResults(members_, messages_);
     analysis_.Reset();
-    if (messages_.empty()) NoteLostCharacters(members_, notes_);
+    if (messages_.empty()) {
+        NoteLeavesWithoutTheirChannel(members_, notes_);
+        NoteLostCharacters(members_, notes_);
+    }
     if (AddImportedChannels()) return;
     ShowResult(blocks);
 }

@@ -29,7 +29,7 @@ cd "$work"
 "$host" --lang zh channel delete PLC1 --all
 status=$("$host" --lang zh import PLC1 --types "$examples/MotorData.udt" --tags "$examples/PLCTags.xml" \
     --db "$examples/DB1_Conveyor.db" --db "$examples/DB2_TankFarm.db")
-[ "$status" = "$(printf '1\t导入成功')" ] || { echo "check-package: import said: $status" >&2; exit 1; }
+[ "$(printf '%s\n' "$status" | head -n 1)" = "$(printf '1\t导入成功')" ] || { echo "check-package: import said: $status" >&2; exit 1; }
 channels=$("$host" channel list PLC1 | tail -n +2 | wc -l)
 [ "$channels" -eq 46 ] || { echo "check-package: $channels channels instead of 46" >&2; exit 1; }
 [ -f "$prefix/drivers/DataType.xml" ] || { echo "check-package: the driver wrote no DataType.xml beside its folder" >&2; exit 1; }

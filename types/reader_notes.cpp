@@ -11,6 +11,9 @@ namespace {
 constexpr int kRefusedLineEntry = 26;
 constexpr int kRefusedTagAddressEntry = 27;
 constexpr int kTextNotInCodePageEntry = 28;
+constexpr int kNoChannelTypeEntry = 29;
+constexpr int kStringResizedEntry = 30;
+constexpr int kHiddenReadOnlyEntry = 31;
 
 /// The pattern with {1}, {2} ... replaced by the values, from the left: a value that holds "{2}"
 /// itself is not replaced again. A pattern from a language library is never a format string.
@@ -41,6 +44,12 @@ CString ReaderNoteText(const SReaderNote& note) {
         return FillIn(Text(kTagImportTexts, kRefusedTagAddressEntry), {note.file, line, note.subject, note.detail});
     case SReaderNote::kTextNotInCodePage:
         return FillIn(Text(kTagImportTexts, kTextNotInCodePageEntry), {note.subject, note.detail});
+    case SReaderNote::kNoChannelType:
+        return FillIn(Text(kTagImportTexts, kNoChannelTypeEntry), {note.subject, note.detail});
+    case SReaderNote::kStringResized:
+        return FillIn(Text(kTagImportTexts, kStringResizedEntry), {note.subject, note.detail});
+    case SReaderNote::kHiddenReadOnly:
+        return FillIn(Text(kTagImportTexts, kHiddenReadOnlyEntry), {note.subject, note.detail});
     }
     return CString();
 }

@@ -12,6 +12,9 @@ struct SReaderNote {
         kRefusedLine,       ///< the line stopped the file's parse (subject: the line's text)
         kRefusedTagAddress, ///< the tag got no record (subject: its name, detail: its address)
         kTextNotInCodePage, ///< subject: where the text belongs, detail: the characters that became "?"
+        kNoChannelType,     ///< members whose type makes no channel (subject: how many, detail: the first of them)
+        kStringResized,     ///< strings a channel cannot hold at their length (subject: how many, detail: the first)
+        kHiddenReadOnly,    ///< members hidden from the HMI, made read-only channels (subject, detail as above)
     };
     Kind kind = kRefusedLine;
     CString file;

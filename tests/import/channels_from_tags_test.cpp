@@ -66,10 +66,12 @@ TEST(ChannelsFromTags, LeavesMapToDescriptions) {
     EXPECT_EQ(Described(u"Time", u"M", 3), "2 0 -1 2 0");
     EXPECT_EQ(Described(u"Int", u"I", 10), "0 1 12 2 0");
     EXPECT_EQ(Described(u"Bool", u"\"DB\"7", 13), "-1  0 2 0");
-    // Both or neither of read and write give read and write; a value other than 1 counts as 0.
+    // Both of read and write give read and write, neither read only (a member hidden from the HMI);
+    // a value other than 1 counts as 0.
     EXPECT_EQ(Described(u"Int", u"M", 0, 1, 0), "2 0 12 0 0");
     EXPECT_EQ(Described(u"Int", u"M", 0, 5, 1), "2 0 12 1 0");
-    EXPECT_EQ(Described(u"Int", u"M", 0, 0, 0), "2 0 12 2 0");
+    EXPECT_EQ(Described(u"Int", u"M", 0, 0, 0), "2 0 12 0 0");
+    EXPECT_EQ(Described(u"Int", u"M", 0, 1, 1), "2 0 12 2 0");
 }
 
 TEST(ChannelsFromTags, LeavesBecomeRowsThatReplaceRowsOfTheirKey) {

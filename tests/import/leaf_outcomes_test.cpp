@@ -1,0 +1,52 @@
+// Leaves that make no channel, or not the one they declare: each kind is one status note that
+// counts them and names the first twenty.
+#include <gtest/gtest.h>
+
+#include "import/leaf_outcomes.h"
+
+namespace {
+
+SFlatMember Leaf(const char16_t* name, const char16_t* type, int length = 0, int read = 1, int write = 1) {
+    SFlatMember leaf;
+    leaf.Name = name;
+    leaf.Type = type;
+    leaf.Length = length;
+    leaf.Read = read;
+    leaf.Write = write;
+    leaf.Block = u"DB1";
+    return leaf;
+}
+
+}  // namespace
+
+TEST(LeafOutcomes, EachKindIsCountedAndItsFirstMembersNamed) {
+    const std::vector<SFlatMember> leaves = {
+        Leaf(u"B.w", u"WString"), Leaf(u"B.t", u"Time"),     Leaf(u"B.ok", u"Int"),   Leaf(u"B.s", u"String"),
+        Leaf(u"B.s250", u"String", 250), Leaf(u"B.s2", u"String", 2), Leaf(u"B.s20", u"String", 20),
+        Leaf(u"B.hidden", u"Byte", 0, 0, 0), Leaf(u"B.writeOnly", u"Byte", 0, 0, 1)};
+    ReaderNotes notes;
+    NoteLeavesWithoutTheirChannel(leaves, notes);
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0].kind, SReaderNote::kNoChannelType);
+    EXPECT_EQ(notes[0].subject, u"2");
+    EXPECT_EQ(notes[0].detail, u"B.w (WString), B.t (Time)");
+    EXPECT_EQ(notes[1].kind, SReaderNote::kStringResized);
+    EXPECT_EQ(notes[1].detail, u"B.s (254 -> 210), B.s250 (250 -> 210), B.s2 (2 -> 4)");
+    EXPECT_EQ(notes[2].kind, SReaderNote::kHiddenReadOnly);
+    EXPECT_EQ(notes[2].detail, u"B.hidden (Byte)");
+
+    ReaderNotes none;
+    NoteLeavesWithoutTheirChannel({Leaf(u"B.ok", u"Int"), Leaf(u"B.s20", u"string", 20)}, none);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(LeafOutcomes, PastTwentyMembersOnlyTheCountGrows) {
+    std::vector<SFlatMember> leaves;
+    for (int i = 0; i < 25; ++i) leaves.push_back(Leaf(CString::Formatted(u"B.t%d", i).GetString(), u"Date"));
+    ReaderNotes notes;
+    NoteLeavesWithoutTheirChannel(leaves, notes);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].subject, u"25");
+    EXPECT_TRUE(notes[0].detail.view().starts_with(u"B.t0 (Date), B.t1 (Date)"));
+    EXPECT_TRUE(notes[0].detail.view().ends_with(u"B.t19 (Date), ... (5 more)")) << notes[0].detail.ToUtf8();
+}
