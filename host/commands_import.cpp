@@ -38,6 +38,7 @@ struct ImportOptions {
     std::string nameBy = "title";
     std::string version = "v15";
     std::vector<std::string> blockNames;  ///< FILE=DBn
+    bool dryRun = false;                  ///< only say what the import would change
 };
 
 /// The files grouped by folder, each group in the order given: one file dialog per folder.
@@ -181,7 +182,13 @@ void RunImport(HostContext& ctx, const ImportOptions& options) {
         ctx.SetExitStatus(kExitRefused);
         return;
     }
-    std::cerr << "vireo-host: " << options.device << ": " << records.RecordAndSummarise(*session) << '\n';
+    if (options.dryRun) {
+        std::vector<std::string> changes;
+        ctx.Out() << "summary\t" << records.Summarise(*session, false, &changes) << " (dry run: nothing was changed)\n";
+        for (const std::string& change : changes) ctx.Out() << change << '\n';
+        return;
+    }
+    std::cerr << "vireo-host: " << options.device << ": " << records.Summarise(*session, true) << '\n';
     ctx.SaveDevice(*session);
 }
 
@@ -202,6 +209,7 @@ void AddImportCommands(CLI::App& app, CommandAction& action) {
         ->check(OneOf({"v13", "v15"}))
         ->capture_default_str();
     import->add_option("--block", options->blockNames, "FILE=DBn: correct the block name of a data block file (repeatable)");
+    import->add_flag("--dry-run", options->dryRun, "say what the import would add, change and remove, and change nothing");
     import->callback([&action, options] {
         BlockNameCorrections(*options);  // a correction that names no data block file is a usage error
         action = [options](HostContext& ctx) { RunImport(ctx, *options); };

@@ -5,7 +5,7 @@
 namespace {
 
 struct SRow {
-    std::string key;     ///< channel name, variable and comment: a row as the import made it
+    std::string key;     ///< place, variable and comment: a row as the import made it
     std::string source;  ///< "tags" or "DB<n>"
     std::string varName;
 };
@@ -17,6 +17,15 @@ std::string SourceOf(const SChlInfo& info) {
     return "DB" + address.substr(0, address.find('.'));
 }
 
+/// Where a row is and what it holds, in words that do not depend on the user-interface language
+/// (the channel name does): register and address, data type index, read/write flag, e.g.
+/// "V1.4 type 12 rw 2".
+std::string PlaceOf(const SChlInfo& info) {
+    static const char kRegisters[] = "IQMV";
+    const char letter = info.regType >= 0 && info.regType < 4 ? kRegisters[info.regType] : '?';
+    return letter + info.address.ToUtf8() + " type " + std::to_string(info.typeIndex) + " rw " + std::to_string(info.rwFlag);
+}
+
 std::vector<SRow> ReadRows(DeviceSession& session) {
     CArray<int32_t> all;
     CArray<SChlInfo> infos;
@@ -24,8 +33,7 @@ std::vector<SRow> ReadRows(DeviceSession& session) {
     std::vector<SRow> rows;
     rows.reserve(static_cast<size_t>(infos.GetSize()));
     for (const SChlInfo& info : infos)
-        rows.push_back({info.chlName.ToUtf8() + '\t' + info.varName.ToUtf8() + '\t' + info.comment.ToUtf8(), SourceOf(info),
-                        info.varName.ToUtf8()});
+        rows.push_back({PlaceOf(info) + '\t' + info.varName.ToUtf8() + '\t' + info.comment.ToUtf8(), SourceOf(info), info.varName.ToUtf8()});
     return rows;
 }
 
@@ -34,26 +42,37 @@ std::string VarNameOf(const std::string& key) {
     return key.substr(first + 1, key.find('\t', first + 1) - first - 1);
 }
 
+/// "what", the channel name and the variable of a row's key.
+std::string ChangeLine(const char* what, const std::string& key) {
+    return std::string(what) + '\t' + key.substr(0, key.find('\t', key.find('\t') + 1));
+}
+
 struct SCounts {
     int added = 0, changed = 0, removed = 0, unchanged = 0;
 };
 
 /// Compares what a source made last time with what it made now; a variable whose row differs is
 /// changed (moved, retyped or re-commented), not removed and added.
-void Compare(const std::vector<std::string>& before, const std::vector<std::string>& now, SCounts& counts) {
+void Compare(const std::vector<std::string>& before, const std::vector<std::string>& now, SCounts& counts,
+             std::vector<std::string>* changes) {
     const std::multiset<std::string> old(before.begin(), before.end());
     std::multiset<std::string> oldVariables;
     for (const std::string& key : before) oldVariables.insert(VarNameOf(key));
     std::multiset<std::string> newVariables;
     for (const std::string& key : now) {
         newVariables.insert(VarNameOf(key));
-        if (old.count(key)) ++counts.unchanged;
-        else if (oldVariables.count(VarNameOf(key))) ++counts.changed;
+        const char* what = old.count(key) ? nullptr : oldVariables.count(VarNameOf(key)) ? "changed" : "added";
+        if (!what) ++counts.unchanged;
+        else if (what[0] == 'c') ++counts.changed;
         else ++counts.added;
+        if (what && changes) changes->push_back(ChangeLine(what, key));
     }
     const std::multiset<std::string> current(now.begin(), now.end());
-    for (const std::string& key : before)
-        if (!current.count(key) && !newVariables.count(VarNameOf(key))) ++counts.removed;
+    for (const std::string& key : before) {
+        if (current.count(key) || newVariables.count(VarNameOf(key))) continue;
+        ++counts.removed;
+        if (changes) changes->push_back(ChangeLine("removed", key));
+    }
 }
 
 }  // namespace
@@ -84,7 +103,7 @@ void ImportRecords::RemoveRowsOfLastImport(DeviceSession& session) {
     for (const SRow& row : ReadRows(session)) rowsBefore_.insert(row.key);
 }
 
-std::string ImportRecords::RecordAndSummarise(DeviceSession& session) {
+std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::vector<std::string>* changes) {
     std::map<std::string, std::vector<std::string>> madeNow;
     std::multiset<std::string> before = rowsBefore_;
     for (const SRow& row : ReadRows(session)) {
@@ -97,8 +116,8 @@ std::string ImportRecords::RecordAndSummarise(DeviceSession& session) {
     }
     SCounts counts;
     for (const std::string& source : sources_) {
-        project_.RecordImportedRows(device_, source, madeNow[source]);
-        Compare(lastImport_[source], madeNow[source], counts);
+        if (record) project_.RecordImportedRows(device_, source, madeNow[source]);
+        Compare(lastImport_[source], madeNow[source], counts, changes);
     }
     std::string summary = std::to_string(counts.added) + " channels added, " + std::to_string(counts.changed) + " changed, " +
                           std::to_string(counts.removed) + " removed, " + std::to_string(counts.unchanged) + " unchanged";

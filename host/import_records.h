@@ -22,9 +22,12 @@ public:
     /// Before the import: removes from the device the rows the sources' last import made that are
     /// still as it made them.
     void RemoveRowsOfLastImport(DeviceSession& session);
-    /// After an import that succeeded: records what each source made, and says what changed since
-    /// the last import (added, changed, removed, unchanged channels) in one line.
-    std::string RecordAndSummarise(DeviceSession& session);
+    /// After an import that succeeded: records what each source made (unless only trying), and
+    /// says what changed since the last import (added, changed, removed, unchanged channels) in one
+    /// line. changes, when given, receives a line per row that is added, changed or removed:
+    /// "added", "changed" or "removed", TAB, the row's place ("V1.4 type 12 rw 2": register and
+    /// address, data type index, read/write flag), TAB, the variable as the driver reports it.
+    std::string Summarise(DeviceSession& session, bool record, std::vector<std::string>* changes = nullptr);
 
 private:
     ProjectStore& project_;

@@ -58,7 +58,7 @@ _vireo_host() {
                     words="$words $(_vireo_host_devices)"
                 fi
             fi ;;
-        import) words="--tags --db --types --name-by --tia-version --block $(_vireo_host_devices)" ;;
+        import) words="--tags --db --types --name-by --tia-version --block --dry-run $(_vireo_host_devices)" ;;
         layout) words="--tags --db --types --name-by" ;;
         image) words="load --out $(_vireo_host_devices)" ;;
         gui) words="$(_vireo_host_devices)" ;;

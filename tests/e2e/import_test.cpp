@@ -184,6 +184,17 @@ TEST_F(ImportTest, ImportingAgainFollowsTheSourcesAndKeepsHandMadeChannels) {
     block.replace(block.find("      Drive : \"MotorData\";"), 0, "      Extra : Real;\r\n");
     block.replace(block.find("Jam : Bool;"), 11, "Jam : Bool;   // jam detected");
     Write("DB1_Conveyor.db", block);
+    // A dry run says what the import would do, row by row, and changes nothing.
+    const std::string project = folder.ReadFile(folder.ProjectPath());
+    std::vector<std::string> dryRun = sources;
+    dryRun.push_back("--dry-run");
+    const HostResult tried = Import(dryRun);
+    EXPECT_EQ(tried.exitCode, 0) << tried.err;
+    EXPECT_NE(tried.out.find("summary\t1 channels added, 16 changed, 0 removed, 5 unchanged (dry run: nothing was changed)\n"),
+              std::string::npos) << tried.out;
+    EXPECT_NE(tried.out.find("\nadded\tV1.2 type 17 rw 2\tConveyor_Extra\n"), std::string::npos) << tried.out;
+    EXPECT_NE(tried.out.find("\nchanged\tV1.8 type 17 rw 2\tConveyor_Drive_Speed\n"), std::string::npos) << tried.out;
+    EXPECT_EQ(folder.ReadFile(folder.ProjectPath()), project);
     const HostResult again = Import(sources);
     ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_NE(again.err.find("1 channels added, 16 changed, 0 removed, 5 unchanged"), std::string::npos) << again.err;
