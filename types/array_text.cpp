@@ -14,11 +14,13 @@ CString ArrayText(const std::vector<SArrayDim>& dims) {
 
 namespace {
 
-/// Reads one bounds piece such as "0..9" into dim; unreadable numbers keep dim's values.
+/// Reads one bounds piece such as "0..9" into dim; unreadable numbers keep dim's values. Lower is
+/// the text before the first ".", Upper the text after the last one: a piece without a dot ("5")
+/// has no lower text, so it keeps the previous Lower (0 for the first piece) and gives 0..5.
 void ReadBoundsPiece(const CString& piece, SArrayDim& dim) {
     const int firstDot = piece.Find(u'.');
     const int lastDot = piece.ReverseFind(u'.');
-    const CString lowerText = firstDot < 0 ? piece : piece.Left(firstDot);
+    const CString lowerText = firstDot < 0 ? CString() : piece.Left(firstDot);
     const CString upperText = lastDot < 0 ? piece : piece.Mid(lastDot + 1);
     ScanDecimal(lowerText.view(), dim.Lower);
     ScanDecimal(upperText.view(), dim.Upper);

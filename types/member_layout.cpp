@@ -297,8 +297,9 @@ void MemberLayout::PlaceLeaf(const SPlaced& member, const STypeSize& type, CStri
         return;
     }
     AppendLeaf(std::move(leaf));
-    // A declared string length gives the string's own size: its characters plus two header units.
-    if (decl.Length != 0) offset_ += (int64_t{decl.Length} + 2) * (decl.Type == u"WString" ? 16 : 8);
+    // A declared string length gives the string's own size: its characters plus two header units,
+    // words for a WString however its name is written (the type was found without regard to case).
+    if (decl.Length != 0) offset_ += (int64_t{decl.Length} + 2) * (EqualsNoCase(decl.Type.view(), u"WString") ? 16 : 8);
     else offset_ += type.Bits;
 }
 

@@ -128,8 +128,9 @@ bool ReadLength(View type, SMemberInfo& member) {
 }
 
 /// Whether the bounds of an array type ("Array[0..9, 1..3] of Int") are each two whole 32-bit
-/// numbers joined by "..", with at least one dimension: bounds that are names, are left out or
-/// pass 32 bits would otherwise be read as other numbers.
+/// numbers joined by "..", or one such number alone (an upper bound: "Array[5]" is 0..5), with at
+/// least one dimension: bounds that are names, are left out or pass 32 bits would otherwise be
+/// read as other numbers.
 bool ArrayBoundsAreNumbers(View type) {
     const size_t open = type.find(u'[');
     const size_t close = type.find(u']');
@@ -141,8 +142,11 @@ bool ArrayBoundsAreNumbers(View type) {
         const View piece = bounds.substr(0, comma);
         const size_t range = piece.find(u"..");
         int number = 0;
-        if (range == npos || !ScanWholeDecimal(piece.substr(0, range), number) || !ScanWholeDecimal(piece.substr(range + 2), number))
+        if (range == npos) {
+            if (!ScanWholeDecimal(piece, number)) return false;
+        } else if (!ScanWholeDecimal(piece.substr(0, range), number) || !ScanWholeDecimal(piece.substr(range + 2), number)) {
             return false;
+        }
         if (comma == npos) return true;
         bounds = bounds.substr(comma + 1);
     }

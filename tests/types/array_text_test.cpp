@@ -18,7 +18,9 @@ TEST(ArrayText, ReadsDimensionsAndTheElementType) {
         {u"Array [1..3,0..1] of Real", true, {{1, 3}, {0, 1}}, u"Real"},
         {u"Array[ -2 .. 5 ,, 7..8 ] of  \"My Type\" ", true, {{-2, 5}, {7, 8}}, u"\"My Type\""},
         {u"Array [x..4,3..y] of String[20]", true, {{0, 4}, {3, 4}}, u"String[20]"},  // unreadable: previous value
-        {u"Array [5] of Int", true, {{5, 5}}, u"Int"},
+        // A piece without a dot has no lower text: Lower stays (0 first, else the previous piece's).
+        {u"Array [5] of Int", true, {{0, 5}}, u"Int"},
+        {u"Array [2..3, 7] of Int", true, {{2, 3}, {2, 7}}, u"Int"},
         {u"Array [0..9]", true, {{0, 9}}, u""},
         {u"Array [] of Int", true, {}, u"Int"},
         {u"ValveArray", false, {}, u"unchanged"},

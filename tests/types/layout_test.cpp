@@ -23,6 +23,14 @@ TEST_F(LayoutTest, ElementaryMembersPackBoolsAndAlignBytesAndWords) {
     EXPECT_TRUE(unknown.empty());
 }
 
+TEST_F(LayoutTest, WStringsTakeWordsHoweverTheTypeNameIsWritten) {
+    // The type is found without regard to case, so its size must be too: (n + 2) words each.
+    Block(u"DB", {Member(u"a", u"WSTRING", {}, 4), Member(u"b", u"wstring", {}, 2), Member(u"c", u"Int"),
+                  Member(u"d", u"string", {}, 2), Member(u"e", u"Int")});
+    ASSERT_EQ(Layout(), 1);
+    EXPECT_EQ(Placed(leaves), (Strings{"DB.a 0.0", "DB.b 12.0", "DB.c 20.0", "DB.d 22.0", "DB.e 26.0"}));
+}
+
 TEST_F(LayoutTest, ArraysAlignToWordsAndBreakRowsOfBoolsAtBytes) {
     Block(u"DB3", {Member(u"b", u"Byte"), Member(u"A", u"Bool", {{0, 2}}), Member(u"n", u"Byte")});
     Struct(u"Grid", {Member(u"A", u"Bool", {{0, 1}, {0, 1}})});

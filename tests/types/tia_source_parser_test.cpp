@@ -60,6 +60,10 @@ TEST(MemberLine, NamesAttributesTypesStartValuesAndComments) {
     SMemberLine array;
     ASSERT_TRUE(ReadMemberLine(u"Tab : Array[0..3, 1..2] of Real;", array));
     EXPECT_EQ(array.member.Dims, (std::vector<SArrayDim>{{0, 3}, {1, 2}}));
+    // A bound without ".." is the upper bound; the lower one stays 0 (six Bools, not one).
+    ASSERT_TRUE(ReadMemberLine(u"b : Array[5] of Bool;", array));
+    EXPECT_EQ(array.member.Dims, (std::vector<SArrayDim>{{0, 5}}));
+    EXPECT_EQ(array.member.Type, u"Bool");
 }
 
 TEST_F(SourceParse, LineEndsAttributesAndHeaderWords) {
@@ -159,7 +163,7 @@ TEST_F(SourceParse, NumbersOutOfRangeFailAtTheirLineInsteadOfBecomingOtherNumber
     // Each would otherwise be read as another number: a negative length, one wrapped past 32 bits,
     // bounds read as 0..0, an array read as a scalar.
     for (const char* type : {"String[-300]", "String[99999999999]", "WString[16383]", "String[x]", "Array[a..b] of Int",
-                             "Array[] of Int", "Array[0..4294967296] of Bool", "Array[0..1, ] of Int", "Array[1] of Int"}) {
+                             "Array[] of Int", "Array[0..4294967296] of Bool", "Array[0..1, ] of Int", "Array[1.5] of Int"}) {
         const std::string source = Block(std::string("      a : Int;\n      b : ") + type + ";\n");
         const std::u16string text = DecodeSourceText(source);
         SSourceLine failed;
