@@ -14,6 +14,7 @@ constexpr int kTextNotInCodePageEntry = 28;
 constexpr int kNoChannelTypeEntry = 29;
 constexpr int kStringResizedEntry = 30;
 constexpr int kHiddenReadOnlyEntry = 31;
+constexpr int kUnknownTagTableFormEntry = 32;
 
 /// The pattern with {1}, {2} ... replaced by the values, from the left: a value that holds "{2}"
 /// itself is not replaced again. A pattern from a language library is never a format string.
@@ -50,6 +51,8 @@ CString ReaderNoteText(const SReaderNote& note) {
         return FillIn(Text(kTagImportTexts, kStringResizedEntry), {note.subject, note.detail});
     case SReaderNote::kHiddenReadOnly:
         return FillIn(Text(kTagImportTexts, kHiddenReadOnlyEntry), {note.subject, note.detail});
+    case SReaderNote::kUnknownTagTableForm:
+        return FillIn(Text(kTagImportTexts, kUnknownTagTableFormEntry), {note.file, note.subject});
     }
     return CString();
 }

@@ -15,6 +15,7 @@ struct SReaderNote {
         kNoChannelType,     ///< members whose type makes no channel (subject: how many, detail: the first of them)
         kStringResized,     ///< strings a channel cannot hold at their length (subject: how many, detail: the first)
         kHiddenReadOnly,    ///< members hidden from the HMI, made read-only channels (subject, detail as above)
+        kUnknownTagTableForm, ///< the tag table was refused whole (subject: its root element's name)
     };
     Kind kind = kRefusedLine;
     CString file;

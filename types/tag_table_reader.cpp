@@ -4,9 +4,11 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "types/import_result_codes.h"
+#include "types/simaticml_tag_table.h"
 #include "types/source_lines.h"
 #include "platform/file_system.h"
 
@@ -48,6 +50,16 @@ SReaderNote RefusedAddressNote(const tinyxml2::XMLElement& element, const CStrin
     return note;
 }
 
+/// Whether the document can be the Tagtable form: its root is named so, or one of the root's
+/// children has an address. Any other document (another kind of export) would give no record
+/// and so import nothing without a word.
+bool IsTagtableForm(const tinyxml2::XMLElement& root) {
+    if (std::strcmp(root.Name(), "Tagtable") == 0) return true;
+    for (const tinyxml2::XMLElement* element = root.FirstChildElement(); element; element = element->NextSiblingElement())
+        if (element->Attribute("addr")) return true;
+    return false;
+}
+
 }  // namespace
 
 std::optional<STagAddress> ReadTagAddress(std::u16string_view address) {
@@ -85,6 +97,15 @@ int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records, Re
     if (document.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return kTagFileUnusable;
     const tinyxml2::XMLElement* root = document.FirstChildElement();
     if (!root || !root->FirstChildElement()) return kTagFileUnusable;
+    if (IsPlcTagTableDocument(*root)) {
+        ReadPlcTagTableDocument(*root, records, notes);
+        return 1;
+    }
+    if (!IsTagtableForm(*root)) {
+        if (notes) notes->push_back(SReaderNote{SReaderNote::kUnknownTagTableForm, CString(), root->GetLineNum(),
+                                                CString::FromUtf8(root->Name()), CString()});
+        return kTagFileUnusable;
+    }
     for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element; element = element->NextSiblingElement()) {
         const CString address = AttributeText(*element, "addr");
         if (address.IsEmpty()) continue;

@@ -1,6 +1,8 @@
 // The XML tag table reader: one top-level record per PLC tag of a TIA Portal tag table export
 //   <Tagtable name='...'><Tag type='Bool' hmiVisible='True' hmiWriteable='True' remark='' addr='%I0.3'>name</Tag>...
-// Element names are not checked: every child element of the root is a tag.
+// Element names are not checked: every child element of the root is a tag. The engineering
+// interface's SW.Tags.PlcTagTable document is read too (simaticml_tag_table.h); a document of
+// neither form is refused with a note that names its root element.
 #pragma once
 
 #include <optional>
@@ -12,8 +14,8 @@
 
 /// Reads the tag table at path and appends its records to records, and to notes (when given) one
 /// note for each tag refused for its address. Returns 1, or kTagFileUnusable (nothing appended)
-/// when the file cannot be read, is not well-formed XML, or has no root element or no child
-/// element under the root.
+/// when the file cannot be read, is not well-formed XML, has no root element or no child
+/// element under the root, or is of neither form (with a kUnknownTagTableForm note).
 int ReadTagTable(const CString& path, std::vector<SFlatMember>& records, ReaderNotes* notes = nullptr);
 
 /// As ReadTagTable, on the file's bytes.
