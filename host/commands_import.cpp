@@ -211,6 +211,9 @@ void AddImportCommands(CLI::App& app, CommandAction& action) {
     import->add_option("--block", options->blockNames, "FILE=DBn: correct the block name of a data block file (repeatable)");
     import->add_flag("--dry-run", options->dryRun, "say what the import would add, change and remove, and change nothing");
     import->callback([&action, options] {
+        if (options->tagFile.empty() && options->dbFiles.empty() && options->typeFiles.empty())
+            throw CLI::ValidationError("import", "give the sources to import: --tags FILE.xml, --db FILE or --types FILE, "
+                                                 "e.g. import PLC1 --tags PLCTags.xml --db DB1_Conveyor.db");
         BlockNameCorrections(*options);  // a correction that names no data block file is a usage error
         action = [options](HostContext& ctx) { RunImport(ctx, *options); };
     });

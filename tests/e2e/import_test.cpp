@@ -171,6 +171,12 @@ TEST_F(ImportTest, ChannelAddWarnsOfCharactersTheCodePageLacks) {
     EXPECT_EQ(Variables(), std::vector<std::string>({"Motor?"}));
 }
 
+TEST_F(ImportTest, AnImportWithoutSourcesIsAUsageError) {
+    const HostResult refused = Import({});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("give the sources to import: --tags FILE.xml, --db FILE or --types FILE"), std::string::npos) << refused.err;
+}
+
 TEST_F(ImportTest, ImportingAgainFollowsTheSourcesAndKeepsHandMadeChannels) {
     ASSERT_EQ(folder.Run({"channel", "add", "PLC1", "--reg", "M", "--type", "11", "--addr", "500", "--var", "Hand"}).exitCode, 0);
     std::string block = folder.ReadFile(kExamples + "/DB1_Conveyor.db");
