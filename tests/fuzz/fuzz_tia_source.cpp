@@ -26,7 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const SBlockNaming naming{true, u"Title", u"DB5"};
     const std::u16string text = DecodeSourceText(std::string_view(reinterpret_cast<const char*>(data), size));
     const int result = ParseTiaSource(text, u"/f/DB5_x.db", naming, {structs, records, completed});
-    if (result != 0 && result != kBlockFormatError && result != kBlockOptimized && result != kTypeFormatError) std::abort();
+    if (result != 0 && result != kBlockFormatError && result != kBlockOptimized && result != kTypeFormatError &&
+        result != kSourceFileEmpty)
+        std::abort();
     for (const SStructureListEntry& entry : completed)
         if (entry.Names.size() != 1 || !structs.count(entry.Names[0].view())) std::abort();
 
