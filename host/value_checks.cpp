@@ -22,7 +22,7 @@ long long DecimalNumber(const std::string& text) {
 }
 
 [[noreturn]] void RefuseAddress(int regType, const std::string& address, const std::string& why) {
-    const bool block = regType == kRegisterTypeV;
+    const bool block = regType == kRegisterV;
     throw UsageError("--addr: \"" + address + "\" " + why + "; " +
                      (block ? "register V takes D.N or D.N_L (data block D from 1 to 60000, byte N, string length L), e.g. 1.4 or 1.4_20"
                             : "registers I, Q and M take N or N_L (byte N, string length L), e.g. 10 or 10_20") +
@@ -33,7 +33,7 @@ long long DecimalNumber(const std::string& text) {
 
 void CheckChannelAddress(int regType, int typeIndex, const std::string& address) {
     std::string rest = address;
-    if (regType == kRegisterTypeV) {
+    if (regType == kRegisterV) {
         const size_t dot = rest.find('.');
         if (dot == std::string::npos) RefuseAddress(regType, address, "names no data block");
         const long long block = DecimalNumber(rest.substr(0, dot));
@@ -50,13 +50,13 @@ void CheckChannelAddress(int regType, int typeIndex, const std::string& address)
 }
 
 void CheckTypeIndex(int typeIndex) {
-    if (typeIndex < 0 || typeIndex > kLastTypeIndex)
+    if (typeIndex < 0 || typeIndex > kStringTypeIndex)
         throw UsageError("--type: " + std::to_string(typeIndex) +
                          " is no data type index; accepted 0 to 19 (0 to 7 a bit, 11 a 16-bit unsigned word, 19 a string), e.g. --type 11");
 }
 
 void CheckChannelCount(int count) {
-    if (count < 1 || count > kMaxChannelsPerCall)
+    if (count < 1 || count > static_cast<int>(kMaxChannelsPerBlock))
         throw UsageError("--count: " + std::to_string(count) + " channels cannot be added at once; accepted 1 to 5000, e.g. --count 10");
 }
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-constexpr int kRegisterTypeV = 3;
-constexpr int kStringTypeIndex = 19;
-constexpr int kLastTypeIndex = 19;
+#include "core/channel_builder.h"
+#include "core/data_types.h"
+
+/// The data type index of a string, the last of a register's indices.
+constexpr int kStringTypeIndex = kDataTypesPerRegister - 1;
+/// The highest block number TIA Portal gives a data block.
 constexpr int kMaxBlockNumber = 60000;
-constexpr int kMinStringLength = 4;
-constexpr int kMaxStringLength = 210;
-constexpr int kMaxChannelsPerCall = 5000;
 
 /// The address of `channel add` for the register and data type: N or N_L for I, Q and M, D.N or
 /// D.N_L for V (data block 1 to 60000), with _L only for strings (L from 4 to 210).
