@@ -95,6 +95,7 @@ struct SLayoutRequest {
     CStringArray typeFiles;   ///< data type sources, read first
     CString tagFile;          ///< the XML tag table; empty: none
     CStringArray dbFiles;     ///< data block sources, read in path order
+    CStringArray blockNames;  ///< beside dbFiles, the block name each file is given; empty: the one its file name gives
     int32_t nameByTitle = 1;  ///< 1: channels are named after the block titles, 0: after the file names
 };
 
@@ -108,13 +109,21 @@ struct SLayoutLeaf {
     int32_t write = 1;
     int32_t length = 0;
     CString mark;
+    int32_t outcome = 0;  ///< 0: the leaf makes the channel it declares; else the bits of what becomes of it
 };
 
+/// Bits of SLayoutLeaf::outcome.
+constexpr int32_t kLeafMakesNoChannel = 1;    ///< its type has no channel type
+constexpr int32_t kLeafStringResized = 2;     ///< a string whose length no channel holds
+constexpr int32_t kLeafHiddenReadOnly = 4;    ///< hidden from the HMI: a read-only channel
+
 /// What a dry-run layout gives back: the leaves in layout order and the type names it did not
-/// know, in the order first met; or the step that failed.
+/// know, in the order first met; or the step that failed. The notes are the rows the import's
+/// status list would show after its own: what was left out or changed, and where a failure lies.
 struct SLayoutResult {
     CArray<SLayoutLeaf> leaves;
     CStringArray unknownTypes;
+    CStringArray notes;
     int32_t failure = 0;   ///< 0, the failing step's negative result code, or the block name check's 1 or 2
     CString failureText;   ///< the status text of the failure
 };

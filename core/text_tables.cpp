@@ -34,7 +34,7 @@ const STableDef kTableDefs[kTextTableCount] = {
     {kParameterNameTexts, 9000, 9098, 1, false},
     {kBlockListHeadings, 9100, 9198, 4, false},
     {kStatusListHeadings, 9200, 9298, 2, false},
-    {kTagImportTexts, 9300, 9398, 33, false},  // the 26th: a layout too large; 27th to 33rd: reader notes
+    {kTagImportTexts, 9300, 9398, 43, false},  // the 26th: a layout too large; 27th to 41st and 43rd: notes; 42nd: offset too large
     {kDataTypeEditorTexts, kDataTypeEditorFirstText, 9498, 24, false},  // the 22nd to 24th: DataType.xml cannot be written or read
 };
 

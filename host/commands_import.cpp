@@ -12,6 +12,7 @@
 #include <regex>
 #include <set>
 
+#include "host/block_name_option.h"
 #include "host/command_line_errors.h"
 #include "host/commands.h"
 #include "host/project/full_path.h"
@@ -55,21 +56,8 @@ std::vector<std::vector<CString>> ByFolder(const std::vector<std::string>& paths
     return groups;
 }
 
-/// The block name corrections: full path of a data block file, and the name to give it.
-std::map<CString, CString> BlockNameCorrections(const ImportOptions& options) {
-    std::map<CString, CString> rowOrder;  // every data block file, in the list's (path) order
-    for (const std::string& path : options.dbFiles) rowOrder.emplace(FullPath(path), CString());
-    for (const std::string& correction : options.blockNames) {
-        const size_t equals = correction.rfind('=');
-        if (equals == std::string::npos || equals == 0)
-            throw CLI::ValidationError("--block", "expected FILE=DBn, got \"" + correction + "\"");
-        const CString path = FullPath(correction.substr(0, equals));
-        const auto row = rowOrder.find(path);
-        if (row == rowOrder.end())
-            throw CLI::ValidationError("--block", "\"" + correction.substr(0, equals) + "\" is not one of the --db files");
-        row->second = CString::FromUtf8(correction.substr(equals + 1));
-    }
-    return rowOrder;
+std::map<CString, CString> CorrectionsOf(const ImportOptions& options) {
+    return BlockNameCorrections(options.dbFiles, options.blockNames);
 }
 
 /// What the user saw before the import: the status list's rows after a step that may fail.
@@ -109,7 +97,7 @@ void ScriptImport(ScriptedUser& user, const ImportOptions& options, SImportRun& 
         user.Click(kBrowseBlockFilesButton).ChooseFiles(folder);
         CancelOnError(user, run);
     }
-    CorrectBlockNames(user, BlockNameCorrections(options));
+    CorrectBlockNames(user, CorrectionsOf(options));
     user.Click(options.nameBy == "file" ? kNameByFileRadio : kNameByTitleRadio);
     for (const std::vector<CString>& folder : ByFolder(options.typeFiles)) {
         user.Click(kImportDataTypesButton).ChooseFiles(folder);
@@ -149,7 +137,7 @@ std::set<std::string> ImportSources(const ImportOptions& options) {
     std::set<std::string> sources;
     if (!options.tagFile.empty()) sources.insert("tags");
     static const std::regex kBlockName("^DB([0-9]{1,5})(_.*)?$", std::regex::icase);
-    for (const auto& [path, corrected] : BlockNameCorrections(options)) {
+    for (const auto& [path, corrected] : CorrectionsOf(options)) {
         const std::string name = corrected.IsEmpty() ? path.Mid(path.ReverseFind(u'/') + 1).ToUtf8() : corrected.ToUtf8();
         std::smatch match;
         if (std::regex_match(name, match, kBlockName)) sources.insert("DB" + std::to_string(std::stoi(match[1].str())));
@@ -211,10 +199,10 @@ void AddImportCommands(CLI::App& app, CommandAction& action) {
     import->add_option("--block", options->blockNames, "FILE=DBn: correct the block name of a data block file (repeatable)");
     import->add_flag("--dry-run", options->dryRun, "say what the import would add, change and remove, and change nothing");
     import->callback([&action, options] {
-        if (options->tagFile.empty() && options->dbFiles.empty() && options->typeFiles.empty())
-            throw CLI::ValidationError("import", "give the sources to import: --tags FILE.xml, --db FILE or --types FILE, "
+        if (options->tagFile.empty() && options->dbFiles.empty())
+            throw CLI::ValidationError("import", "give the sources to import: --tags FILE.xml or --db FILE (with --types FILE for their data types), "
                                                  "e.g. import PLC1 --tags PLCTags.xml --db DB1_Conveyor.db");
-        BlockNameCorrections(*options);  // a correction that names no data block file is a usage error
+        CorrectionsOf(*options);  // a correction that names no data block file is a usage error
         action = [options](HostContext& ctx) { RunImport(ctx, *options); };
     });
 }

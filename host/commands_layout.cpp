@@ -1,8 +1,11 @@
-// layout [--tags FILE.xml] [--db FILE]... [--types FILE]... [--name-by title|file]
-// The dry run of a tag import: the leaves an import of these sources would turn into channels.
+// layout [--tags FILE.xml] [--db FILE]... [--types FILE]... [--name-by title|file] [--block FILE=DBn]...
+// The dry run of a tag import: the leaves an import of these sources would turn into channels,
+// each with what becomes of it, and the notes the import's status list would show.
 
+#include "host/block_name_option.h"
 #include "host/command_line_errors.h"
 #include "host/commands.h"
+#include "host/input_file.h"
 #include "host/project/full_path.h"
 #include "host/output_format.h"
 
@@ -16,9 +19,10 @@ struct LayoutOptions {
     std::vector<std::string> dbFiles;
     std::vector<std::string> typeFiles;
     std::string nameBy = "title";
+    std::vector<std::string> blockNames;  ///< FILE=DBn
 };
 
-CStringArray FullPaths(const std::vector<std::string>& paths) {
+CStringArray FullPaths(const std::vector<std::string>& paths) {  // in the order given
     CStringArray full;
     for (const std::string& path : paths) full.Add(FullPath(path));
     return full;
@@ -31,22 +35,38 @@ std::string OffsetText(int32_t bitOffset) {
     return std::to_string(byte) + "." + std::to_string(bits - byte * 8);
 }
 
+/// What becomes of a leaf, in words: empty when it makes the channel it declares.
+std::string ChannelText(int32_t outcome) {
+    if (outcome & kLeafMakesNoChannel) return "none: no channel type";
+    std::string text;
+    if (outcome & kLeafStringResized) text = "other length";
+    if (outcome & kLeafHiddenReadOnly) text += std::string(text.empty() ? "" : ", ") + "read-only: hidden";
+    return text;
+}
+
 void PrintLeaves(std::ostream& out, const SLayoutResult& result) {
-    TableWriter table(out, TableFormat::kTsv, {"Name", "Type", "Block", "Offset", "Read", "Write", "Length", "Mark"});
+    TableWriter table(out, TableFormat::kTsv, {"Name", "Type", "Block", "Offset", "Read", "Write", "Length", "Mark", "Channel"});
     for (const SLayoutLeaf& leaf : result.leaves) {
         table.WriteRow({TableCell::Text(leaf.name.ToUtf8()), TableCell::Text(leaf.type.ToUtf8()),
                         TableCell::Text(leaf.block.ToUtf8()), TableCell::Text(OffsetText(leaf.bitOffset)),
                         TableCell::Number(leaf.read), TableCell::Number(leaf.write), TableCell::Number(leaf.length),
-                        TableCell::Text(leaf.mark.ToUtf8())});
+                        TableCell::Text(leaf.mark.ToUtf8()), TableCell::Text(ChannelText(leaf.outcome))});
     }
     table.Finish();
+}
+
+void PrintNotes(std::ostream& out, const SLayoutResult& result) {
+    for (const CString& note : result.notes) out << "NOTE\t" << EscapeTsv(note.ToUtf8()) << '\n';
 }
 
 void RunLayout(HostContext& ctx, const LayoutOptions& options) {
     SLayoutRequest request;
     request.typeFiles = FullPaths(options.typeFiles);
     if (!options.tagFile.empty()) request.tagFile = FullPath(options.tagFile);
-    request.dbFiles = FullPaths(options.dbFiles);
+    for (const auto& [path, name] : BlockNameCorrections(options.dbFiles, options.blockNames)) {
+        request.dbFiles.Add(path);
+        request.blockNames.Add(name);
+    }
     request.nameByTitle = options.nameBy == "title" ? 1 : 0;
 
     auto dryRun = ctx.Driver().Require<VireoLayoutDryRunFn>("VireoLayoutDryRun");
@@ -55,11 +75,13 @@ void RunLayout(HostContext& ctx, const LayoutOptions& options) {
     std::ostream& out = ctx.Out();
     if (result.failure != 0) {
         out << "ERROR\t" << result.failure << '\t' << EscapeTsv(result.failureText.ToUtf8()) << '\n';
+        PrintNotes(out, result);
         ctx.SetExitStatus(kExitRefused);
         return;
     }
     PrintLeaves(out, result);
     for (const CString& name : result.unknownTypes) out << "UNKNOWN\t" << EscapeTsv(name.ToUtf8()) << '\n';
+    PrintNotes(out, result);
     if (!result.unknownTypes.IsEmpty()) ctx.SetExitStatus(kExitUnknownTypes);
 }
 
@@ -68,11 +90,19 @@ void RunLayout(HostContext& ctx, const LayoutOptions& options) {
 void AddLayoutCommands(CLI::App& app, CommandAction& action) {
     auto options = std::make_shared<LayoutOptions>();
     CLI::App* layout = app.add_subcommand("layout", "dry run of a tag import: the leaves an import would turn into channels");
-    layout->add_option("--tags", options->tagFile, "XML tag table");
-    layout->add_option("--db", options->dbFiles, "data block source file (repeatable)");
-    layout->add_option("--types", options->typeFiles, "data type source file, read before the others (repeatable)");
+    layout->add_option("--tags", options->tagFile, "XML tag table")->check(WholeInputFile());
+    layout->add_option("--db", options->dbFiles, "data block source file (repeatable)")->check(WholeInputFile());
+    layout->add_option("--types", options->typeFiles, "data type source file, read before the others (repeatable)")
+        ->check(WholeInputFile());
     layout->add_option("--name-by", options->nameBy, "name channels after the block title or the file name")
         ->check(OneOf({"title", "file"}))
         ->capture_default_str();
-    SetAction(layout, action, [options](HostContext& ctx) { RunLayout(ctx, *options); });
+    layout->add_option("--block", options->blockNames, "FILE=DBn: correct the block name of a data block file (repeatable)");
+    layout->callback([&action, options] {
+        if (options->tagFile.empty() && options->dbFiles.empty())
+            throw CLI::ValidationError("layout", "give the sources to lay out: --tags FILE.xml or --db FILE, "
+                                                 "e.g. layout --tags PLCTags.xml --db DB1_Conveyor.db");
+        BlockNameCorrections(options->dbFiles, options->blockNames);  // a correction that names no file is a usage error
+        action = [options](HostContext& ctx) { RunLayout(ctx, *options); };
+    });
 }

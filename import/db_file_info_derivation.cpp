@@ -67,10 +67,13 @@ int MakeDbFileInfo(const CString& path, SDbFileInfo& info) {
     return 1;
 }
 
-int AddDbFiles(DbFileMap& list, const std::vector<CString>& paths) {
+int AddDbFiles(DbFileMap& list, const std::vector<CString>& paths, CString* failedPath) {
     for (const CString& path : paths) {
         SDbFileInfo info;
-        if (MakeDbFileInfo(path, info) != 1) return kBlockInfoUnreadable;
+        if (MakeDbFileInfo(path, info) != 1) {
+            if (failedPath) *failedPath = path;
+            return kBlockInfoUnreadable;
+        }
         list.try_emplace(path, std::move(info));
     }
     return 1;

@@ -27,8 +27,9 @@ int MakeDbFileInfo(const CString& path, SDbFileInfo& info);
 
 /// Adds the records of the files in the given order. A path already in the list keeps its record
 /// (and so a block name edited in it). Stops at the first file that fails, with
-/// kBlockInfoUnreadable; the files added before it stay. Returns 1 otherwise.
-int AddDbFiles(DbFileMap& list, const std::vector<CString>& paths);
+/// kBlockInfoUnreadable, and the file in failedPath when one is given; the files added before it
+/// stay. Returns 1 otherwise.
+int AddDbFiles(DbFileMap& list, const std::vector<CString>& paths, CString* failedPath = nullptr);
 
 /// True when the block name is "DB" and a number from 1 to 60000 written in digits.
 bool IsValidBlockName(const CString& blockName);

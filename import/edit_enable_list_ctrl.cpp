@@ -29,7 +29,9 @@ void CEditEnableListCtrl::SetUpColumns() {
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
 }
 
-int CEditEnableListCtrl::AddFiles(const std::vector<CString>& paths) { return AddDbFiles(files_, paths); }
+int CEditEnableListCtrl::AddFiles(const std::vector<CString>& paths, CString* failedPath) {
+    return AddDbFiles(files_, paths, failedPath);
+}
 
 void CEditEnableListCtrl::RemoveFiles(const std::vector<CString>& paths) {
     for (const CString& path : paths) files_.erase(path);

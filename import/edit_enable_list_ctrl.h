@@ -25,8 +25,9 @@ public:
     void SetUpColumns();
     /// Adds the records of the files in the given order; a path already listed keeps its record.
     /// Returns 1, or kBlockInfoUnreadable at the first path without a folder or whose title cannot
-    /// be read (the files before it stay added). The caller redraws.
-    int AddFiles(const std::vector<CString>& paths);
+    /// be read (the files before it stay added), with that path in failedPath when one is given.
+    /// The caller redraws.
+    int AddFiles(const std::vector<CString>& paths, CString* failedPath = nullptr);
     /// Erases the records of the paths, then redraws.
     void RemoveFiles(const std::vector<CString>& paths);
     /// Replaces target with a copy of the records; returns 1.

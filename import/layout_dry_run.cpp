@@ -1,7 +1,10 @@
 // The dry run of a tag import: the leaves an import of the given sources would turn into channels,
-// found by the same steps the import takes, with nothing kept afterwards.
+// found by the same steps the import takes and told with the same notes, with nothing kept
+// afterwards.
 #include "core/exports.h"
+#include "import/block_name_notes.h"
 #include "import/db_file_info_derivation.h"
+#include "import/leaf_outcomes.h"
 #include "types/import_result_codes.h"
 #include "types/data_analysis.h"
 
@@ -31,48 +34,79 @@ private:
 
 std::vector<CString> Paths(const CStringArray& paths) { return paths.Items(); }
 
-int Fail(SLayoutResult& result, int code, CString text) {
+void AddNotes(SLayoutResult& result, const ReaderNotes& notes) {
+    for (const SReaderNote& note : notes) result.notes.Add(ReaderNoteText(note));
+}
+
+int Fail(SLayoutResult& result, int code, CString text, const ReaderNotes& notes = {}) {
     result.failure = code;
     result.failureText = std::move(text);
+    AddNotes(result, notes);
     return 0;
 }
 
-void CopyResults(const DataAnalysis& analysis, SLayoutResult& result) {
-    std::vector<SFlatMember> leaves;
-    std::vector<CString> unknown;
-    analysis.TakeResults(leaves, unknown);
+void CopyResults(std::vector<SFlatMember> leaves, const std::vector<CString>& unknown, SLayoutResult& result) {
     result.leaves.Reserve(static_cast<int>(leaves.size()));
     for (SFlatMember& leaf : leaves) {
+        const int outcome = LeafOutcomeOf(leaf);
         result.leaves.Add(SLayoutLeaf{std::move(leaf.Name), std::move(leaf.Type), std::move(leaf.Block), leaf.BitOffset,
-                                      leaf.Read, leaf.Write, leaf.Length, std::move(leaf.Mark)});
+                                      leaf.Read, leaf.Write, leaf.Length, std::move(leaf.Mark), outcome});
     }
-    for (CString& name : unknown) result.unknownTypes.Add(std::move(name));
+    for (const CString& name : unknown) result.unknownTypes.Add(name);
+}
+
+/// The data block files as the dialog's list holds them, with the block names the user corrected.
+int ChooseBlockFiles(const SLayoutRequest& request, DbFileMap& chosen, SLayoutResult& result) {
+    CString failed;
+    const int code = AddDbFiles(chosen, Paths(request.dbFiles), &failed);
+    if (code < 0) return Fail(result, code, ImportStatusText(code), {BlockInfoNote(failed)});
+    for (int i = 0; i < request.blockNames.GetSize() && i < request.dbFiles.GetSize(); ++i) {
+        const auto file = chosen.find(request.dbFiles[i]);
+        if (file != chosen.end() && !request.blockNames[i].IsEmpty()) file->second.BlockName = request.blockNames[i];
+    }
+    return 1;
 }
 
 /// The steps of a tag import in the order a user takes them: data type files first, then the data
-/// block files chosen, then the import itself (block name check, tag table, data blocks, layout).
+/// block files chosen, then the import itself (block name check, tag table and data blocks read,
+/// layout). Only the records of what the import itself reads are laid out, as in the dialog.
 int RunLayout(const SLayoutRequest& request, DataAnalysis& analysis, SLayoutResult& result) {
     StructureList completed;
     int code = analysis.LoadFiles(Paths(request.typeFiles), completed, kLoadSourceFiles);
-    if (code < 0) return Fail(result, code, ImportStatusText(code));
+    if (code < 0) return Fail(result, code, ImportStatusText(code), analysis.TakeReaderNotes());
 
     DbFileMap chosen;
-    code = AddDbFiles(chosen, Paths(request.dbFiles));
-    if (code < 0) return Fail(result, code, ImportStatusText(code));
+    if (ChooseBlockFiles(request, chosen, result) == 0) return 0;
     DbFileMap blocks;
     code = CheckBlockNames(chosen, request.nameByTitle != 0, blocks);
-    if (code != kBlockNamesValid) return Fail(result, code, BlockNameCheckText(code));
+    if (code != kBlockNamesValid) return Fail(result, code, BlockNameCheckText(code), BlockNameNotes(chosen));
+    if (request.tagFile.IsEmpty() && blocks.empty())
+        return Fail(result, kSourceFileEmpty, ReaderNoteText(NoteOf(SReaderNote::kNoSourceChosen)));
 
     analysis.Reset();
-    if (!request.tagFile.IsEmpty()) {
-        code = analysis.LoadFiles({request.tagFile}, completed, kLoadTagTables);
-        if (code < 0) return Fail(result, code, ImportStatusText(code));
-    }
-    code = analysis.LoadBlocks(blocks, completed, kLoadDbFiles);
-    if (code < 0) return Fail(result, code, ImportStatusText(code));
+    analysis.ForgetTopLevelRecords();
+    analysis.TakeReaderNotes();  // those of the type files were shown when they were read
+    std::vector<CString> tagTables;
+    if (!request.tagFile.IsEmpty()) tagTables.push_back(request.tagFile);
+    const SParsedSources read = analysis.LoadTagTablesAndBlocks(tagTables, blocks, completed);
+    ReaderNotes notes = analysis.TakeReaderNotes();
+    code = read.tags < 0 ? read.tags : read.blocks;
+    if (code < 0) return Fail(result, code, ImportStatusText(code), notes);
     code = analysis.Flatten();
-    if (code < 0) return Fail(result, code, ImportStatusText(code));
-    CopyResults(analysis, result);
+    const ReaderNotes layoutNotes = analysis.LayoutNotes();
+    notes.insert(notes.end(), layoutNotes.begin(), layoutNotes.end());
+    if (code < 0) return Fail(result, code, ImportStatusText(code), notes);
+
+    std::vector<SFlatMember> leaves;
+    std::vector<CString> unknown;
+    analysis.MoveResults(leaves, unknown);
+    if (unknown.empty()) {
+        NoteLeavesWithoutTheirChannel(leaves, notes);
+        NoteLostCharacters(leaves, notes);
+    }
+    if (leaves.empty() && unknown.empty()) return Fail(result, kSourceFileEmpty, ReaderNoteText(NoteOf(SReaderNote::kNothingToImport)), notes);
+    AddNotes(result, notes);
+    CopyResults(std::move(leaves), unknown, result);
     return 1;
 }
 

@@ -2,14 +2,14 @@
 
 #include "core/data_types.h"
 #include "import/channels_from_tags.h"
+#include "platform/code_page.h"
 
 namespace {
 
-/// The length a string channel gets for a declared length (none: the TIA default of 254).
-int ChannelStringLength(int declared) {
-    const int length = declared > 0 ? declared : 254;
-    return length < kMinStringLength ? kMinStringLength : length > kMaxStringLength ? kMaxStringLength : length;
-}
+constexpr int kStringIndex = 19;
+constexpr int kDefaultStringLength = 254;
+
+int DeclaredLength(int declared) { return declared > 0 ? declared : kDefaultStringLength; }
 
 /// The leaves of one outcome, counted, the first of them named.
 class OutcomeList {
@@ -37,20 +37,38 @@ private:
 
 }  // namespace
 
+int ChannelStringLength(int declared) {
+    const int length = DeclaredLength(declared);
+    return length < kMinStringLength ? kMinStringLength : length > kMaxStringLength ? kMaxStringLength : length;
+}
+
+int LeafOutcomeOf(const SFlatMember& leaf) {
+    const int typeIndex = ChannelTypeIndexOf(leaf.Type);
+    if (typeIndex < 0) return kLeafMakesNoChannel;
+    int outcome = 0;
+    if (typeIndex == kStringIndex && ChannelStringLength(leaf.Length) != DeclaredLength(leaf.Length)) outcome |= kLeafStringResized;
+    if (leaf.Read != 1 && leaf.Write != 1) outcome |= kLeafHiddenReadOnly;
+    return outcome;
+}
+
 void NoteLeavesWithoutTheirChannel(const std::vector<SFlatMember>& leaves, ReaderNotes& notes) {
     OutcomeList noType(SReaderNote::kNoChannelType), resized(SReaderNote::kStringResized), hidden(SReaderNote::kHiddenReadOnly);
-    constexpr int kStringIndex = 19;
     for (const SFlatMember& leaf : leaves) {
-        const int typeIndex = ChannelTypeIndexOf(leaf.Type);
-        if (typeIndex < 0) {
-            noType.Add(leaf.Name, leaf.Type);
-            continue;
-        }
-        if (typeIndex == kStringIndex && ChannelStringLength(leaf.Length) != (leaf.Length > 0 ? leaf.Length : 254))
-            resized.Add(leaf.Name, CString::Formatted(u"%d -> %d", leaf.Length > 0 ? leaf.Length : 254, ChannelStringLength(leaf.Length)));
-        if (leaf.Read != 1 && leaf.Write != 1) hidden.Add(leaf.Name, leaf.Type);
+        const int outcome = LeafOutcomeOf(leaf);
+        if (outcome & kLeafMakesNoChannel) noType.Add(leaf.Name, leaf.Type);
+        if (outcome & kLeafStringResized)
+            resized.Add(leaf.Name, CString::Formatted(u"%d -> %d", DeclaredLength(leaf.Length), ChannelStringLength(leaf.Length)));
+        if (outcome & kLeafHiddenReadOnly) hidden.Add(leaf.Name, leaf.Type);
     }
     noType.AppendTo(notes);
     resized.AppendTo(notes);
     hidden.AppendTo(notes);
+}
+
+void NoteLostCharacters(const std::vector<SFlatMember>& leaves, ReaderNotes& notes) {
+    for (const SFlatMember& leaf : leaves) {
+        std::u16string lost = CharactersLostInCodePage(leaf.Name.view());
+        lost += CharactersLostInCodePage(leaf.Mark.view());
+        if (!lost.empty()) notes.push_back({SReaderNote::kTextNotInCodePage, CString(), 0, leaf.Name, CString(std::move(lost))});
+    }
 }

@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "core/text_tables.h"
+#include "import/block_name_notes.h"
 #include "import/channels_from_tags.h"
 #include "import/db_file_info_derivation.h"
 #include "import/leaf_outcomes.h"
 #include "types/import_result_codes.h"
-#include "platform/code_page.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/file_dialog.h"
 #include "types/edit_data_type.h"
@@ -46,16 +46,6 @@ CString DataTypeFileName(const CString& path) {
     const CString name = path.Mid(separator + 1);
     const int dot = name.Find(u'.');
     return dot < 0 ? CString() : name.Left(dot);
-}
-
-/// A note for every leaf whose variable name or comment holds characters the stored image's code
-/// page cannot hold: they become "?", and two leaves may end with one variable name.
-void NoteLostCharacters(const std::vector<SFlatMember>& leaves, ReaderNotes& notes) {
-    for (const SFlatMember& leaf : leaves) {
-        std::u16string lost = CharactersLostInCodePage(leaf.Name.view());
-        lost += CharactersLostInCodePage(leaf.Mark.view());
-        if (!lost.empty()) notes.push_back({SReaderNote::kTextNotInCodePage, CString(), 0, leaf.Name, CString(std::move(lost))});
-    }
 }
 
 /// A file's name before a status text: Chinese runs them together ("UDT1导入成功"), a text that
@@ -113,9 +103,13 @@ void CTagImportDlg::OnAddBlockFiles() {
     dialog.m_ofn.lpstrFile = buffer.data();
     dialog.m_ofn.nMaxFile = kBlockFilesBuffer;
     if (dialog.DoModal() == IDOK) {
-        const int result = blockList_.AddFiles(ChosenPaths(dialog));
+        CString failed;
+        const int result = blockList_.AddFiles(ChosenPaths(dialog), &failed);
         notes_.clear();
-        if (result < 0) ShowResult(result);
+        if (result < 0) {
+            notes_.push_back(BlockInfoNote(failed));
+            ShowResult(result);
+        }
     }
     blockList_.Redraw();
 }
@@ -189,10 +183,16 @@ void CTagImportDlg::ClearResults() {
     notes_.clear();
 }
 
-void CTagImportDlg::ShowMessage(const CString& message) {
+void CTagImportDlg::ShowMessage(const CString& message, ReaderNotes notes) {
     messages_.assign(1, message);
-    notes_.clear();  // they belong to an earlier step
+    notes_ = std::move(notes);  // those of an earlier step are no longer true
     ShowResult(0);
+}
+
+void CTagImportDlg::ShowFailureNote(SReaderNote note) {
+    statusList_.DeleteAllItems();
+    notes_.push_back(std::move(note));
+    AppendNoteRows(true);
 }
 
 void CTagImportDlg::ShowResult(int code) {
@@ -228,9 +228,10 @@ void CTagImportDlg::AppendNoteRows(bool failed) {
 
 void CTagImportDlg::OnTagImport() {
     const int check = CheckBlockNames(blockList_.Files(), IsDlgButtonChecked(kNameByTitleRadio) != 0, importCopy_);
-    if (check != kBlockNamesValid) return ShowMessage(BlockNameCheckText(check));
+    if (check != kBlockNamesValid) return ShowMessage(BlockNameCheckText(check), BlockNameNotes(blockList_.Files()));
     UpdateData(TRUE);
     ClearResults();
+    if (tagFilePath_.IsEmpty() && importCopy_.empty()) return ShowFailureNote(NoteOf(SReaderNote::kNoSourceChosen));
     analysis_.Reset();
     // Lay out only what this attempt loads: the records of earlier attempts (of a file removed from
     // the list since, say) must not come back as channels.
@@ -243,6 +244,8 @@ void CTagImportDlg::OnTagImport() {
     const int blocks = read.blocks;
     if (blocks < 0) return ShowResult(blocks);
     const int layout = analysis_.Flatten();
+    const ReaderNotes layoutNotes = analysis_.LayoutNotes();
+    notes_.insert(notes_.end(), layoutNotes.begin(), layoutNotes.end());
     if (layout < 0) return ShowResult(layout);
     analysis_.MoveResults(members_, messages_);
     analysis_.Reset();
@@ -251,6 +254,7 @@ void CTagImportDlg::OnTagImport() {
         NoteLostCharacters(members_, notes_);
     }
     if (AddImportedChannels()) return;
+    if (messages_.empty() && members_.empty()) return ShowFailureNote(NoteOf(SReaderNote::kNothingToImport));
     ShowResult(blocks);
 }
 

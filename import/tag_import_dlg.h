@@ -52,7 +52,10 @@ private:
     /// then a row for each of the readers' notes, so that what was left out or changed is told.
     void ShowResult(int code);
     void AppendNoteRows(bool failed);
-    void ShowMessage(const CString& message);
+    /// Shows one message with the notes that explain it.
+    void ShowMessage(const CString& message, ReaderNotes notes = {});
+    /// Shows a failure that has no status code of its own: the notes so far and this one, numbered 0.
+    void ShowFailureNote(SReaderNote note);
     void ClearResults();
     /// Adds the channels of the laid-out members, when every type was known, and ends with OK.
     bool AddImportedChannels();

@@ -59,7 +59,7 @@ _vireo_host() {
                 fi
             fi ;;
         import) words="--tags --db --types --name-by --tia-version --block --dry-run $(_vireo_host_devices)" ;;
-        layout) words="--tags --db --types --name-by" ;;
+        layout) words="--tags --db --types --name-by --block" ;;
         image) words="load --out $(_vireo_host_devices)" ;;
         gui) words="$(_vireo_host_devices)" ;;
     esac

@@ -8,6 +8,22 @@
 
 #include "platform/parallel.h"
 
+namespace {
+
+/// The memory areas of the tag table's records.
+constexpr const char16_t* kTagAreas[] = {u"I", u"Q", u"M"};
+
+void NoteFilesOfBlocks(const DbFileMap& blocks, std::map<CString, CString>& fileOfBlock) {
+    for (const auto& [path, info] : blocks) fileOfBlock[info.BlockName] = path;
+}
+
+void NoteFileOfTags(const std::vector<CString>& tagPaths, std::map<CString, CString>& fileOfBlock) {
+    if (tagPaths.empty()) return;
+    for (const char16_t* area : kTagAreas) fileOfBlock[CString(area)] = tagPaths.back();
+}
+
+}  // namespace
+
 DataAnalysis::DataAnalysis(const CString& dataTypeFile) : library_(dataTypeFile) {}
 
 DataAnalysis::~DataAnalysis() = default;
@@ -19,6 +35,8 @@ void DataAnalysis::Reset() {
     std::vector<STypeSize>().swap(elementary_);
     std::vector<SFlatMember>().swap(results_);
     std::vector<CString>().swap(unknown_);
+    problems_.clear();
+    offsetProblem_ = SLayoutProblem();
 }
 
 void DataAnalysis::ForgetTopLevelRecords() {
@@ -27,13 +45,18 @@ void DataAnalysis::ForgetTopLevelRecords() {
 
 int DataAnalysis::LoadFiles(const std::vector<CString>& paths, StructureList& completed, int kind) {
     if (paths.empty() || !library_.get()) return 0;
-    if (kind == kLoadTagTables) return library_->ParseTagTables(paths, completed);
+    if (kind == kLoadTagTables) {
+        NoteFileOfTags(paths, fileOfBlock_);
+        return library_->ParseTagTables(paths, completed);
+    }
     if (kind == kLoadSourceFiles) return library_->ParseSourceFiles(paths, completed);
     return 0;
 }
 
+
 int DataAnalysis::LoadBlocks(const DbFileMap& blocks, StructureList& completed, int kind) {
     if (blocks.empty() || !library_.get() || kind != kLoadDbFiles) return 0;
+    NoteFilesOfBlocks(blocks, fileOfBlock_);
     return library_->ParseDbFiles(blocks, completed);
 }
 
@@ -60,6 +83,8 @@ std::vector<size_t> PartBoundaries(const std::vector<int64_t>& recordLeaves, int
 SParsedSources DataAnalysis::LoadTagTablesAndBlocks(const std::vector<CString>& tagPaths, const DbFileMap& blocks,
                                                     StructureList& completed) {
     if (!library_.get()) return {};
+    NoteFileOfTags(tagPaths, fileOfBlock_);
+    NoteFilesOfBlocks(blocks, fileOfBlock_);
     SParsedSources read = library_->ParseTagTablesAndDbFiles(tagPaths, blocks, completed);
     if (tagPaths.empty()) read.tags = 0;
     if (blocks.empty() || read.tags < 0) read.blocks = 0;
@@ -97,11 +122,13 @@ int DataAnalysis::Flatten() {
 }
 
 int DataAnalysis::FlattenInOrder(size_t resultsBefore) {
-    MemberLayout layout(structures_, elementary_, flags_, results_, unknown_, maxLeaves_);
+    MemberLayout layout(structures_, elementary_, flags_, results_, unknown_, maxLeaves_, &problems_);
     for (const SFlatMember& record : records_) {
         if (!layout.PlaceRecord(record)) {
             results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
-            return kLayoutTooLarge;
+            if (!layout.OffsetProblem()) return kLayoutTooLarge;
+            offsetProblem_ = *layout.OffsetProblem();
+            return kLayoutOffsetTooLarge;
         }
     }
     return 1;
@@ -111,6 +138,7 @@ bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const st
     struct SPart {
         std::vector<SFlatMember> results;  ///< the first part appends to the analysis's results
         std::vector<CString> unknown;      ///< starts as the names listed before, so they are not listed again
+        std::vector<SLayoutProblem> problems;  ///< one for each name the part adds to unknown
         SLayoutFlags flags;
         int64_t leaves = 0;
         int64_t steps = 0;
@@ -131,7 +159,8 @@ bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const st
         if (index != 0) results.reserve(static_cast<size_t>(expected));
         // Each part may make only the leaves counted for it, so that the parts together stay
         // within the one limit of the import; a part that needs more gives way to the run in order.
-        MemberLayout layout(structures_, elementary_, part.flags, results, part.unknown, static_cast<int>(std::max<int64_t>(expected, 1)));
+        MemberLayout layout(structures_, elementary_, part.flags, results, part.unknown, static_cast<int>(std::max<int64_t>(expected, 1)),
+                            &part.problems);
         for (size_t i = begin; i < end && part.complete; ++i)
             part.complete = layout.PlaceRecord(records_[i]);
         part.leaves = layout.Leaves();
@@ -152,8 +181,11 @@ bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const st
     std::unordered_set<std::u16string> listed;
     for (const CString& name : unknown_) listed.insert(name.str());
     for (SPart& part : made) {
-        for (size_t i = listedBefore; i < part.unknown.size(); ++i)
-            if (listed.insert(part.unknown[i].str()).second) unknown_.push_back(std::move(part.unknown[i]));
+        for (size_t i = listedBefore; i < part.unknown.size(); ++i) {
+            if (!listed.insert(part.unknown[i].str()).second) continue;
+            unknown_.push_back(std::move(part.unknown[i]));
+            problems_.push_back(std::move(part.problems[i - listedBefore]));
+        }
         if (&part != &made.front())
             results_.insert(results_.end(), std::make_move_iterator(part.results.begin()), std::make_move_iterator(part.results.end()));
         std::vector<SFlatMember>().swap(part.results);
@@ -172,3 +204,29 @@ void DataAnalysis::MoveResults(std::vector<SFlatMember>& members, std::vector<CS
 }
 
 void DataAnalysis::ReleaseLibrary() { library_.Reset(); }
+
+namespace {
+
+SReaderNote::Kind NoteKindOf(SLayoutProblem::Kind kind) {
+    switch (kind) {
+    case SLayoutProblem::kContainsItself: return SReaderNote::kContainsItself;
+    case SLayoutProblem::kNestedTooDeep: return SReaderNote::kNestedTooDeep;
+    case SLayoutProblem::kOffsetTooLarge: return SReaderNote::kOffsetTooLarge;
+    case SLayoutProblem::kUnknownType: break;
+    }
+    return SReaderNote::kUnknownType;
+}
+
+}  // namespace
+
+ReaderNotes DataAnalysis::LayoutNotes() const {
+    ReaderNotes notes;
+    auto add = [&](const SLayoutProblem& problem) {
+        const auto file = fileOfBlock_.find(problem.block);
+        notes.push_back({NoteKindOf(problem.kind), file == fileOfBlock_.end() ? problem.block : file->second, 0, problem.type,
+                         problem.member});
+    };
+    for (const SLayoutProblem& problem : problems_) add(problem);
+    if (!offsetProblem_.member.IsEmpty()) add(offsetProblem_);
+    return notes;
+}

@@ -2,6 +2,7 @@
 // every top-level record into leaf members with full names and bit offsets.
 #pragma once
 
+#include <map>
 #include <vector>
 
 #include "types/db_file_info.h"
@@ -73,6 +74,10 @@ public:
     /// What the type library's readers left out or changed since this was last asked (refused
     /// lines and tags, texts the code page cannot hold), in the order met; none after ReleaseLibrary.
     ReaderNotes TakeReaderNotes() { return library_.get() ? library_->TakeNotes() : ReaderNotes(); }
+    /// Why the last layout left types unknown (one note per unknown name, in the order listed:
+    /// not defined, containing itself, nested too deep) and the member beyond the range of a bit
+    /// offset that stopped it, each with the member's path and the file its record was read from.
+    ReaderNotes LayoutNotes() const;
     /// The type library held, or null after ReleaseLibrary.
     Fileparstest* Library() const { return library_.get(); }
 
@@ -94,6 +99,9 @@ private:
     std::vector<STypeSize> elementary_;
     std::vector<SFlatMember> results_;  ///< leaves in the order placed
     std::vector<CString> unknown_;      ///< unknown type names in the order first met
+    std::vector<SLayoutProblem> problems_;  ///< why each unknown name is unknown, in the same order
+    SLayoutProblem offsetProblem_;      ///< the member that stopped the last layout, if it was one
+    std::map<CString, CString> fileOfBlock_;  ///< the file each block (or memory area) was read from
     SLayoutFlags flags_;
     int maxLeaves_ = kDefaultMaxLeaves;
 };

@@ -9,8 +9,8 @@
 namespace {
 
 // Entries of the tag import text table: the status texts of the codes, in the order the table
-// holds them, then the layout limit's text, then the block name check's two texts.
-constexpr std::array<std::pair<int, int>, 10> kCodeEntries = {{
+// holds them, then the layout limits' texts, then the block name check's two texts.
+constexpr std::array<std::pair<int, int>, 11> kCodeEntries = {{
     {kFileLoadFailed, 4},
     {kSourceFileEmpty, 5},
     {kTagFileUnusable, 6},
@@ -21,6 +21,7 @@ constexpr std::array<std::pair<int, int>, 10> kCodeEntries = {{
     {kSourceFormatError, 11},
     {kBlockInfoUnreadable, 12},
     {kLayoutTooLarge, 25},
+    {kLayoutOffsetTooLarge, 41},
 }};
 constexpr int kBlockNameInvalidEntry = 14;
 constexpr int kBlockNameRepeatedEntry = 15;

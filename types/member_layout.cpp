@@ -96,12 +96,14 @@ void WalkArray(const std::vector<SArrayDim>& dims, const CString& baseName, cons
 }  // namespace
 
 MemberLayout::MemberLayout(const StructMap& structures, const std::vector<STypeSize>& elementary, SLayoutFlags& flags,
-                           std::vector<SFlatMember>& results, std::vector<CString>& unknown, int maxLeaves)
+                           std::vector<SFlatMember>& results, std::vector<CString>& unknown, int maxLeaves,
+                           std::vector<SLayoutProblem>* problems)
     : structures_(structures),
       elementary_(elementary),
       flags_(flags),
       results_(results),
       unknown_(unknown),
+      problems_(problems),
       maxLeaves_(maxLeaves),
       maxSteps_(MaxStepsFor(maxLeaves)) {
     for (const CString& name : unknown_) unknownNames_.insert(name.str());
@@ -130,7 +132,7 @@ bool MemberLayout::PlaceRecord(const SFlatMember& record) {
     } else if (type.elementary) {
         if (Step()) AppendLeaf(record);  // a top-level elementary record keeps the offset it was given
     } else {
-        NoteUnknown(record.Type);
+        NoteUnknown(record.Type, record.Name, type.why);
     }
     return !stopped_;
 }
@@ -175,7 +177,9 @@ MemberLayout::STypeRef MemberLayout::Resolve(const CString& type) const {
     STypeRef ref;
     if (const StructEntry* structure = FindStruct(type.view())) {
         const bool recurs = std::find(expanding_.begin(), expanding_.end(), structure) != expanding_.end();
-        if (!recurs && expanding_.size() < kMaxStructNesting) ref.structure = structure;
+        if (recurs) ref.why = SLayoutProblem::kContainsItself;
+        else if (expanding_.size() >= kMaxStructNesting) ref.why = SLayoutProblem::kNestedTooDeep;
+        else ref.structure = structure;
         return ref;
     }
     ref.elementary = elementary_.Find(type.view());
@@ -186,7 +190,7 @@ void MemberLayout::PlaceTopLevelArray(const SPlaced& record) {
     const SFlatMember& top = *record_;
     const STypeRef type = Resolve(top.Type);
     if (type.IsUnknown()) {
-        if (HasElements(top.Dims)) NoteUnknown(top.Type);
+        if (HasElements(top.Dims)) NoteUnknown(top.Type, top.Name, type.why);
         return;
     }
     // Elements follow one another without alignment: they are separate tags, not block members.
@@ -201,7 +205,7 @@ void MemberLayout::PlaceTopLevelArray(const SPlaced& record) {
             SFlatMember element = top;
             element.Name = CString(name);
             element.BitOffset = static_cast<int>(std::clamp<int64_t>(offset_, INT_MIN, INT_MAX));
-            if (offset_ != element.BitOffset) stopped_ = true;
+            if (offset_ != element.BitOffset) StopAtOffset(top.Type, element.Name);
             else AppendLeaf(std::move(element));
             offset_ += type.elementary->Bits;
         },
@@ -243,7 +247,7 @@ void MemberLayout::PlaceMember(const SPlaced& member, LeafRule rule, const CStri
     } else if (type.elementary) {
         PlaceLeaf(member, *type.elementary, std::move(fullName), rule);
     } else {
-        NoteUnknown(decl.Type);
+        NoteUnknown(decl.Type, fullName, type.why);
     }
 }
 
@@ -252,7 +256,7 @@ void MemberLayout::PlaceArrayElements(const SPlaced& member, const CString& base
     const STypeRef type = Resolve(decl.Type);
     if (type.IsUnknown()) {
         // No element would give a leaf or move the offset; only the name is reported.
-        if (HasElements(decl.Dims)) NoteUnknown(decl.Type);
+        if (HasElements(decl.Dims)) NoteUnknown(decl.Type, baseName, type.why);
         return;
     }
     // Elements of an elementary type align as leaves of a structure named after that type.
@@ -293,7 +297,7 @@ void MemberLayout::PlaceLeaf(const SPlaced& member, const STypeSize& type, CStri
     leaf.Block = record_->Block;
     leaf.BitOffset = static_cast<int>(std::clamp<int64_t>(offset_, INT_MIN, INT_MAX));
     if (offset_ != leaf.BitOffset) {
-        stopped_ = true;  // beyond the range of a bit offset
+        StopAtOffset(decl.Type, leaf.Name);
         return;
     }
     AppendLeaf(std::move(leaf));
@@ -362,10 +366,16 @@ void MemberLayout::ApplyTimerSize(const CString& type, int64_t start) {
     offset_ = RoundUpToWord(offset_);
 }
 
-void MemberLayout::NoteUnknown(const CString& type) {
+void MemberLayout::NoteUnknown(const CString& type, const CString& member, SLayoutProblem::Kind why) {
     if (unknownNames_.contains(type.str())) return;
     unknownNames_.insert(type.str());
     unknown_.push_back(type);
+    if (problems_) problems_->push_back({why, type, member, record_->Block});
+}
+
+void MemberLayout::StopAtOffset(const CString& type, const CString& member) {
+    stopped_ = true;
+    offsetProblem_ = {SLayoutProblem::kOffsetTooLarge, type, member, record_->Block};
 }
 
 bool MemberLayout::Step() {

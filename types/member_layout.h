@@ -20,8 +20,28 @@ constexpr int kDefaultMaxLeaves = 2'000'000;
 /// The most characters the names of all leaves of one import may hold together: every leaf's
 /// name becomes a channel's variable name, and one stored image holds at most 2 GiB.
 constexpr int64_t kMaxLeafNameCharacters = INT32_MAX;
+/// Result code of a layout that placed a member beyond the range of a 32-bit bit offset (a block
+/// of 256 MiB): no channel could address it.
+constexpr int kLayoutOffsetTooLarge = -17;
 /// Structures nested deeper than this are reported as unknown types instead of being expanded.
 constexpr size_t kMaxStructNesting = 64;
+
+/// Why a member gave no leaves, or why the layout stopped at it: told to the user with the
+/// member's path, so that an unknown type is not the whole story.
+struct SLayoutProblem {
+    enum Kind {
+        kUnknownType,     ///< the type is neither a structure nor an elementary type
+        kContainsItself,  ///< the structure is the member's own enclosing structure, or encloses it
+        kNestedTooDeep,   ///< the structure would be nested deeper than kMaxStructNesting
+        kOffsetTooLarge,  ///< the member lies beyond the range of a bit offset
+    };
+    Kind kind = kUnknownType;
+    CString type;    ///< the member's type
+    CString member;  ///< the member's full path
+    CString block;   ///< the block (or memory area) of its top-level record
+
+    bool operator==(const SLayoutProblem&) const = default;
+};
 
 /// Two flags that carry state from one placed member to the next. The struct-start flag is set
 /// when a structure starts and cleared by the first byte-sized or larger leaf of an IEC timer or of
@@ -36,7 +56,8 @@ struct SLayoutFlags {
 /// serves one layout run: it counts the leaves of all its records against the leaf limit.
 ///
 /// A structure that contains itself, directly or through other structures, is reported as an
-/// unknown type where it recurs, as is a structure nested deeper than kMaxStructNesting. Work is
+/// unknown type where it recurs, as is a structure nested deeper than kMaxStructNesting; the
+/// problems, when asked for, tell which it was and at which member. Work is
 /// linear in the number of leaves, array elements and structure members placed, and is cut off
 /// (with kLayoutTooLarge) at maxLeaves leaves or sixteen times as many steps of work, so that no
 /// input exhausts memory or time.
@@ -48,9 +69,11 @@ public:
     enum class LeafRule { Plain, LongCounter, Timer };
 
     /// structures, elementary, results and unknown must outlive the object; results and unknown
-    /// are appended to (unknown names already listed are not listed again).
+    /// are appended to (unknown names already listed are not listed again). problems, when given,
+    /// receives one entry for each name appended to unknown, in the same order.
     MemberLayout(const StructMap& structures, const std::vector<STypeSize>& elementary, SLayoutFlags& flags,
-                 std::vector<SFlatMember>& results, std::vector<CString>& unknown, int maxLeaves = kDefaultMaxLeaves);
+                 std::vector<SFlatMember>& results, std::vector<CString>& unknown, int maxLeaves = kDefaultMaxLeaves,
+                 std::vector<SLayoutProblem>* problems = nullptr);
 
     /// Places one top-level record and everything inside it, starting at its BitOffset. False when
     /// the limits were reached: the run must stop, and the leaves it produced are incomplete.
@@ -61,6 +84,9 @@ public:
     /// the count checked against the limit before any leaf is made. Types the layout would report
     /// as unknown count none; a structure within itself counts none where it recurs.
     int64_t CountLeaves(const SFlatMember& record);
+
+    /// The member beyond the range of a bit offset that stopped the run, if that is what stopped it.
+    const SLayoutProblem* OffsetProblem() const { return offsetProblem_.member.IsEmpty() ? nullptr : &offsetProblem_; }
 
     /// The leaves placed and the steps of work done so far.
     int64_t Leaves() const { return leaves_; }
@@ -84,6 +110,7 @@ private:
     struct STypeRef {
         const StructEntry* structure = nullptr;
         const STypeSize* elementary = nullptr;
+        SLayoutProblem::Kind why = SLayoutProblem::kUnknownType;  ///< for an unknown one
         bool IsUnknown() const { return !structure && !elementary; }
     };
 
@@ -101,7 +128,9 @@ private:
     void AlignAfterRow(const CString& elementType, const STypeRef& ref);
     void AlignForStruct(const CString& type);
     void ApplyTimerSize(const CString& type, int64_t start);
-    void NoteUnknown(const CString& type);
+    void NoteUnknown(const CString& type, const CString& member, SLayoutProblem::Kind why = SLayoutProblem::kUnknownType);
+    /// Stops the run at a member beyond the range of a bit offset.
+    void StopAtOffset(const CString& type, const CString& member);
     /// Where counting leaves stops: just past the leaf limit.
     int64_t CountCap() const { return maxLeaves_ + 1; }
     /// Counts one step of work; false (and the run stops) past the step limit.
@@ -119,6 +148,8 @@ private:
     std::vector<SFlatMember>& results_;
     std::vector<CString>& unknown_;
     std::unordered_set<std::u16string> unknownNames_;
+    std::vector<SLayoutProblem>* problems_;
+    SLayoutProblem offsetProblem_;
     /// Leaves of one element of each structure counted so far; -1 while it is being counted.
     std::unordered_map<const StructEntry*, int64_t> structLeaves_;
 

@@ -15,6 +15,15 @@ constexpr int kNoChannelTypeEntry = 29;
 constexpr int kStringResizedEntry = 30;
 constexpr int kHiddenReadOnlyEntry = 31;
 constexpr int kUnknownTagTableFormEntry = 32;
+constexpr int kUnknownTypeEntry = 33;
+constexpr int kContainsItselfEntry = 34;
+constexpr int kNestedTooDeepEntry = 35;
+constexpr int kOffsetTooLargeEntry = 36;
+constexpr int kBlockNameInvalidEntry = 37;
+constexpr int kTypeSourceAsBlockEntry = 38;
+constexpr int kBlockNameRepeatedEntry = 39;
+constexpr int kNoSourceChosenEntry = 40;
+constexpr int kNothingToImportEntry = 42;
 
 /// The pattern with {1}, {2} ... replaced by the values, from the left: a value that holds "{2}"
 /// itself is not replaced again. A pattern from a language library is never a format string.
@@ -53,6 +62,24 @@ CString ReaderNoteText(const SReaderNote& note) {
         return FillIn(Text(kTagImportTexts, kHiddenReadOnlyEntry), {note.subject, note.detail});
     case SReaderNote::kUnknownTagTableForm:
         return FillIn(Text(kTagImportTexts, kUnknownTagTableFormEntry), {note.file, note.subject});
+    case SReaderNote::kUnknownType:
+        return FillIn(Text(kTagImportTexts, kUnknownTypeEntry), {note.file, note.subject, note.detail});
+    case SReaderNote::kContainsItself:
+        return FillIn(Text(kTagImportTexts, kContainsItselfEntry), {note.file, note.subject, note.detail});
+    case SReaderNote::kNestedTooDeep:
+        return FillIn(Text(kTagImportTexts, kNestedTooDeepEntry), {note.file, note.subject, note.detail});
+    case SReaderNote::kOffsetTooLarge:
+        return FillIn(Text(kTagImportTexts, kOffsetTooLargeEntry), {note.file, note.subject, note.detail});
+    case SReaderNote::kBlockNameInvalid:
+        return FillIn(Text(kTagImportTexts, kBlockNameInvalidEntry), {note.file, note.subject});
+    case SReaderNote::kTypeSourceAsBlock:
+        return FillIn(Text(kTagImportTexts, kTypeSourceAsBlockEntry), {note.file});
+    case SReaderNote::kBlockNameRepeated:
+        return FillIn(Text(kTagImportTexts, kBlockNameRepeatedEntry), {note.file, note.detail, note.subject});
+    case SReaderNote::kNoSourceChosen:
+        return Text(kTagImportTexts, kNoSourceChosenEntry);
+    case SReaderNote::kNothingToImport:
+        return Text(kTagImportTexts, kNothingToImportEntry);
     }
     return CString();
 }

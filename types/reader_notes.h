@@ -16,6 +16,17 @@ struct SReaderNote {
         kStringResized,     ///< strings a channel cannot hold at their length (subject: how many, detail: the first)
         kHiddenReadOnly,    ///< members hidden from the HMI, made read-only channels (subject, detail as above)
         kUnknownTagTableForm, ///< the tag table was refused whole (subject: its root element's name)
+        // From the layout: subject the type, detail the member's path, file where its record was read.
+        kUnknownType,       ///< the type is defined nowhere
+        kContainsItself,    ///< the structure contains itself
+        kNestedTooDeep,     ///< the structure lies deeper than the nesting limit
+        kOffsetTooLarge,    ///< the member lies beyond the range of a bit offset
+        // From the block name check: file the data block file, subject its block name.
+        kBlockNameInvalid,  ///< the block name is not DB1 to DB60000
+        kTypeSourceAsBlock, ///< the file holds data types, not a data block
+        kBlockNameRepeated, ///< detail: the other file with the same block name
+        kNoSourceChosen,    ///< an import with neither a tag table nor a data block file
+        kNothingToImport,   ///< the sources were read and hold no member to import
     };
     Kind kind = kRefusedLine;
     CString file;
@@ -27,6 +38,13 @@ struct SReaderNote {
 };
 
 using ReaderNotes = std::vector<SReaderNote>;
+
+/// A note that belongs to no file (no source chosen, nothing to import).
+inline SReaderNote NoteOf(SReaderNote::Kind kind) {
+    SReaderNote note;
+    note.kind = kind;
+    return note;
+}
 
 /// The status text of a note in the user-interface language.
 CString ReaderNoteText(const SReaderNote& note);

@@ -71,7 +71,9 @@ TEST_F(ImportTest, UnknownTypesAndFailingSourcesChangeNothing) {
     const std::string unknown = Write("DB4_a.db", Block("A", "      x : \"Missing\";\r\n      y : Int;\r\n      z : Gone;\r\n"));
     HostResult result = Import({"--db", unknown});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "1\t\"Missing\"\n2\tGone\n");
+    // The dialog's rows name the types; the rows after them say who uses them, and where.
+    EXPECT_EQ(result.out, "1\t\"Missing\"\n2\tGone\n3\t" + unknown + "：类型\"Missing\"未定义，使用者：A.x\n4\t" + unknown +
+                              "：类型Gone未定义，使用者：A.z\n");
 
     const std::string optimized = Write("DB5_o.db", "DATA_BLOCK \"O\"\r\n{ S7_Optimized_Access := 'TRUE' }\r\nSTRUCT\r\n x : Int;\r\nEND_STRUCT;\r\n");
     result = Import({"--db", optimized});
@@ -82,7 +84,7 @@ TEST_F(ImportTest, UnknownTypesAndFailingSourcesChangeNothing) {
     const std::string untitled = Write("DB6_t.db", "no quoted title\r\n");
     result = Import({"--db", untitled, "--tags", kExamples + "/PLCTags.xml"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "0\t获取DB块基本信息失败\n");
+    EXPECT_EQ(result.out, "0\t获取DB块基本信息失败\n0\t" + untitled + " 第1行：no quoted title\n");
 
     const std::string badTags = Write("tags.xml", "<Tagtable><Tag>unclosed");
     result = Import({"--tags", badTags});
@@ -94,17 +96,24 @@ TEST_F(ImportTest, UnknownTypesAndFailingSourcesChangeNothing) {
 
 TEST_F(ImportTest, BlockNamesAreCheckedAndCanBeCorrectedInTheList) {
     const std::string motor = Write("Motor.db", Block("Motor", "      On : Bool;\r\n"));
+    auto invalid = [&](const std::string& file, const std::string& name) {
+        return "1\tDB块命名错误\n2\t" + file + "：DB块名称“" + name + "”无效（应为DB1至DB60000，取自以DBn_开头的文件名，或在列表中更正）\n";
+    };
     HostResult result = Import({"--db", motor});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "1\tDB块命名错误\n");
+    EXPECT_EQ(result.out, invalid(motor, "DB0"));
     for (const char* name : {"DB60001", "DB", "DB1a", "db5"}) {
         result = Import({"--db", motor, "--block", motor + "=" + name});
-        EXPECT_EQ(result.out, "1\tDB块命名错误\n") << name;
+        EXPECT_EQ(result.out, invalid(motor, name)) << name;
     }
+    // A data type source given as a data block is told as such.
+    const std::string udt = Write("DB6_Types.udt", "TYPE \"T\"\r\nVERSION : 0.1\r\n   STRUCT\r\n      a : Int;\r\n   END_STRUCT;\r\n\r\nEND_TYPE\r\n");
+    result = Import({"--db", udt, "--block", udt + "=DB0"});
+    EXPECT_EQ(result.out, "1\tDB块命名错误\n2\t" + udt + "是数据类型源文件，应作为数据类型文件导入\n");
     const std::string a = Write("DB5_a.db", Block("A", "      On : Bool;\r\n"));
     const std::string b = Write("DB5_b.db", Block("B", "      On : Bool;\r\n"));
     result = Import({"--db", a, "--db", b});
-    EXPECT_EQ(result.out, "1\tDB块命名重复\n");
+    EXPECT_EQ(result.out, "1\tDB块命名重复\n2\t" + a + "与" + b + "的DB块名称都是“DB5”\n");
     EXPECT_TRUE(Variables().empty());
 
     // Corrected in place, the file imports under the new block name; DB60000 is the largest.
@@ -141,7 +150,8 @@ TEST_F(ImportTest, SourcesThatHoldNothingUsableFailTheImport) {
     const std::string garbage = Write("garbage.udt", "\x01\x02 not a source\r\n");
     const std::string onlyMark = Write("mark.udt", "\xFF\xFE");
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"--types", garbage}, {"--types", onlyMark}, {"--db", Write("DB9_e.db", "FUNCTION_BLOCK \"T\"\r\nBEGIN\r\n")}}) {
+             {"--types", garbage, "--tags", kExamples + "/PLCTags.xml"}, {"--types", onlyMark, "--tags", kExamples + "/PLCTags.xml"},
+             {"--db", Write("DB9_e.db", "FUNCTION_BLOCK \"T\"\r\nBEGIN\r\n")}}) {
         const HostResult result = Import(args);
         EXPECT_EQ(result.exitCode, 1) << args[1];
         EXPECT_EQ(result.out, "0\tDB块或数据类型文件为空\n") << args[1];
@@ -172,9 +182,11 @@ TEST_F(ImportTest, ChannelAddWarnsOfCharactersTheCodePageLacks) {
 }
 
 TEST_F(ImportTest, AnImportWithoutSourcesIsAUsageError) {
-    const HostResult refused = Import({});
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_NE(refused.err.find("give the sources to import: --tags FILE.xml, --db FILE or --types FILE"), std::string::npos) << refused.err;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{}, {"--types", kExamples + "/MotorData.udt"}}) {
+        const HostResult refused = Import(args);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_NE(refused.err.find("give the sources to import: --tags FILE.xml or --db FILE"), std::string::npos) << refused.err;
+    }
 }
 
 TEST_F(ImportTest, ImportingAgainFollowsTheSourcesAndKeepsHandMadeChannels) {

@@ -13,15 +13,19 @@ TEST(Layout, ExamplesGiveTheirLeavesInLayoutOrder) {
                                           "--db", examples + "/DB1_Conveyor.db"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     const std::vector<std::string> lines = SplitLines(result.out);
-    ASSERT_EQ(lines.size(), 24u);
-    EXPECT_EQ(lines[0], "Name\tType\tBlock\tOffset\tRead\tWrite\tLength\tMark");
-    EXPECT_EQ(lines[1], "Start\tBool\tI\t0.3\t1\t0\t0\tstart button");
-    EXPECT_EQ(lines[4], "Status\tByte\tM\t2.0\t0\t1\t0\t");
-    EXPECT_EQ(lines[10], "Conveyor.Belt.Photocell[1]\tBool\tDB1\t12.0\t1\t1\t0\tbelt sensors");
-    EXPECT_EQ(lines[14], "Conveyor.Recipe\tString\tDB1\t16.0\t1\t1\t16\t");
-    EXPECT_EQ(lines[17], "Conveyor.StartDelay.IN\tBool\tDB1\t46.1\t1\t1\t0\t");
-    EXPECT_EQ(lines[21], "Conveyor.Counts[1][0]\tInt\tDB1\t54.0\t1\t1\t0\t");
-    EXPECT_EQ(lines[23], "Conveyor.Spare\tByte\tDB1\t58.0\t0\t0\t0\t");
+    ASSERT_EQ(lines.size(), 26u);
+    EXPECT_EQ(lines[0], "Name\tType\tBlock\tOffset\tRead\tWrite\tLength\tMark\tChannel");
+    EXPECT_EQ(lines[1], "Start\tBool\tI\t0.3\t1\t0\t0\tstart button\t");
+    EXPECT_EQ(lines[4], "Status\tByte\tM\t2.0\t0\t1\t0\t\t");
+    EXPECT_EQ(lines[10], "Conveyor.Belt.Photocell[1]\tBool\tDB1\t12.0\t1\t1\t0\tbelt sensors\t");
+    EXPECT_EQ(lines[14], "Conveyor.Recipe\tString\tDB1\t16.0\t1\t1\t16\t\t");
+    EXPECT_EQ(lines[15], "Conveyor.StartDelay.PT\tTime\tDB1\t38.0\t1\t1\t0\t\tnone: no channel type");
+    EXPECT_EQ(lines[17], "Conveyor.StartDelay.IN\tBool\tDB1\t46.1\t1\t1\t0\t\t");
+    EXPECT_EQ(lines[21], "Conveyor.Counts[1][0]\tInt\tDB1\t54.0\t1\t1\t0\t\t");
+    EXPECT_EQ(lines[23], "Conveyor.Spare\tByte\tDB1\t58.0\t0\t0\t0\t\tread-only: hidden");
+    // The notes the import's status list shows after its own rows.
+    EXPECT_EQ(lines[24].substr(0, 9), "NOTE\t2个");
+    EXPECT_EQ(lines[25].substr(0, 9), "NOTE\t1个");
     EXPECT_FALSE(std::filesystem::exists(folder.ProjectPath()));  // a dry run touches no project
 }
 
@@ -36,24 +40,39 @@ TEST(Layout, FailuresAndUnknownTypes) {
     // Relative paths are taken from the current folder; spellings of one path name one file.
     HostResult result = folder.Run({"layout", "--db", "DB2_a.db", "--db", "./sub/../DB2_a.db", "--name-by", "file"});
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.out, "Name\tType\tBlock\tOffset\tRead\tWrite\tLength\tMark\nDB2_a.y\tInt\tDB2\t0.0\t1\t1\t0\t\n"
-                          "UNKNOWN\t\"Missing\"\nUNKNOWN\tMissing2\n");
+    const std::string a = folder.PathOf("DB2_a.db");
+    EXPECT_EQ(result.out, "Name\tType\tBlock\tOffset\tRead\tWrite\tLength\tMark\tChannel\nDB2_a.y\tInt\tDB2\t0.0\t1\t1\t0\t\t\n"
+                          "UNKNOWN\t\"Missing\"\nUNKNOWN\tMissing2\n"
+                          "NOTE\t" + a + "：类型\"Missing\"未定义，使用者：DB2_a.x\n"
+                          "NOTE\t" + a + "：类型Missing2未定义，使用者：DB2_a.z\n");
     EXPECT_NE(folder.Run({"layout", "--db", "DB2_a.db"}).out.find("\nTab\\tname.y\tInt\t"), std::string::npos);  // escaped
+    // Each failure says where it lies: the file, and the line where there is one.
     const std::vector<std::pair<std::vector<std::string>, std::string>> failures = {
-        {{"--db", "DB2_a.db", "--db", "Motor.db"}, "ERROR\t1\tDB块命名错误\n"},
-        {{"--db", "DB2_a.db", "--db", "DB2_b.db"}, "ERROR\t2\tDB块命名重复\n"},
-        {{"--db", "DB3_o.db"}, "ERROR\t-11\tDB块属性错误(应该采取不优化)\n"},
-        {{"--db", "DB4_t.db"}, "ERROR\t-15\t获取DB块基本信息失败\n"},
-        {{"--tags", "missing.xml"}, "ERROR\t-3\t标签文件为空或格式错误\n"},
-        {{"--types", "DB3_o.db"}, "ERROR\t-11\tDB块属性错误(应该采取不优化)\n"}};
+        {{"--db", "DB2_a.db", "--db", "Motor.db"},
+         "ERROR\t1\tDB块命名错误\nNOTE\t" + folder.PathOf("Motor.db") + "：DB块名称“DB0”无效（应为DB1至DB60000，取自以DBn_开头的文件名，或在列表中更正）\n"},
+        {{"--db", "DB2_a.db", "--db", "DB2_b.db"}, "ERROR\t2\tDB块命名重复\nNOTE\t" + a + "与" + folder.PathOf("DB2_b.db") + "的DB块名称都是“DB2”\n"},
+        {{"--db", "DB3_o.db"}, "ERROR\t-11\tDB块属性错误(应该采取不优化)\nNOTE\t" + folder.PathOf("DB3_o.db") + " 第2行：{ S7_Optimized_Access := 'TRUE' }\n"},
+        {{"--db", "DB4_t.db"}, "ERROR\t-15\t获取DB块基本信息失败\nNOTE\t" + folder.PathOf("DB4_t.db") + " 第1行：no quoted title\n"},
+        {{"--types", "DB3_o.db", "--db", "DB2_a.db"}, "ERROR\t-11\tDB块属性错误(应该采取不优化)\nNOTE\t" + folder.PathOf("DB3_o.db") + " 第2行：{ S7_Optimized_Access := 'TRUE' }\n"}};
     for (auto [args, expected] : failures) {
         args.insert(args.begin(), "layout");
         result = folder.Run(args);
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.out, expected);
     }
-    EXPECT_EQ(folder.RunPlain({"--lang", "en", "layout", "--db", "DB4_t.db"}).out, "ERROR\t-15\tFailed to read the basic information of the DB\n");
-    EXPECT_EQ(folder.Run({"layout", "--name-by", "title-case"}).exitCode, 2);
+    // A block name corrected as in the dialog's list, as import takes it.
+    result = folder.Run({"layout", "--db", "Motor.db", "--block", "Motor.db=DB9"});
+    EXPECT_NE(result.out.find("\nUNKNOWN\tDB9\n"), std::string::npos) << result.out;  // a block without members
+    EXPECT_EQ(folder.RunPlain({"--lang", "en", "layout", "--db", "DB4_t.db"}).out,
+              "ERROR\t-15\tFailed to read the basic information of the DB\nNOTE\t" + folder.PathOf("DB4_t.db") + " line 1: no quoted title\n");
+    // What import refuses as a usage error, layout refuses the same way.
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"layout", "--name-by", "title-case"}, {"layout", "--tags", "missing.xml"}, {"layout", "--types", "DB2_a.db"},
+             {"layout", "--db", "DB2_a.db", "--block", "Other.db=DB3"}}) {
+        result = folder.Run(args);
+        EXPECT_EQ(result.exitCode, 2) << args.back();
+        EXPECT_NE(result.err, "") << args.back();
+    }
 }
 
 TEST(Layout, EveryRealExportGoesThroughWithoutFault) {
@@ -68,7 +87,9 @@ TEST(Layout, EveryRealExportGoesThroughWithoutFault) {
         const std::string copy = folder.PathOf("DB1_" + file.filename().string());  // a block number in the name
         std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing);
         for (const char* option : {"--db", "--types", "--tags"}) {
-            const HostResult result = folder.Run({"layout", option, option[2] == 'd' ? copy : file.string()});
+            std::vector<std::string> args = {"layout", option, option[2] == 'd' ? copy : file.string()};
+            if (option[2] == 't' && option[3] == 'y') args.insert(args.end(), {"--tags", std::string(VIREO_EXAMPLES) + "/PLCTags.xml"});
+            const HostResult result = folder.Run(args);
             EXPECT_TRUE(result.exitCode == 0 || result.exitCode == 1 || result.exitCode == 3) << file << " " << result.exitCode;
             EXPECT_EQ(result.err, "") << file;
         }

@@ -164,7 +164,7 @@ TEST_F(LayoutTest, EachLayoutAppendsUntilResetAndLeavesTheRecordsAlone) {
     EXPECT_EQ(leaves.size(), 1u);
 }
 
-TEST_F(LayoutTest, StructuresThatContainThemselvesAreUnknownTypes) {
+TEST_F(LayoutTest, StructuresThatContainThemselvesOrNestTooDeepAreUnknownTypesToldWithTheirMember) {
     Struct(u"A", {Member(u"x", u"Int"), Member(u"self", u"A"), Member(u"many", u"A", {{0, 1000000}})});
     Struct(u"B", {Member(u"c", u"C")});
     Struct(u"C", {Member(u"b", u"B")});
@@ -176,6 +176,15 @@ TEST_F(LayoutTest, StructuresThatContainThemselvesAreUnknownTypes) {
     EXPECT_EQ(Placed(leaves), (Strings{"DB.a.x 0.0", "DB.n 2.0"}));
     ASSERT_EQ(unknown.size(), 3u);  // A, B and the structure where the chain is cut
     EXPECT_EQ(std::vector<CString>(unknown.begin(), unknown.begin() + 2), (std::vector<CString>{u"A", u"B"}));
+
+    // Each name is told once, with the member where it was met and why it gave nothing.
+    std::u16string cut = u"Deep.s";
+    for (size_t i = 1; i < kMaxStructNesting; ++i) cut += u".next";
+    const ReaderNotes notes = analysis.LayoutNotes();
+    const ReaderNotes expected = {{SReaderNote::kContainsItself, u"DB", 0, u"A", u"DB.a.self"},
+                                  {SReaderNote::kContainsItself, u"DB", 0, u"B", u"DB.b.c.b"},
+                                  {SReaderNote::kNestedTooDeep, u"Deep", 0, unknown[2], CString(cut)}};
+    EXPECT_EQ(notes, expected);
 }
 
 TEST_F(LayoutTest, LayoutsBeyondTheLimitsStopWithoutPartialResults) {
@@ -201,10 +210,12 @@ TEST_F(LayoutTest, LayoutsBeyondTheLimitsStopWithoutPartialResults) {
     Block(u"DB3", {Member(u"e", u"E0")});
     EXPECT_EQ(Layout(), kLayoutTooLarge);
 
-    // Offsets beyond the range of a bit offset.
+    // Offsets beyond the range of a bit offset: told as such, with the member.
     analysis.Library()->TopLevelRecords().clear();
     Block(u"DB4", {Member(u"s", u"String", {}, 2147483000), Member(u"i", u"Int")});
-    EXPECT_EQ(Layout(), kLayoutTooLarge);
+    EXPECT_EQ(Layout(), kLayoutOffsetTooLarge);
+    EXPECT_EQ(analysis.LayoutNotes(), (ReaderNotes{{SReaderNote::kOffsetTooLarge, u"DB4", 0, u"Int", u"DB4.i"}}));
+    EXPECT_TRUE(leaves.empty());
 }
 
 TEST_F(LayoutTest, LayoutsInPartsEqualTheLayoutInOrderEvenWhenStopped) {
@@ -221,7 +232,7 @@ TEST_F(LayoutTest, LayoutsInPartsEqualTheLayoutInOrderEvenWhenStopped) {
         analysis.SetMaxLeaves(maxLeaves);
         const int result = Layout();
         SetMaxParallelParts(0);
-        return std::make_tuple(result, leaves, unknown);
+        return std::make_tuple(result, leaves, unknown, analysis.LayoutNotes());
     };
     const auto inOrder = layOut(1, kDefaultMaxLeaves);
     ASSERT_EQ(std::get<0>(inOrder), 1);
