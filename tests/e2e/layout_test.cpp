@@ -75,23 +75,66 @@ TEST(Layout, FailuresAndUnknownTypes) {
     }
 }
 
-TEST(Layout, EveryRealExportGoesThroughWithoutFault) {
+namespace {
+
+/// What a layout tells beside its leaves, in order: unknown types, the failure, the notes.
+std::vector<std::string> LayoutTexts(const std::string& out) {
+    std::vector<std::string> texts;
+    for (const std::string& line : SplitLines(out)) {
+        for (const char* kind : {"UNKNOWN\t", "NOTE\t"})
+            if (line.rfind(kind, 0) == 0) texts.push_back(line.substr(std::string(kind).size()));
+        if (line.rfind("ERROR\t", 0) == 0) texts.push_back(line.substr(line.find('\t', 6) + 1));
+    }
+    return texts;
+}
+
+/// What an import's status list tells, up to the dry run's summary, without "导入成功".
+std::vector<std::string> ImportTexts(const std::string& out) {
+    std::vector<std::string> texts;
+    for (const std::string& line : SplitLines(out)) {
+        if (line.rfind("summary\t", 0) == 0) break;
+        const std::string text = line.substr(line.find('\t') + 1);
+        if (text != "导入成功") texts.push_back(text);
+    }
+    return texts;
+}
+
+}  // namespace
+
+TEST(Layout, EveryRealExportGoesThroughWithoutFaultAndAsTheImportWould) {
     std::vector<std::filesystem::path> files;
-    for (const char* dir : {VIREO_TEST_DATA, VIREO_SHARED_SAMPLES}) {
+    for (const char* dir : {VIREO_TEST_DATA, VIREO_SHARED_SAMPLES, VIREO_EXAMPLES}) {
         std::error_code missing;
         for (const auto& entry : std::filesystem::directory_iterator(dir, missing)) files.push_back(entry.path());
     }
     ASSERT_FALSE(files.empty());
     HostFolder folder;
+    ASSERT_EQ(folder.Run({"device", "add", "PLC1"}).exitCode, 0);
+    // A data type source given with --types beside a file that holds a data block as well: only
+    // the blocks the import itself reads are laid out.
+    const std::string types = folder.PathOf("Types.udt");
+    folder.WriteFile(types, "TYPE \"T\"\nSTRUCT\n a : Int;\nEND_STRUCT;\nEND_TYPE\nDATA_BLOCK \"InTypes\"\nSTRUCT\n b : \"T\";\nEND_STRUCT;\n"
+                            "BEGIN\nEND_DATA_BLOCK\n");
+    files.push_back(types);
     for (const std::filesystem::path& file : files) {
         const std::string copy = folder.PathOf("DB1_" + file.filename().string());  // a block number in the name
         std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing);
         for (const char* option : {"--db", "--types", "--tags"}) {
-            std::vector<std::string> args = {"layout", option, option[2] == 'd' ? copy : file.string()};
-            if (option[2] == 't' && option[3] == 'y') args.insert(args.end(), {"--tags", std::string(VIREO_EXAMPLES) + "/PLCTags.xml"});
-            const HostResult result = folder.Run(args);
-            EXPECT_TRUE(result.exitCode == 0 || result.exitCode == 1 || result.exitCode == 3) << file << " " << result.exitCode;
-            EXPECT_EQ(result.err, "") << file;
+            std::vector<std::string> sources = {option, option[2] == 'd' ? copy : file.string()};
+            if (option[3] == 'y') sources.insert(sources.end(), {"--tags", std::string(VIREO_EXAMPLES) + "/PLCTags.xml"});
+            std::vector<std::string> args = sources;
+            args.insert(args.begin(), "layout");
+            const HostResult layout = folder.Run(args);
+            EXPECT_TRUE(layout.exitCode == 0 || layout.exitCode == 1 || layout.exitCode == 3) << file << " " << layout.exitCode;
+            EXPECT_EQ(layout.err, "") << file;
+            EXPECT_EQ(layout.out.find("InTypes"), std::string::npos) << file;
+
+            args = sources;
+            args.insert(args.begin(), {"import", "PLC1"});
+            args.push_back("--dry-run");
+            const HostResult import = folder.Run(args);
+            EXPECT_EQ(import.exitCode, layout.exitCode == 0 ? 0 : 1) << file << " " << option;
+            EXPECT_EQ(ImportTexts(import.out), LayoutTexts(layout.out)) << file << " " << option;
         }
     }
 }
