@@ -16,7 +16,7 @@
 #include "host/command_line_errors.h"
 #include "host/commands.h"
 #include "host/project/full_path.h"
-#include "host/import_records.h"
+#include "host/project/import_records.h"
 #include "host/input_file.h"
 #include "host/output_format.h"
 #include "import/tag_import_controls.h"

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "host/gui/import_watch.h"
+#include "platform/ui/command_watch.h"
 #include "host/project/project_store.h"
 #include "host/project/property_values.h"
 #include "host/project/stored_image.h"
@@ -9,6 +11,10 @@
 GuiProject::GuiProject(HostOptions options) : options_(std::move(options)), driver_(options_.driver) { AnnounceDriver(driver_); }
 
 void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std::function<void(DeviceSession&)>& work) {
+    WithDevice(device, use, [&](ProjectStore&, DeviceSession& session) { work(session); });
+}
+
+void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std::function<void(ProjectStore&, DeviceSession&)>& work) {
     ProjectStore project(options_.project, false);
     std::optional<ImageBytes> image = project.FindImage(device);
     if (!image) throw HostError("the project has no device named " + device);
@@ -16,7 +22,7 @@ void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std:
         throw HostError("device " + device + " holds an image of a newer format than this driver's; it is not changed, so that it is not lost");
     DeviceSession session(driver_, device, std::move(*image));
     session.Call<SvrInitDevSetFn>("SvrInitDevSet");
-    work(session);
+    work(project, session);
     if (use == DeviceUse::kChange)
         if (std::optional<ImageView> written = session.WrittenImage()) project.SaveImage(device, *written);
     project.Commit();
@@ -138,12 +144,19 @@ std::vector<SCustomUIEntry> GuiProject::CustomUIEntries() {
     return entries;
 }
 
-void GuiProject::ShowCustomUI(const std::string& device, const SCustomUIEntry& entry) {
-    WithDevice(device, DeviceUse::kChange, [&](DeviceSession& session) {
-        SCustomUIEntry picked = entry;
-        SCustomUIEntry* pickedEntry = &picked;
-        session.Call<SvrShowCustomUIFn>("SvrShowCustomUI", pickedEntry);
+std::vector<std::string> GuiProject::ShowCustomUI(const std::string& device, const SCustomUIEntry& entry) {
+    std::vector<std::string> report;
+    WithDevice(device, DeviceUse::kChange, [&](ProjectStore& project, DeviceSession& session) {
+        ImportWatch watch(project, device, session, driver_);
+        {
+            CCommandWatchScope watching([&watch](CWnd& window, UINT id, UINT code) { watch.BeforeCommand(window, id, code); });
+            SCustomUIEntry picked = entry;
+            SCustomUIEntry* pickedEntry = &picked;
+            session.Call<SvrShowCustomUIFn>("SvrShowCustomUI", pickedEntry);
+        }
+        report = watch.Finish();
     });
+    return report;
 }
 
 bool GuiProject::EditDataTypes() {

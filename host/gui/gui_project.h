@@ -61,8 +61,10 @@ public:
     void DeleteChannels(const std::string& device, const std::vector<int>& rows);
 
     std::vector<SCustomUIEntry> CustomUIEntries();
-    /// Opens the driver's custom user interface on the device and stores what it changed.
-    void ShowCustomUI(const std::string& device, const SCustomUIEntry& entry);
+    /// Opens the driver's custom user interface on the device and stores what it changed. A tag
+    /// import made in it replaces what the same sources imported last time (ImportWatch); the
+    /// lines say what it did (none when nothing was imported).
+    std::vector<std::string> ShowCustomUI(const std::string& device, const SCustomUIEntry& entry);
     /// Opens the driver's data type editor; false when the driver has none.
     bool EditDataTypes();
 
@@ -70,6 +72,8 @@ private:
     /// Opens the project and the device, runs the work, stores the device's image when use is
     /// kChange and the driver wrote one, and commits.
     void WithDevice(const std::string& device, DeviceUse use, const std::function<void(DeviceSession&)>& work);
+    /// The same, with the project store open for the work.
+    void WithDevice(const std::string& device, DeviceUse use, const std::function<void(ProjectStore&, DeviceSession&)>& work);
 
     HostOptions options_;
     DriverLibrary driver_;

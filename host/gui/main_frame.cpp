@@ -1,6 +1,7 @@
 #include "host/gui/main_frame.h"
 
 #include <wx/button.h>
+#include <wx/dialog.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
@@ -9,6 +10,7 @@
 #include <wx/propgrid/props.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/textdlg.h>
 #include <wx/utils.h>
 
@@ -261,6 +263,25 @@ void MainFrame::DeleteSelectedChannels() {
 
 void MainFrame::OpenCustomUI(size_t entry) {
     if (device_.empty() || entry >= customEntries_.size()) return;
-    Guard([&] { project_.ShowCustomUI(device_, customEntries_[entry]); });
+    std::vector<std::string> report;
+    Guard([&] { report = project_.ShowCustomUI(device_, customEntries_[entry]); });
     Guard([this] { ShowDevice(); });
+    if (!report.empty()) ShowImportReport(ToWx(customEntries_[entry].text), report);
+}
+
+void MainFrame::ShowImportReport(const wxString& title, const std::vector<std::string>& lines) {
+    // A text the user can read, select and copy, beside the main window until closed: the rows of
+    // the import and its summary. A later import's report replaces it.
+    wxString text;
+    for (const std::string& line : lines) text << wxString::FromUTF8(line) << "\n";
+    if (importReport) importReport->GetParent()->Destroy();
+    auto* window = new wxDialog(this, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    importReport = new wxTextCtrl(window, wxID_ANY, text, wxDefaultPosition, FromDIP(wxSize(640, 240)), wxTE_MULTILINE | wxTE_READONLY);
+    sizer->Add(importReport, 1, wxEXPAND | wxALL, FromDIP(8));
+    sizer->Add(window->CreateStdDialogButtonSizer(wxOK), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(8));
+    window->SetSizerAndFit(sizer);
+    window->Bind(wxEVT_BUTTON, [window](wxCommandEvent&) { window->Destroy(); }, wxID_OK);
+    window->Bind(wxEVT_CLOSE_WINDOW, [window](wxCloseEvent&) { window->Destroy(); });
+    window->Show();
 }

@@ -10,6 +10,8 @@
 
 #include <wx/frame.h>
 #include <wx/listctrl.h>
+#include <wx/textctrl.h>
+#include <wx/weakref.h>
 
 #include "host/gui/gui_project.h"
 
@@ -61,6 +63,7 @@ public:
     void Reload();
 
     wxListBox* devices = nullptr;
+    wxWeakRef<wxTextCtrl> importReport;  ///< the last import report's text while it is shown
     wxPropertyGrid* properties = nullptr;
     ChannelTable* channels = nullptr;
 
@@ -70,6 +73,8 @@ private:
     void OnPropertyChanged(wxPropertyGridEvent& event);
     void AskAndAddDevice();
     void AskAndAddChannels();
+    /// What an import did, in a window whose text can be read and copied.
+    void ShowImportReport(const wxString& title, const std::vector<std::string>& lines);
     /// Runs the action; an error is shown in a message box, never as a crash.
     void Guard(const std::function<void()>& action);
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/invalid_arg.h"
+#include "platform/ui/command_watch.h"
 #include "platform/ui/notification_lockout.h"
 #include "platform/ui/handler_exceptions.h"
 #include "platform/ui/window_record.h"
@@ -293,6 +294,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         *result = 0;
         return TRUE;
     }
+    if (message == WM_COMMAND) NotifyCommandWatch(*this, LOWORD(wParam), HIWORD(wParam));
     const MessageMapEntry* entry = FindMessageMapEntry(GetMessageMap(), message, wParam, lParam);
     if (!entry) return FALSE;
     *result = entry->handler(*this, wParam, lParam);

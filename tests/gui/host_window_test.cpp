@@ -141,6 +141,22 @@ TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
     EXPECT_GT(frame->channels->GetItemCount(), 9);
     EXPECT_EQ(project.Channels("PLC1").size(), static_cast<size_t>(frame->channels->GetItemCount()));
     EXPECT_TRUE(SaveScreenshot(*frame, "main_window"));
+    // What the import did, in a window beside the main one.
+    ASSERT_TRUE(frame->importReport);
+    const std::string report = frame->importReport->GetValue().utf8_string();
+    EXPECT_NE(report.find("PLC1: 46 channels added, 0 changed, 0 removed, 0 unchanged; kept 7 channels of I, Q and M"),
+              std::string::npos) << report;
+    EXPECT_NE(report.find("Conveyor.StartDelay.PT (Time)"), std::string::npos) << report;  // members that made no channel
+
+    // The same import again replaces what the first one made: nothing is added twice.
+    const int rowsAfterImport = frame->channels->GetItemCount();
+    backend.answers = {{example("MotorData.udt")}, {example("PLCTags.xml")}, {example("DB1_Conveyor.db"), example("DB2_TankFarm.db")}};
+    frame->OpenCustomUI(0);
+    EXPECT_EQ(importShown, 2);
+    EXPECT_EQ(frame->channels->GetItemCount(), rowsAfterImport);
+    ASSERT_TRUE(frame->importReport);
+    EXPECT_NE(frame->importReport->GetValue().utf8_string().find("PLC1: 0 channels added, 0 changed, 0 removed, 46 unchanged"),
+              std::string::npos) << frame->importReport->GetValue().utf8_string();
 
     frame->Destroy();
     wxTheApp->ProcessPendingEvents();

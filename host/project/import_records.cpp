@@ -1,4 +1,4 @@
-#include "host/import_records.h"
+#include "host/project/import_records.h"
 
 #include <algorithm>
 
@@ -76,6 +76,12 @@ void Compare(const std::vector<std::string>& before, const std::vector<std::stri
 }
 
 }  // namespace
+
+std::string BlockSource(const std::string& blockName) {
+    if (blockName.size() < 3 || blockName.size() > 7 || blockName.compare(0, 2, "DB") != 0) return {};
+    if (blockName.find_first_not_of("0123456789", 2) != std::string::npos) return {};
+    return "DB" + std::to_string(std::stoi(blockName.substr(2)));
+}
 
 ImportRecords::ImportRecords(ProjectStore& project, std::string device, std::set<std::string> sources)
     : project_(project), device_(std::move(device)), sources_(std::move(sources)) {

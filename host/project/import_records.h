@@ -14,6 +14,10 @@
 #include "host/project/device_session.h"
 #include "host/project/project_store.h"
 
+/// The source of the rows a data block makes, for its block name as the import's list holds it:
+/// "DB7" (and "DB007") give "DB7"; a name that is not DB and a number gives an empty one.
+std::string BlockSource(const std::string& blockName);
+
 class ImportRecords {
 public:
     /// sources: "tags" when the import reads a tag table, "DB<n>" for each data block it reads.
