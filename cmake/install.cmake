@@ -4,6 +4,7 @@
 #   host's window module)
 #   drivers/Vireo_EX/Vireo_EX.so, drivers/Vireo_EX/Vireo_EX_lang.so
 #   drivers/DataType.xml (written by the driver when a user data type is first saved)
+#   share/locale/zh_CN/LC_MESSAGES/vireo-host.mo (the window program's Chinese texts)
 #   share/man/man1/vireo-host.1, share/bash-completion/completions/vireo-host, share/doc/vireo-ex/
 include(GNUInstallDirs)
 
@@ -16,6 +17,9 @@ foreach(optional vireo_ui_wx vireo_host_gui)
   endif()
 endforeach()
 install(TARGETS Vireo_EX Vireo_EX_lang LIBRARY DESTINATION drivers/Vireo_EX)
+if(TARGET vireo_host_catalog)
+  install(FILES ${CMAKE_BINARY_DIR}/share/locale/zh_CN/LC_MESSAGES/vireo-host.mo DESTINATION share/locale/zh_CN/LC_MESSAGES)
+endif()
 
 # The manual page, from its source document (scdoc).
 find_program(SCDOC scdoc REQUIRED)
@@ -45,6 +49,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The toolkit's own texts (stock buttons) in the user's language, for the windows.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wx3.2-i18n")
 # Our own shared objects are found beside each other, not in the system's folders.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${VIREO_LIB_DIR})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/postinst ${PROJECT_SOURCE_DIR}/packaging/prerm)

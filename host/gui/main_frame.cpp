@@ -15,6 +15,7 @@
 #include <wx/utils.h>
 
 #include "host/gui/channel_dialog.h"
+#include "host/gui/gui_language.h"
 #include "host/wx_backend/wx_text.h"
 
 namespace {
@@ -31,8 +32,10 @@ wxString ReadWriteText(int flag) {
 }  // namespace
 
 ChannelTable::ChannelTable(wxWindow* parent) : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_VIRTUAL | wxLC_HRULES | wxLC_VRULES) {
-    const std::pair<const char*, int> columns[] = {{"#", 50}, {"Channel", 170}, {"Register", 80}, {"Data type", 130},
-                                                   {"Address", 90}, {"Read/write", 110}, {"Variable", 170}, {"Comment", 160}};
+    const std::pair<const char*, int> columns[] = {{wxTRANSLATE("#"), 50},          {wxTRANSLATE("Channel"), 170},
+                                                   {wxTRANSLATE("Register"), 80},   {wxTRANSLATE("Data type"), 130},
+                                                   {wxTRANSLATE("Address"), 90},    {wxTRANSLATE("Read/write"), 110},
+                                                   {wxTRANSLATE("Variable"), 170},  {wxTRANSLATE("Comment"), 160}};
     for (const auto& [heading, width] : columns) AppendColumn(wxGetTranslation(heading), wxLIST_FORMAT_LEFT, width);
 }
 
@@ -76,6 +79,7 @@ MainFrame::MainFrame(GuiProject& project, const std::string& device)
     : wxFrame(nullptr, wxID_ANY, wxString::Format("vireo-host - %s", wxString::FromUTF8(project.Path())), wxDefaultPosition, wxSize(1100, 700)),
       project_(project),
       device_(device) {
+    UseUiLanguageForWindows();
     auto* panel = new wxPanel(this);
     auto* left = new wxBoxSizer(wxVERTICAL);
     left->Add(new wxStaticText(panel, wxID_ANY, _("Devices")), 0, wxBOTTOM, 4);
@@ -113,7 +117,7 @@ MainFrame::MainFrame(GuiProject& project, const std::string& device)
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AskAndAddDevice(); }, kAddDevice);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Guard([this] { RemoveCurrentDevice(); }); }, kRemoveDevice);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AskAndAddChannels(); }, kAddChannels);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Guard([this] { DeleteSelectedChannels(); }); }, kDeleteChannels);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AskAndDeleteChannels(); }, kDeleteChannels);
     devices->Bind(wxEVT_LISTBOX, [this](wxCommandEvent& event) { SelectDevice(event.GetString().utf8_string()); });
     properties->Bind(wxEVT_PG_CHANGED, &MainFrame::OnPropertyChanged, this);
     Guard([this] { Reload(); });
@@ -144,7 +148,7 @@ void MainFrame::BuildMenus() {
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { AskAndAddDevice(); }, kAddDevice);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { Guard([this] { RemoveCurrentDevice(); }); }, kRemoveDevice);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { AskAndAddChannels(); }, kAddChannels);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Guard([this] { DeleteSelectedChannels(); }); }, kDeleteChannels);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { AskAndDeleteChannels(); }, kDeleteChannels);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) {
         Guard([this] {
             if (!project_.EditDataTypes()) wxMessageBox(_("The driver has no data type editor."), _("Data types"), wxOK | wxICON_INFORMATION, this);
@@ -252,6 +256,14 @@ void MainFrame::AddChannels(SChlInfo info) {
     ShowDevice();
     channels->EnsureVisible(result - 1);
     SetStatusText(wxString::Format(_("Added; the next free address is %s"), ToWx(info.address)));
+}
+
+void MainFrame::AskAndDeleteChannels() {
+    const size_t count = channels->SelectedRows().size();
+    if (device_.empty() || count == 0) return;
+    const wxString question = wxString::Format(_("Delete the %zu selected channels?"), count);
+    if (wxMessageBox(question, _("Delete channels"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES) return;
+    Guard([this] { DeleteSelectedChannels(); });
 }
 
 void MainFrame::DeleteSelectedChannels() {

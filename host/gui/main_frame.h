@@ -73,6 +73,8 @@ private:
     void OnPropertyChanged(wxPropertyGridEvent& event);
     void AskAndAddDevice();
     void AskAndAddChannels();
+    /// Deletes the selected rows once the user has said yes.
+    void AskAndDeleteChannels();
     /// What an import did, in a window whose text can be read and copied.
     void ShowImportReport(const wxString& title, const std::vector<std::string>& lines);
     /// Runs the action; an error is shown in a message box, never as a crash.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/translation.h>
 
 namespace {
 
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "cannot open a display for the window tests\n");
         return 1;
     }
+    // The window code is linked into this program, not into the library beside its catalogs.
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(VIREO_LOCALE_DIR);
     const int status = RUN_ALL_TESTS();
     wxEntryCleanup();
     return status;

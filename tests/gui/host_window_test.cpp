@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/listbox.h>
+#include <wx/menu.h>
 #include <wx/propgrid/propgrid.h>
 
 #include "gui_test_support.h"
@@ -63,6 +64,13 @@ TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
     CUiBackendScope useWindows(backend);
     auto* frame = new MainFrame(project, "");
     frame->Show();
+    // The window speaks the language of the driver's dialogs.
+    EXPECT_EQ(frame->GetMenuBar()->GetMenuLabel(0), wxString::FromUTF8("文件(&F)"));
+    EXPECT_EQ(frame->channels->GetColumnCount(), 8);
+    wxListItem heading;
+    heading.SetMask(wxLIST_MASK_TEXT);
+    frame->channels->GetColumn(2, heading);
+    EXPECT_EQ(heading.GetText(), wxString::FromUTF8("寄存器"));
 
     // A new device: six properties and the eight default bit channels.
     frame->AddDevice("PLC1");
@@ -159,6 +167,12 @@ TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
               std::string::npos) << frame->importReport->GetValue().utf8_string();
 
     frame->Destroy();
+    wxTheApp->ProcessPendingEvents();
+    // In English the window's own texts are English.
+    SetThreadUILanguageOverride(kLangEnglishUS);
+    auto* english = new MainFrame(project, "PLC1");
+    EXPECT_EQ(english->GetMenuBar()->GetMenuLabel(0), "&File");
+    english->Destroy();
     wxTheApp->ProcessPendingEvents();
     SetThreadUILanguageOverride(0);
 }

@@ -82,6 +82,7 @@ TEST(MainWindowDialogs, ChannelDialogAddsWhatItDescribesAndFailuresShowAsMessage
 
     std::function<void(ChannelDialog&)> work;
     std::vector<std::string> messages;
+    int answer = wxID_YES;  ///< to a question
     int dialogsShown = 0;
     ToolkitDialogHook hook([&](wxDialog& dialog) {
         if (auto* channels = dynamic_cast<ChannelDialog*>(&dialog)) {
@@ -91,7 +92,7 @@ TEST(MainWindowDialogs, ChannelDialogAddsWhatItDescribesAndFailuresShowAsMessage
         }
         if (auto* box = dynamic_cast<wxMessageDialog*>(&dialog)) {
             messages.push_back(box->GetMessage().utf8_string());
-            return static_cast<int>(wxID_OK);
+            return static_cast<int>(box->GetMessageDialogStyle() & wxYES_NO ? answer : wxID_OK);
         }
         ADD_FAILURE() << "an unexpected dialog " << dialog.GetTitle();
         return static_cast<int>(wxID_CANCEL);
@@ -128,12 +129,17 @@ TEST(MainWindowDialogs, ChannelDialogAddsWhatItDescribesAndFailuresShowAsMessage
     Press(frame, kAddChannels);
     EXPECT_EQ(frame.channels->GetItemCount(), 11);
 
-    // The Delete button removes the selected rows only.
+    // The Delete button asks first, then removes the selected rows only.
     frame.channels->SetItemState(9, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    answer = wxID_NO;
+    Press(frame, kDeleteChannels);
+    EXPECT_EQ(frame.channels->GetItemCount(), 11);
+    answer = wxID_YES;
     Press(frame, kDeleteChannels);
     ASSERT_EQ(frame.channels->GetItemCount(), 10);
     EXPECT_EQ(Cell(frame, 9, 4), "5.14");
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(messages, std::vector<std::string>(2, "删除所选的 1 个通道吗？"));
+    messages.clear();
 
     // The device removed behind the window's back (another program on the same project): adding
     // fails, and the failure is a message box that names the device, not a crash.

@@ -1,0 +1,8 @@
+// The language of the window program's own texts: the user-interface language the driver uses
+// (the --lang option, else the locale), so that a window and the driver's dialogs in it speak one
+// language. Chinese texts come from the program's message catalog (vireo-host.mo, beside the
+// program under share/locale), the toolkit's stock texts from the toolkit's own catalog.
+#pragma once
+
+/// Makes the current user-interface language that of the texts the windows show from now on.
+void UseUiLanguageForWindows();
