@@ -5,12 +5,11 @@
 #include <optional>
 #include <vector>
 
-#include "core/column_registry.h"
 #include "host/command_line_errors.h"
 #include "host/commands.h"
-#include "host/output_format.h"
+#include "host/project/channel_table_text.h"
+#include "host/project/output_format.h"
 #include "host/project/stored_image.h"
-#include "host/type_code_names.h"
 #include "host/value_checks.h"
 #include "platform/code_page.h"
 
@@ -112,23 +111,7 @@ struct ChannelListOptions {
 /// The raw cells of the stored channel table, in column order.
 void ListChannels(HostContext& ctx, const ChannelListOptions& options) {
     const std::map<std::string, TableFormat> formats{{"tsv", TableFormat::kTsv}, {"csv", TableFormat::kCsv}, {"json", TableFormat::kJson}};
-    const CDevTable table = ReadDeviceChannels(ctx, options.device);
-    const CColumnRegistry& registry = CColumnRegistry::Instance();
-    std::vector<std::string> header;
-    for (int c = 0; c < registry.GetCount(); ++c) header.push_back(registry.Column(c).name.ToUtf8());
-    if (options.names) header.push_back("typeName");
-    if (options.bom) ctx.Out() << "\xEF\xBB\xBF";
-    TableWriter writer(ctx.Out(), formats.at(options.format), header);
-    std::vector<TableCell> cells;
-    for (const CDevRow& row : table.Rows()) {
-        cells.clear();
-        for (int c = 0; c < registry.GetCount(); ++c)
-            cells.push_back(registry.Column(c).kind == kTextColumn ? TableCell::Text(row.GetText(c).ToUtf8())
-                                                                   : TableCell::Number(row.GetInt(c)));
-        if (options.names) cells.push_back(TableCell::Text(TypeCodeName(row.GetInt(kColTypeCode))));
-        writer.WriteRow(cells);
-    }
-    writer.Finish();
+    WriteChannelTable(ctx.Out(), ReadDeviceChannels(ctx, options.device), {formats.at(options.format), options.names, options.bom});
 }
 
 CArray<int32_t> IndexList(const std::vector<int>& indices) {

@@ -18,7 +18,7 @@
 #include "host/project/full_path.h"
 #include "host/project/import_records.h"
 #include "host/input_file.h"
-#include "host/output_format.h"
+#include "host/project/output_format.h"
 #include "import/tag_import_controls.h"
 #include "platform/ui/list_ctrl.h"
 #include "host/user_input/screen_text.h"

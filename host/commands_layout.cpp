@@ -7,7 +7,7 @@
 #include "host/commands.h"
 #include "host/input_file.h"
 #include "host/project/full_path.h"
-#include "host/output_format.h"
+#include "host/project/output_format.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "host/commands.h"
-#include "host/output_format.h"
+#include "host/project/output_format.h"
 #include "host/project/property_values.h"
 
 namespace {

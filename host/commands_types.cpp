@@ -12,7 +12,7 @@
 #include "host/commands.h"
 #include "host/project/driver_text.h"
 #include "host/project/full_path.h"
-#include "host/output_format.h"
+#include "host/project/output_format.h"
 #include "host/input_file.h"
 #include "platform/file_system.h"
 #include "platform/path_names.h"

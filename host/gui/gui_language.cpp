@@ -2,18 +2,15 @@
 
 #include <wx/translation.h>
 
-#include "platform/module.h"
-#include "platform/path_names.h"
+#include "host/gui/installed_files.h"
 #include "platform/ui_language.h"
-#include "host/wx_backend/wx_text.h"
 
 namespace {
 
-/// The catalogs' folder beside this program: <prefix>/share/locale for <prefix>/lib/this library.
+/// The catalogs' folder beside this program: <prefix>/share/locale.
 void AddCatalogFolderOnce() {
     static const bool added = [] {
-        const CString module = GetModuleFileNameW(GetModuleHandleFromAddress(reinterpret_cast<const void*>(&AddCatalogFolderOnce)));
-        wxFileTranslationsLoader::AddCatalogLookupPathPrefix(ToWx(FolderOf(module)) + "/../share/locale");
+        wxFileTranslationsLoader::AddCatalogLookupPathPrefix(InstalledFile("share/locale"));
         return true;
     }();
     (void)added;

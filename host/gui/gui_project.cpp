@@ -1,9 +1,13 @@
 #include "host/gui/gui_project.h"
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "host/gui/import_watch.h"
 #include "platform/ui/command_watch.h"
+#include "core/column_registry.h"
+#include "host/project/channel_table_text.h"
 #include "host/project/project_store.h"
 #include "host/project/property_values.h"
 #include "host/project/stored_image.h"
@@ -26,6 +30,66 @@ void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std:
     if (use == DeviceUse::kChange)
         if (std::optional<ImageView> written = session.WrittenImage()) project.SaveImage(device, *written);
     project.Commit();
+}
+
+void GuiProject::UseProject(const std::string& path, bool mustExist) {
+    if (mustExist) {
+        ProjectStore project(path, false);  // refuses a file that is not a project
+        project.Commit();
+    } else {
+        std::error_code error;
+        if (std::filesystem::exists(path, error))
+            throw HostError(path + " exists already: open it, or choose another name for the new project");
+    }
+    options_.project = path;
+}
+
+void GuiProject::SaveProjectAs(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::equivalent(options_.project, path, error)) return;
+    if (std::filesystem::exists(options_.project, error)) {
+        // Copied whole, with nothing open on it, and over the new name only when complete.
+        const std::string partial = path + ".partial";
+        if (!std::filesystem::copy_file(options_.project, partial, std::filesystem::copy_options::overwrite_existing, error))
+            throw HostError("cannot write " + path + ": " + error.message());
+        std::filesystem::rename(partial, path, error);
+        if (error) {
+            std::filesystem::remove(partial, error);
+            throw HostError("cannot write " + path);
+        }
+    }
+    options_.project = path;
+}
+
+void GuiProject::ExportChannels(const std::string& device, const std::string& file, TableFormat format) {
+    ProjectStore project(options_.project, false);
+    std::optional<ImageBytes> image = project.FindImage(device);
+    project.Commit();
+    if (!image) throw HostError("the project has no device named " + device);
+    const CDevTable table = ReadStoredChannels(*image);
+    const std::string partial = file + ".partial";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        WriteChannelTable(out, table, {format, false, false});
+        out.close();
+        if (!out) {
+            std::error_code error;
+            std::filesystem::remove(partial, error);
+            throw HostError("cannot write " + file);
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(partial, file, error);
+    if (error) throw HostError("cannot write " + file + ": " + error.message());
+}
+
+std::string GuiProject::DriverVersion() const {
+    double version = 0, second = 0;
+    int32_t format = 0;
+    CallExport("SvrGetDevVersionEx", [&] { return driver_.Require<SvrGetDevVersionExFn>("SvrGetDevVersionEx")(version, second, format); });
+    std::ostringstream text;
+    text << version;
+    return text.str();
 }
 
 std::vector<std::string> GuiProject::DeviceNames() {
@@ -104,7 +168,7 @@ SChannelConfig GuiProject::ChannelConfig(const std::string& device) {
 
 std::vector<SChannelRow> GuiProject::Channels(const std::string& device) {
     std::vector<SChannelRow> rows;
-    WithDevice(device, DeviceUse::kRead, [&](DeviceSession& session) {
+    WithDevice(device, DeviceUse::kRead, [&](ProjectStore& project, DeviceSession& session) {
         CStringArray names;
         CArray<int32_t> kinds;
         session.Call<SvrGetChannelFn>("SvrGetChannel", names, kinds);
@@ -117,6 +181,10 @@ std::vector<SChannelRow> GuiProject::Channels(const std::string& device) {
             rows[i].kind = i < kinds.GetSize() ? kinds[i] : 0;
             if (i < infos.GetSize()) rows[i].info = infos[i];
         }
+        // The driver describes a row's variable as the HMI variable it makes (member path
+        // separators become "_"); the row itself stores the member path, which the table shows.
+        const CDevTable stored = ReadStoredChannels(*project.FindImage(device));
+        for (size_t i = 0; i < rows.size() && i < stored.Rows().size(); ++i) rows[i].variable = stored.Rows()[i].GetText(kColVarName);
     });
     return rows;
 }

@@ -11,6 +11,7 @@
 #include "host/project/device_session.h"
 #include "host/project/driver_library.h"
 #include "host/project/host_context.h"
+#include "host/project/output_format.h"
 
 /// The device's properties as the driver describes them to a property editor.
 struct SPropertyList {
@@ -33,6 +34,7 @@ struct SChannelRow {
     CString name;  ///< as SvrGetChannel gives it
     int kind = 0;  ///< as SvrGetChannel gives it (negative: write only)
     SChlInfo info; ///< as SvrGetChlInfo describes the row
+    CString variable;  ///< the connected variable as the row stores it (as `channel list` shows it)
 };
 
 class GuiProject {
@@ -41,6 +43,16 @@ public:
     explicit GuiProject(HostOptions options);
 
     const std::string& Path() const { return options_.project; }
+    /// Works on another project file from now on: an existing project (opened to check that it is
+    /// one; HostError otherwise, and the project stays the one before), or a name for a new one,
+    /// made when its first device is added.
+    void UseProject(const std::string& path, bool mustExist);
+    /// Copies the project file to path and works on the copy from now on (Save as).
+    void SaveProjectAs(const std::string& path);
+    /// Writes the device's stored channel table to file as `channel list` prints it.
+    void ExportChannels(const std::string& device, const std::string& file, TableFormat format);
+    /// The driver's version as it reports it (SvrGetDevVersionEx), e.g. "7.1011".
+    std::string DriverVersion() const;
     const DriverLibrary& Driver() const { return driver_; }
 
     /// The devices; none when the project file does not exist yet.

@@ -35,7 +35,8 @@ ChannelTable::ChannelTable(wxWindow* parent) : wxListCtrl(parent, wxID_ANY, wxDe
     const std::pair<const char*, int> columns[] = {{wxTRANSLATE("#"), 50},          {wxTRANSLATE("Channel"), 170},
                                                    {wxTRANSLATE("Register"), 80},   {wxTRANSLATE("Data type"), 130},
                                                    {wxTRANSLATE("Address"), 90},    {wxTRANSLATE("Read/write"), 110},
-                                                   {wxTRANSLATE("Variable"), 170},  {wxTRANSLATE("Comment"), 160}};
+                                                   {wxTRANSLATE("Variable"), 170},  {wxTRANSLATE("HMI variable"), 170},
+                                                   {wxTRANSLATE("Comment"), 160}};
     for (const auto& [heading, width] : columns) AppendColumn(wxGetTranslation(heading), wxLIST_FORMAT_LEFT, width);
 }
 
@@ -44,7 +45,27 @@ void ChannelTable::Show(std::vector<SChannelRow> rows, const SChannelConfig& con
     config_.registerNames.Copy(config.registerNames);
     config_.dataTypes = config.dataTypes;
     SetItemCount(static_cast<long>(rows_.size()));
+    FitColumns();
     Refresh();
+}
+
+void ChannelTable::FitColumns() {
+    // Each column as wide as its heading and the widest text among the first and the last rows
+    // (the row numbers grow toward the end): measuring every one of a million rows would take
+    // longer than showing them.
+    constexpr long kRowsMeasured = 500;
+    const int padding = FromDIP(16);
+    const long count = GetItemCount();
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        GetColumn(column, heading);
+        int width = GetTextExtent(heading.GetText()).GetWidth();
+        auto measure = [&](long item) { width = std::max(width, GetTextExtent(OnGetItemText(item, column)).GetWidth()); };
+        for (long item = 0; item < std::min(count, kRowsMeasured); ++item) measure(item);
+        for (long item = std::max(kRowsMeasured, count - kRowsMeasured); item < count; ++item) measure(item);
+        SetColumnWidth(column, width + padding);
+    }
 }
 
 std::vector<int> ChannelTable::SelectedRows() const {
@@ -69,8 +90,9 @@ wxString ChannelTable::OnGetItemText(long item, long column) const {
         }
         case 4: return ToWx(info.address);
         case 5: return ReadWriteText(info.rwFlag);
-        case 6: return ToWx(info.varName);
-        case 7: return ToWx(info.comment);
+        case 6: return ToWx(row.variable);
+        case 7: return ToWx(info.varName);
+        case 8: return ToWx(info.comment);
         default: return wxString();
     }
 }
@@ -124,8 +146,7 @@ MainFrame::MainFrame(GuiProject& project, const std::string& device)
 }
 
 void MainFrame::BuildMenus() {
-    auto* file = new wxMenu;
-    file->Append(wxID_EXIT, _("&Quit\tCtrl+Q"));
+    wxMenu* file = BuildFileMenu();
     auto* device = new wxMenu;
     device->Append(kAddDevice, _("&Add device..."));
     device->Append(kRemoveDevice, _("&Remove device"));
@@ -142,6 +163,7 @@ void MainFrame::BuildMenus() {
     bar->Append(device, _("&Device"));
     bar->Append(channel, _("&Channel"));
     bar->Append(tools, _("&Tools"));
+    bar->Append(BuildHelpMenu(), _("&Help"));
     SetMenuBar(bar);
 
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_EXIT);

@@ -6,14 +6,17 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include <wx/filehistory.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
 #include "host/gui/gui_project.h"
+#include "host/project/output_format.h"
 
 class wxListBox;
 class wxPropertyGrid;
@@ -30,9 +33,12 @@ public:
 
 private:
     wxString OnGetItemText(long item, long column) const override;
+    /// Sizes every column to its heading and texts.
+    void FitColumns();
 
     std::vector<SChannelRow> rows_;
     SChannelConfig config_;
+    std::unique_ptr<wxFileHistory> recent_;  ///< recent projects, kept in the user's configuration
 };
 
 /// The commands of the main window's menus and buttons (one id for a menu entry and its button).
@@ -42,7 +48,13 @@ enum MainFrameCommand {
     kAddChannels,
     kDeleteChannels,
     kDataTypes,
-    kFirstCustomUI,  ///< the driver's custom user interfaces follow, one id each
+    kNewProject,
+    kOpenProject,
+    kSaveProjectAs,
+    kExportChannels,
+    kManual,
+    kFirstRecentProject,                      ///< the recent projects follow, one id each
+    kFirstCustomUI = kFirstRecentProject + 9,  ///< the driver's custom user interfaces follow, one id each
 };
 
 class MainFrame : public wxFrame {
@@ -59,6 +71,11 @@ public:
     void AddChannels(SChlInfo info);
     void DeleteSelectedChannels();
     void OpenCustomUI(size_t entry);
+    /// Works on another project: an existing one (open) or a new one; the window shows it.
+    void OpenProject(const std::string& path, bool mustExist);
+    void SaveProjectAs(const std::string& path);
+    /// The current device's channel table into a file, as `channel list --format` writes it.
+    void ExportChannels(const std::string& path, TableFormat format);
     /// Reloads the device list, the properties and the channels from the project.
     void Reload();
 
@@ -69,6 +86,15 @@ public:
 
 private:
     void BuildMenus();
+    wxMenu* BuildFileMenu();
+    wxMenu* BuildHelpMenu();
+    void AskAndOpenProject(bool mustExist);
+    void AskAndSaveProjectAs();
+    void AskAndExportChannels();
+    /// The manual page, rendered by man, in a window.
+    void ShowManual();
+    void ShowAbout();
+    void ShowProjectInTitle();
     void ShowDevice();
     void OnPropertyChanged(wxPropertyGridEvent& event);
     void AskAndAddDevice();
@@ -84,4 +110,5 @@ private:
     std::string device_;
     std::vector<SCustomUIEntry> customEntries_;
     SChannelConfig config_;
+    std::unique_ptr<wxFileHistory> recent_;  ///< recent projects, kept in the user's configuration
 };

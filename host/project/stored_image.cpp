@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/column_registry.h"
 #include "core/image_check.h"
 #include "core/owner_archive.h"
 #include "platform/invalid_arg.h"
@@ -32,6 +33,10 @@ uint16_t ImageFormatVersion(const ImageBytes& image) { return LoadingArchive(ima
 bool IsNewerFormat(const ImageBytes& image) { return ImageFormatVersion(image) > kFormatVersion; }
 
 CDevTable ReadStoredChannels(const ImageBytes& image) {
+    // The rows are read into the channel columns, whichever program reads them (the window
+    // program defines no columns of its own).
+    static const bool columnsDefined = (DefineChannelColumns(), true);
+    (void)columnsDefined;
     CDevTable table;
     if (image.empty() || IsNewerFormat(image)) return table;
     COwnerArchive archive = LoadingArchive(image);

@@ -1,5 +1,7 @@
 // The window tests run inside the toolkit: it is initialised once for all of them (on the display
 // that xvfb-run provides), and each test opens its dialogs with the windows backend.
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
@@ -16,6 +18,9 @@ public:
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    // The window keeps the user's recent projects: the tests keep theirs in a folder of their own.
+    char configHome[] = "/tmp/vireo-gui-config-XXXXXX";
+    if (mkdtemp(configHome)) setenv("XDG_CONFIG_HOME", configHome, 1);
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv)) {
         fprintf(stderr, "cannot open a display for the window tests\n");

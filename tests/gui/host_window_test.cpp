@@ -2,6 +2,7 @@
 // opened from the Tools menu entry and clicked through with the example exports.
 #include <deque>
 #include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -66,7 +67,7 @@ TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
     frame->Show();
     // The window speaks the language of the driver's dialogs.
     EXPECT_EQ(frame->GetMenuBar()->GetMenuLabel(0), wxString::FromUTF8("文件(&F)"));
-    EXPECT_EQ(frame->channels->GetColumnCount(), 8);
+    EXPECT_EQ(frame->channels->GetColumnCount(), 9);
     wxListItem heading;
     heading.SetMask(wxLIST_MASK_TEXT);
     frame->channels->GetColumn(2, heading);
@@ -149,6 +150,16 @@ TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
     EXPECT_GT(frame->channels->GetItemCount(), 9);
     EXPECT_EQ(project.Channels("PLC1").size(), static_cast<size_t>(frame->channels->GetItemCount()));
     EXPECT_TRUE(SaveScreenshot(*frame, "main_window"));
+    // The variable column shows the channel's variable as `channel list` does, and no column cuts
+    // its texts.
+    bool dottedVariable = false;
+    for (long row = 0; row < frame->channels->GetItemCount(); ++row)
+        dottedVariable = dottedVariable || frame->channels->GetItemText(row, 6) == "Conveyor.Drive.Running";
+    EXPECT_TRUE(dottedVariable) << frame->channels->GetItemText(12, 6) << " " << frame->channels->GetItemText(12, 1);
+    for (int column = 0; column < frame->channels->GetColumnCount(); ++column)
+        for (long row = 0; row < frame->channels->GetItemCount(); ++row)
+            EXPECT_LE(frame->channels->GetTextExtent(frame->channels->GetItemText(row, column)).GetWidth(), frame->channels->GetColumnWidth(column))
+                << "row " << row << " column " << column;
     // What the import did, in a window beside the main one.
     ASSERT_TRUE(frame->importReport);
     const std::string report = frame->importReport->GetValue().utf8_string();
@@ -176,3 +187,63 @@ TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
     wxTheApp->ProcessPendingEvents();
     SetThreadUILanguageOverride(0);
 }
+
+TEST(HostWindow, ProjectsAreMadeOpenedSavedAsAndExportedFromTheFileMenu) {
+    SetThreadUILanguageOverride(kLangEnglishUS);
+    DriverTree tree;
+    HostOptions options;
+    options.project = (tree.Root() / "first.vproj").string();
+    options.driver = tree.DriverPath().string();
+    GuiProject project(options);
+    PickerAnsweringBackend backend;
+    CUiBackendScope useWindows(backend);
+    auto* frame = new MainFrame(project, "");
+    frame->AddDevice("PLC1");
+
+    // Save as: the copy is the project from now on; the first one stays as it was.
+    const std::string second = (tree.Root() / "second.vproj").string();
+    frame->SaveProjectAs(second);
+    EXPECT_EQ(project.Path(), second);
+    EXPECT_NE(frame->GetTitle().find("second.vproj"), wxString::npos);
+    frame->AddDevice("PLC2");
+    EXPECT_EQ(project.DeviceNames(), (std::vector<std::string>{"PLC1", "PLC2"}));
+
+    // Open: the first project again, with its one device; a file that is no project is refused
+    // and the project stays the one before.
+    frame->OpenProject((tree.Root() / "first.vproj").string(), true);
+    EXPECT_EQ(frame->devices->GetCount(), 1u);
+    const std::string notAProject = (tree.Root() / "notes.txt").string();
+    std::ofstream(notAProject) << "not a project\n";
+    EXPECT_ANY_THROW(frame->OpenProject(notAProject, true));
+    EXPECT_EQ(project.Path(), (tree.Root() / "first.vproj").string());
+    // New: a name that exists is refused; a new name gives an empty project, made with its first device.
+    EXPECT_ANY_THROW(frame->OpenProject(second, false));
+    const std::string fresh = (tree.Root() / "new.vproj").string();
+    frame->OpenProject(fresh, false);
+    EXPECT_EQ(frame->devices->GetCount(), 0u);
+    frame->AddDevice("PLC9");
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+
+    // Export: the file holds what `channel list --format` prints.
+    const std::string csv = (tree.Root() / "PLC9.csv").string();
+    frame->ExportChannels(csv, TableFormat::kCsv);
+    std::ifstream exported(csv);
+    std::string header, first;
+    std::getline(exported, header);
+    std::getline(exported, first);
+    EXPECT_EQ(header.substr(0, 9), "通道的") << std::filesystem::file_size(csv);
+    EXPECT_NE(first.find("I读写000.0"), std::string::npos) << first;
+    EXPECT_FALSE(std::filesystem::exists(csv + ".partial"));
+
+    // The recent projects are the menu's, newest first, and outlive the window.
+    frame->Destroy();
+    wxTheApp->ProcessPendingEvents();
+    auto* again = new MainFrame(project, "");
+    wxMenuItem* newest = again->GetMenuBar()->FindItem(kFirstRecentProject);
+    ASSERT_NE(newest, nullptr);
+    EXPECT_NE(newest->GetItemLabelText().find("new.vproj"), wxString::npos);
+    again->Destroy();
+    wxTheApp->ProcessPendingEvents();
+    SetThreadUILanguageOverride(0);
+}
+

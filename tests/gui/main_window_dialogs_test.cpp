@@ -118,7 +118,7 @@ TEST(MainWindowDialogs, ChannelDialogAddsWhatItDescribesAndFailuresShowAsMessage
     EXPECT_EQ(Cell(frame, 8, 2), config.registerNames[3].ToUtf8());
     EXPECT_EQ(Cell(frame, 8, 3), config.dataTypes[3][11].ToUtf8());
     EXPECT_EQ(Cell(frame, 10, 4), "5.14");
-    EXPECT_EQ(Cell(frame, 10, 7), "feed pumps");
+    EXPECT_EQ(Cell(frame, 10, 8), "feed pumps");
     EXPECT_TRUE(messages.empty());
 
     // Cancel adds nothing, whatever the fields hold.

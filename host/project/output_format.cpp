@@ -1,4 +1,4 @@
-#include "host/output_format.h"
+#include "host/project/output_format.h"
 
 #include <cstdio>
 

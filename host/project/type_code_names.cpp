@@ -1,4 +1,4 @@
-#include "host/type_code_names.h"
+#include "host/project/type_code_names.h"
 
 #include "core/data_types.h"
 
