@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES := cmake make g++ pkg-config libsqlite3-dev libcli11-dev libtinyxml2-dev uuid-dev \
                    libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
                    libwxgtk3.2-dev libgtk-3-dev xvfb xauth fonts-wqy-microhei dpkg-dev man-db ccache scdoc bash-completion \
-                   gettext wx3.2-i18n
+                   gettext wx3.2-i18n xdotool
 FUZZ_SECONDS ?= 20
 
 .PHONY: all deps configure build demo test test-sanitize fuzz bench package clean

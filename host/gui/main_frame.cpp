@@ -300,7 +300,7 @@ void MainFrame::OpenCustomUI(size_t entry) {
     std::vector<std::string> report;
     Guard([&] { report = project_.ShowCustomUI(device_, customEntries_[entry]); });
     Guard([this] { ShowDevice(); });
-    if (!report.empty()) ShowImportReport(ToWx(customEntries_[entry].text), report);
+    if (!report.empty()) ShowImportReport(ToWx(customEntries_[entry].text) + " - " + wxString::FromUTF8(device_), report);
 }
 
 void MainFrame::ShowImportReport(const wxString& title, const std::vector<std::string>& lines) {
@@ -316,6 +316,7 @@ void MainFrame::ShowImportReport(const wxString& title, const std::vector<std::s
     sizer->Add(window->CreateStdDialogButtonSizer(wxOK), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(8));
     window->SetSizerAndFit(sizer);
     window->Bind(wxEVT_BUTTON, [window](wxCommandEvent&) { window->Destroy(); }, wxID_OK);
+    window->Bind(wxEVT_BUTTON, [window](wxCommandEvent&) { window->Destroy(); }, wxID_CANCEL);  // Escape
     window->Bind(wxEVT_CLOSE_WINDOW, [window](wxCloseEvent&) { window->Destroy(); });
     window->Show();
 }

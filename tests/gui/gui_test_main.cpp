@@ -1,6 +1,7 @@
 // The window tests run inside the toolkit: it is initialised once for all of them (on the display
 // that xvfb-run provides), and each test opens its dialogs with the windows backend.
 #include <cstdlib>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -30,5 +31,7 @@ int main(int argc, char** argv) {
     wxFileTranslationsLoader::AddCatalogLookupPathPrefix(VIREO_LOCALE_DIR);
     const int status = RUN_ALL_TESTS();
     wxEntryCleanup();
+    std::error_code ignored;
+    std::filesystem::remove_all(configHome, ignored);
     return status;
 }
