@@ -35,7 +35,8 @@ private:
 SDialogTemplate DriverTemplate(void* driverExport, unsigned templateId);
 
 /// Checks that every control of the template stands on the screen at its pixel rectangle (dialog
-/// units converted with the template's font) with its text; failures are reported with the id.
+/// units converted with the template's font, scaled to the screen's font) with its text; failures
+/// are reported with the id.
 void ExpectTemplateOnScreen(const DialogMirror& dialog, const SDialogTemplate& layout);
 
 /// A click on the control as the toolkit reports it (the button's, check box's or radio button's event).
@@ -71,5 +72,6 @@ private:
 /// A click on the push button with the toolkit's identifier (wxID_OK, wxID_CANCEL) of a dialog.
 void ClickToolkitButton(wxWindow& dialog, int id);
 
-/// Writes the window's picture to <build>/gui-screenshots/<name>.png; false when it could not.
+/// Writes the window's picture to <build>/gui-screenshots/<name>.png (name may hold a folder);
+/// false when it could not.
 bool SaveScreenshot(wxWindow& window, const std::string& name);
