@@ -27,6 +27,7 @@ DriverTree::DriverTree() {
     root_ = pattern;
     fs::create_directories(DriverPath().parent_path());
     fs::copy_file(VIREO_DRIVER_FILE, DriverPath());
+    fs::copy_file(VIREO_LANGUAGE_FILE, DriverPath().parent_path() / fs::path(VIREO_LANGUAGE_FILE).filename());
 }
 
 DriverTree::~DriverTree() {

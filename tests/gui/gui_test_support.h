@@ -12,8 +12,8 @@
 #include "host/wx_backend/dialog_mirror.h"
 #include "host/wx_backend/wx_ui_backend.h"
 
-/// A private copy of the driver's tree (drivers/Vireo_EX/Vireo_EX.so) in a temporary folder, so
-/// that DataType.xml is written there. Removed at the end.
+/// A private copy of the driver's tree (drivers/Vireo_EX/Vireo_EX.so and its English language
+/// library beside it) in a temporary folder, so that DataType.xml is written there. Removed at the end.
 class DriverTree {
 public:
     DriverTree();

@@ -1,0 +1,174 @@
+// The driver's dialogs as a user reads them, in Chinese and in English: drawn in a readable font,
+// no label cut by its window, group captions in a gap of their frame line. The main window and
+// every dialog are pictured on the way, into <build>/gui-screenshots/<language>/ (docs/screenshots.sh
+// copies them into the documentation).
+#include <deque>
+#include <filesystem>
+#include <functional>
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/radiobut.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/tokenzr.h>
+
+#include "gui_test_support.h"
+#include "host/gui/main_frame.h"
+#include "import/tag_import_controls.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui_language.h"
+#include "types/data_type_dialog_controls.h"
+
+namespace {
+
+/// The windows backend whose file pickers the test answers, in the order they open.
+class PickerAnsweringBackend : public WxUiBackend {
+public:
+    bool ChooseFiles(const SFileDialogRequest&, std::vector<CString>& paths) override {
+        if (answers.empty()) return false;
+        paths = answers.front();
+        answers.pop_front();
+        return true;
+    }
+    int ShowMessageBox(const SMessageBoxRequest&) override { return IDOK; }
+    std::deque<std::vector<CString>> answers;
+};
+
+void ForEachWindow(wxWindow& parent, const std::function<void(wxWindow&)>& visit) {
+    for (wxWindow* child : parent.GetChildren()) {
+        visit(*child);
+        ForEachWindow(*child, visit);
+    }
+}
+
+/// The caption of a group box in the toolkit's frame: where it stands and how wide it is drawn.
+void ExpectCaptionInAGap(wxStaticBox& box) {
+    GtkWidget* frame = static_cast<GtkWidget*>(box.GetHandle());
+    GtkWidget* caption = gtk_frame_get_label_widget(GTK_FRAME(frame));
+    ASSERT_NE(caption, nullptr);
+    GtkAllocation frameAt, captionAt;
+    gtk_widget_get_allocation(frame, &frameAt);
+    gtk_widget_get_allocation(caption, &captionAt);
+    // The frame leaves out its top line where the caption is given room: room for the whole text,
+    // away from the left corner so that the left line and the corner show, and inside the frame.
+    EXPECT_GE(captionAt.width, box.GetTextExtent(wxControl::RemoveMnemonics(box.GetLabel())).x);
+    EXPECT_GE(captionAt.x - frameAt.x, box.GetCharWidth() / 2);
+    EXPECT_LE(captionAt.x + captionAt.width, frameAt.x + frameAt.width);
+}
+
+/// The facts a reader relies on, whatever the pixels: a font whose lines are at least 12 pixels
+/// high, and every text whole in its window in the window's font.
+void ExpectReadable(DialogMirror& dialog) {
+    EXPECT_GE(dialog.GetCharHeight(), 12);
+    int labels = 0;
+    ForEachWindow(dialog, [&labels](wxWindow& window) {
+        const wxString text = wxControl::RemoveMnemonics(window.GetLabel());
+        if (!window.IsShown() || text.empty()) return;
+        SCOPED_TRACE(window.GetName().utf8_string() + " \"" + text.utf8_string() + "\"");
+        ++labels;
+        const wxSize size = window.GetSize();
+        if (auto* box = dynamic_cast<wxStaticBox*>(&window)) {
+            ExpectCaptionInAGap(*box);
+        } else if (dynamic_cast<wxButton*>(&window) || dynamic_cast<wxCheckBox*>(&window) || dynamic_cast<wxRadioButton*>(&window)) {
+            // What the control needs for its text, with the indicator or the button's edges.
+            EXPECT_LE(window.GetBestSize().x, size.x);
+            EXPECT_LE(window.GetTextExtent(text).y, size.y);
+        } else if (dynamic_cast<wxStaticText*>(&window)) {
+            const wxArrayString lines = wxStringTokenize(text, "\n", wxTOKEN_RET_EMPTY_ALL);
+            for (const wxString& line : lines) EXPECT_LE(window.GetTextExtent(line).x, size.x) << line;
+            EXPECT_LE(static_cast<int>(lines.size()) * window.GetCharHeight(), size.y);
+        }
+    });
+    EXPECT_GT(labels, 3);
+}
+
+/// Takes the dialog's picture (which waits until it is laid out), then checks what it shows.
+void PictureAndCheck(DialogMirror& dialog, const std::string& name) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(SaveScreenshot(dialog, name));
+    ExpectReadable(dialog);
+}
+
+struct SLanguage {
+    LANGID id;
+    const char* code;
+};
+
+}  // namespace
+
+TEST(DialogLayout, EveryDialogIsReadableInBothLanguages) {
+    for (const SLanguage language : {SLanguage{kLangChineseSimplified, "zh"}, SLanguage{kLangEnglishUS, "en"}}) {
+        SCOPED_TRACE(language.code);
+        const std::string folder = std::string(language.code) + "/";
+        SetThreadUILanguageOverride(language.id);
+        DriverTree tree;
+        HostOptions options;
+        options.project = (tree.Root() / "plant.vproj").string();
+        options.driver = tree.DriverPath().string();
+        options.lang = language.code;
+        GuiProject project(options);
+        PickerAnsweringBackend backend;
+        CUiBackendScope useWindows(backend);
+        auto* frame = new MainFrame(project, "");
+        frame->Show();
+        frame->AddDevice("PLC1");
+
+        // The example exports beside the project, so that the pictures show no build machine's folders.
+        const std::filesystem::path plant = tree.Root() / "plant";
+        std::filesystem::create_directories(plant);
+        for (const char* name : {"MotorData.udt", "PLCTags.xml", "DB1_Conveyor.db", "DB2_TankFarm.db"})
+            std::filesystem::copy_file(std::filesystem::path(VIREO_EXAMPLES) / name, plant / name);
+        auto example = [&plant](const char* name) { return CString::FromUtf8((plant / name).string()); };
+        backend.answers = {{example("MotorData.udt")}, {example("PLCTags.xml")}, {example("DB1_Conveyor.db"), example("DB2_TankFarm.db")}};
+
+        std::vector<unsigned> shown;
+        backend.OnDialogShown([&](DialogMirror& dialog) {
+            const unsigned id = dialog.Model().GetTemplateId();
+            shown.push_back(id);
+            switch (id) {
+                case kTagImportTemplate:
+                    ClickControl(dialog, kImportDataTypesButton);
+                    ClickControl(dialog, kBrowseTagFileButton);
+                    ClickControl(dialog, kBrowseBlockFilesButton);
+                    PictureAndCheck(dialog, folder + "tag_import");
+                    ClickControl(dialog, kTagImportButton);
+                    break;
+                case kEditDataTypeTemplate:
+                    ClickControl(dialog, kEditorNewButton);
+                    ClickControl(dialog, kBatchAddButton);
+                    ClickControl(dialog, kAddMemberButton);
+                    PictureAndCheck(dialog, folder + "data_type_editor");
+                    ClickControl(dialog, kLeaveButton);
+                    break;
+                case kNewMoreTemplate:
+                    ClickControl(dialog, kBatchSampleButton);
+                    PictureAndCheck(dialog, folder + "batch_members");
+                    ClickControl(dialog, IDOK);
+                    break;
+                case kAddDataTypeTemplate:
+                    PictureAndCheck(dialog, folder + "member");
+                    ClickControl(dialog, IDCANCEL);
+                    break;
+                default:
+                    ADD_FAILURE() << "an unexpected dialog " << id;
+                    dialog.Deliver([&dialog] { dialog.Model().EndDialog(IDCANCEL); });
+            }
+        });
+        frame->OpenCustomUI(0);
+        EXPECT_TRUE(project.EditDataTypes());
+        EXPECT_EQ(shown, (std::vector<unsigned>{kTagImportTemplate, kEditDataTypeTemplate, kNewMoreTemplate, kAddDataTypeTemplate}));
+        EXPECT_GT(frame->channels->GetItemCount(), 8);  // the import's channels, pictured in the main window
+        frame->Raise();
+        EXPECT_TRUE(SaveScreenshot(*frame, folder + "main_window"));
+
+        // Gone for good before the next language's dialogs look for their owner.
+        frame->Destroy();
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+        SetThreadUILanguageOverride(0);
+    }
+}
