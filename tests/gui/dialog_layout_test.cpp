@@ -1,5 +1,6 @@
-// The driver's dialogs as a user reads them, in Chinese and in English: drawn in a readable font,
-// no label cut by its window, group captions in a gap of their frame line. The main window and
+// The driver's dialogs (and the main window's channel dialog) as a user reads them, in Chinese and
+// in English: drawn in a readable font, no label cut by its window, group captions in a gap of
+// their frame line. The main window and
 // every dialog are pictured on the way, into <build>/gui-screenshots/<language>/ (docs/screenshots.sh
 // copies them into the documentation).
 #include <deque>
@@ -17,6 +18,7 @@
 #include <wx/tokenzr.h>
 
 #include "gui_test_support.h"
+#include "host/gui/channel_dialog.h"
 #include "host/gui/main_frame.h"
 #include "import/tag_import_controls.h"
 #include "platform/ui/dialog.h"
@@ -62,7 +64,7 @@ void ExpectCaptionInAGap(wxStaticBox& box) {
 
 /// The facts a reader relies on, whatever the pixels: a font whose lines are at least 12 pixels
 /// high, and every text whole in its window in the window's font.
-void ExpectReadable(DialogMirror& dialog) {
+void ExpectReadable(wxWindow& dialog) {
     EXPECT_GE(dialog.GetCharHeight(), 12);
     int labels = 0;
     ForEachWindow(dialog, [&labels](wxWindow& window) {
@@ -86,11 +88,43 @@ void ExpectReadable(DialogMirror& dialog) {
     EXPECT_GT(labels, 3);
 }
 
+bool HasChinese(const wxString& text) {
+    for (wxUniChar ch : text)
+        if (ch.GetValue() >= 0x3000) return true;
+    return false;
+}
+
+/// The text the toolkit draws on a widget: that of the first label inside it.
+wxString DrawnText(GtkWidget* widget) {
+    if (GTK_IS_LABEL(widget)) return wxString::FromUTF8(gtk_label_get_text(GTK_LABEL(widget)));
+    wxString text;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* child = children; child && text.empty(); child = child->next) text = DrawnText(static_cast<GtkWidget*>(child->data));
+        g_list_free(children);
+    }
+    return text;
+}
+
+/// Every push button of the window is drawn in the window's language (the stock ones included,
+/// which the toolkit would label in the desktop's language whatever the button's label says).
+void ExpectButtonsIn(wxWindow& dialog, bool chinese) {
+    ForEachWindow(dialog, [chinese](wxWindow& window) {
+        if (auto* button = dynamic_cast<wxButton*>(&window)) {
+            const wxString drawn = DrawnText(static_cast<GtkWidget*>(button->GetHandle()));
+            if (!drawn.empty()) {
+                EXPECT_EQ(HasChinese(drawn), chinese) << drawn;
+            }
+        }
+    });
+}
+
 /// Takes the dialog's picture (which waits until it is laid out), then checks what it shows.
-void PictureAndCheck(DialogMirror& dialog, const std::string& name) {
+void PictureAndCheck(wxWindow& dialog, const std::string& name) {
     SCOPED_TRACE(name);
     EXPECT_TRUE(SaveScreenshot(dialog, name));
     ExpectReadable(dialog);
+    ExpectButtonsIn(dialog, name.rfind("zh/", 0) == 0);
 }
 
 struct SLanguage {
@@ -162,6 +196,26 @@ TEST(DialogLayout, EveryDialogIsReadableInBothLanguages) {
         EXPECT_TRUE(project.EditDataTypes());
         EXPECT_EQ(shown, (std::vector<unsigned>{kTagImportTemplate, kEditDataTypeTemplate, kNewMoreTemplate, kAddDataTypeTemplate}));
         EXPECT_GT(frame->channels->GetItemCount(), 8);  // the import's channels, pictured in the main window
+
+        // The main window's own channel dialog, laid out by the toolkit, is held to the same facts.
+        int channelDialogs = 0;
+        {
+            ToolkitDialogHook hook([&](wxDialog& dialog) {
+                if (!dynamic_cast<ChannelDialog*>(&dialog)) return static_cast<int>(wxID_NONE);
+                ++channelDialogs;
+                dialog.CallAfter([&dialog, &folder] {
+                    PictureAndCheck(dialog, folder + "channel_dialog");
+                    ClickToolkitButton(dialog, wxID_CANCEL);
+                });
+                return static_cast<int>(wxID_NONE);
+            });
+            wxWindow* add = frame->FindWindow(kAddChannels);
+            ASSERT_NE(add, nullptr);
+            wxCommandEvent press(wxEVT_BUTTON, kAddChannels);
+            press.SetEventObject(add);
+            add->HandleWindowEvent(press);
+        }
+        EXPECT_EQ(channelDialogs, 1);
         frame->Raise();
         EXPECT_TRUE(SaveScreenshot(*frame, folder + "main_window"));
 
