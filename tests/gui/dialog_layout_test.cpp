@@ -151,7 +151,8 @@ TEST(DialogLayout, EveryDialogIsReadableInBothLanguages) {
         frame->Show();
         frame->AddDevice("PLC1");
 
-        // The example exports beside the project, so that the pictures show no build machine's folders.
+        // The example exports beside the project in the temporary tree, so that the pictures show no
+        // folder of the machine that took them.
         const std::filesystem::path plant = tree.Root() / "plant";
         std::filesystem::create_directories(plant);
         for (const char* name : {"MotorData.udt", "PLCTags.xml", "DB1_Conveyor.db", "DB2_TankFarm.db"})
