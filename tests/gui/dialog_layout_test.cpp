@@ -3,7 +3,6 @@
 // their frame line. The main window and
 // every dialog are pictured on the way, into <build>/gui-screenshots/<language>/ (docs/screenshots.sh
 // copies them into the documentation).
-#include <deque>
 #include <filesystem>
 #include <functional>
 
@@ -26,19 +25,6 @@
 #include "types/data_type_dialog_controls.h"
 
 namespace {
-
-/// The windows backend whose file pickers the test answers, in the order they open.
-class PickerAnsweringBackend : public WxUiBackend {
-public:
-    bool ChooseFiles(const SFileDialogRequest&, std::vector<CString>& paths) override {
-        if (answers.empty()) return false;
-        paths = answers.front();
-        answers.pop_front();
-        return true;
-    }
-    int ShowMessageBox(const SMessageBoxRequest&) override { return IDOK; }
-    std::deque<std::vector<CString>> answers;
-};
 
 void ForEachWindow(wxWindow& parent, const std::function<void(wxWindow&)>& visit) {
     for (wxWindow* child : parent.GetChildren()) {
@@ -151,12 +137,7 @@ TEST(DialogLayout, EveryDialogIsReadableInBothLanguages) {
         frame->Show();
         frame->AddDevice("PLC1");
 
-        // The example exports beside the project in the temporary tree, so that the pictures show no
-        // folder of the machine that took them.
-        const std::filesystem::path plant = tree.Root() / "plant";
-        std::filesystem::create_directories(plant);
-        for (const char* name : {"MotorData.udt", "PLCTags.xml", "DB1_Conveyor.db", "DB2_TankFarm.db"})
-            std::filesystem::copy_file(std::filesystem::path(VIREO_EXAMPLES) / name, plant / name);
+        const std::filesystem::path plant = CopyExamples(tree);
         auto example = [&plant](const char* name) { return CString::FromUtf8((plant / name).string()); };
         backend.answers = {{example("MotorData.udt")}, {example("PLCTags.xml")}, {example("DB1_Conveyor.db"), example("DB2_TankFarm.db")}};
 

@@ -44,6 +44,14 @@ void* DriverTree::Export(const char* name) {
     return address;
 }
 
+fs::path CopyExamples(const DriverTree& tree) {
+    const fs::path folder = tree.Root() / "plant";
+    fs::create_directories(folder);
+    for (const char* name : {"MotorData.udt", "PLCTags.xml", "DB1_Conveyor.db", "DB2_TankFarm.db"})
+        fs::copy_file(fs::path(VIREO_EXAMPLES) / name, folder / name);
+    return folder;
+}
+
 SDialogTemplate DriverTemplate(void* driverExport, unsigned templateId) {
     HMODULE module = GetModuleHandleFromAddress(driverExport);
     HRSRC resource = FindResourceW(module, templateId, RT_DIALOG);
@@ -81,6 +89,18 @@ void ExpectTemplateOnScreen(const DialogMirror& dialog, const SDialogTemplate& l
             EXPECT_EQ(window->GetLabel(), ToWx(record->children[i]->text));
         }
     }
+}
+
+bool PickerAnsweringBackend::ChooseFiles(const SFileDialogRequest&, std::vector<CString>& paths) {
+    if (answers.empty()) return false;
+    paths = answers.front();
+    answers.pop_front();
+    return true;
+}
+
+int PickerAnsweringBackend::ShowMessageBox(const SMessageBoxRequest& request) {
+    messages.push_back(request.text.ToUtf8());
+    return IDOK;
 }
 
 void ClickControl(DialogMirror& dialog, int id) {

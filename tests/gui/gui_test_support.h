@@ -2,9 +2,11 @@
 // clicks and typing as the toolkit's widget events, and screenshots under the build folder.
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <wx/modalhook.h>
 
@@ -31,6 +33,10 @@ private:
     void* handle_ = nullptr;
 };
 
+/// The example exports (MotorData.udt, PLCTags.xml, DB1_Conveyor.db, DB2_TankFarm.db), copied
+/// into <tree>/plant next to the project so that the pictures show no build machine's folders.
+std::filesystem::path CopyExamples(const DriverTree& tree);
+
 /// The dialog template with that number from the driver's resources (the export locates the module).
 SDialogTemplate DriverTemplate(void* driverExport, unsigned templateId);
 
@@ -50,6 +56,16 @@ void DoubleClickListCell(DialogMirror& dialog, int listId, int row, int column);
 void FocusControl(DialogMirror& dialog, int id);
 /// The text the control shows (an edit's value, a label's text).
 std::string ShownText(const DialogMirror& dialog, int id);
+
+/// The windows backend whose file pickers are answered by the test (a native file chooser cannot
+/// be driven), in the order they open, and whose message boxes are answered OK and kept.
+class PickerAnsweringBackend : public WxUiBackend {
+public:
+    bool ChooseFiles(const SFileDialogRequest&, std::vector<CString>& paths) override;
+    int ShowMessageBox(const SMessageBoxRequest& request) override;
+    std::deque<std::vector<CString>> answers;
+    std::vector<std::string> messages;
+};
 
 /// Sees every modal dialog of the toolkit that opens while it lives (message boxes, the host's own
 /// dialogs, the mirrors of the driver's dialogs). The handler returns an answer (wxID_OK, wxID_YES,
