@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "host/gui/gui_language.h"
 #include "host/wx_backend/wx_text.h"
 
 namespace {
@@ -59,6 +60,7 @@ ChannelDialog::ChannelDialog(wxWindow* parent, const SChannelConfig& config)
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(grid, 1, wxEXPAND | wxALL, 10);
     top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 10);
+    LabelStockButtons(*this);
     SetSizerAndFit(top);
 
     registerChoice->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { FillDataTypes(); });

@@ -1,5 +1,7 @@
 #include "host/gui/gui_language.h"
 
+#include <wx/button.h>
+#include <wx/stockitem.h>
 #include <wx/translation.h>
 
 #include "host/gui/installed_files.h"
@@ -16,6 +18,14 @@ void AddCatalogFolderOnce() {
     (void)added;
 }
 
+/// The text as markup that shows it as it is.
+wxString MarkupOf(wxString text) {
+    text.Replace("&", "&amp;&amp;");  // a single "&amp;" marks a mnemonic
+    text.Replace("<", "&lt;");
+    text.Replace(">", "&gt;");
+    return text;
+}
+
 }  // namespace
 
 void UseUiLanguageForWindows() {
@@ -26,4 +36,14 @@ void UseUiLanguageForWindows() {
     translations->SetLanguage(wxLANGUAGE_CHINESE_SIMPLIFIED);
     translations->AddStdCatalog();
     translations->AddCatalog("vireo-host");
+}
+
+void LabelStockButtons(wxWindow& window) {
+    for (wxWindow* child : window.GetChildren()) {
+        // A label that equals the stock label keeps the toolkit's stock item; markup is put on the
+        // button's own label as it stands.
+        if (auto* button = dynamic_cast<wxButton*>(child); button && wxIsStockID(button->GetId()))
+            button->SetLabelMarkup(MarkupOf(wxGetStockLabel(button->GetId(), wxSTOCK_NOFLAGS)));
+        LabelStockButtons(*child);
+    }
 }

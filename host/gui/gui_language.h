@@ -6,3 +6,9 @@
 
 /// Makes the current user-interface language that of the texts the windows show from now on.
 void UseUiLanguageForWindows();
+
+class wxWindow;
+
+/// Gives the stock push buttons (OK, Cancel) inside the window their labels in the windows'
+/// language: the toolkit would draw its own stock labels, in the language of the desktop's locale.
+void LabelStockButtons(wxWindow& window);

@@ -314,6 +314,7 @@ void MainFrame::ShowImportReport(const wxString& title, const std::vector<std::s
     importReport = new wxTextCtrl(window, wxID_ANY, text, wxDefaultPosition, FromDIP(wxSize(640, 240)), wxTE_MULTILINE | wxTE_READONLY);
     sizer->Add(importReport, 1, wxEXPAND | wxALL, FromDIP(8));
     sizer->Add(window->CreateStdDialogButtonSizer(wxOK), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(8));
+    LabelStockButtons(*window);
     window->SetSizerAndFit(sizer);
     window->Bind(wxEVT_BUTTON, [window](wxCommandEvent&) { window->Destroy(); }, wxID_OK);
     window->Bind(wxEVT_BUTTON, [window](wxCommandEvent&) { window->Destroy(); }, wxID_CANCEL);  // Escape

@@ -23,6 +23,7 @@
 #include "host/user_input/user_input.h"
 #include "host/wx_backend/drawn_list_view.h"
 #include "host/wx_backend/drawn_tree_view.h"
+#include "host/wx_backend/group_box.h"
 #include "host/wx_backend/wx_text.h"
 
 namespace {
@@ -95,8 +96,10 @@ DialogMirror::DialogMirror(wxWindow* owner, CDialog& dialog)
       dialog_(dialog) {
     SetExtraStyle(GetExtraStyle() & ~wxWS_EX_BLOCK_EVENTS);
     if (WindowRecord* record = FindWindowRecord(dialog.m_hWnd)) {
-        SetFont(DrawingFont(*record));
-        SetClientSize(record->rect.Width(), record->rect.Height());
+        const wxFont font = ScreenDialogFont();
+        SetFont(font);
+        scale_ = ScreenScale(record->font, MeasuredMetrics(*this, font));
+        SetClientSize(scale_.ToScreen(CSize(record->rect.Width(), record->rect.Height())));
     }
     Bind(wxEVT_CHAR_HOOK, &DialogMirror::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &DialogMirror::OnClose, this);
@@ -167,10 +170,10 @@ wxWindow* DialogMirror::Create(WindowRecord& record, wxWindow* parent) {
             break;
         }
         case ControlKind::kListView:
-            made = new DrawnListView(parent, record.handle, [this](const std::function<void()>& input) { Deliver(input); });
+            made = new DrawnListView(parent, record.handle, scale_, [this](const std::function<void()>& input) { Deliver(input); });
             break;
         case ControlKind::kTreeView:
-            made = new DrawnTreeView(parent, record.handle, [this](const std::function<void()>& input) { Deliver(input); });
+            made = new DrawnTreeView(parent, record.handle, scale_, [this](const std::function<void()>& input) { Deliver(input); });
             break;
         case ControlKind::kListBox:
             made = new wxListBox(parent, wxID_ANY);
@@ -310,9 +313,12 @@ void DialogMirror::SyncControl(WindowRecord& record, SMirrored& mirrored) {
     // A control inside another control (the edit over a list cell) is placed in its parent's client
     // area, which the parent's border surrounds.
     const int parentEdge = record.parent && record.parent->kind != ControlKind::kDialog ? EdgeWidth(*record.parent) : 0;
+    bool placed = false;
     if (!(mirrored.rect == record.rect)) {
         mirrored.rect = record.rect;
-        window->SetSize(record.rect.left + parentEdge, record.rect.top + parentEdge, record.rect.Width(), record.rect.Height());
+        placed = true;
+        window->SetSize(scale_.ToScreen(CRect(record.rect.left + parentEdge, record.rect.top + parentEdge,
+                                              record.rect.right + parentEdge, record.rect.bottom + parentEdge)));
     }
     const int shown = record.HasStyle(WS_VISIBLE) ? 1 : 0;
     if (mirrored.shown != shown) window->Show((mirrored.shown = shown) != 0);
@@ -335,7 +341,9 @@ void DialogMirror::SyncControl(WindowRecord& record, SMirrored& mirrored) {
     } else if (!(mirrored.text == record.text)) {
         mirrored.text = record.text;
         window->SetLabel(ToWx(record.text));
+        placed = true;
     }
+    if (auto* group = dynamic_cast<wxStaticBox*>(window); group && placed) InsetGroupCaption(*group);
     if (record.kind == ControlKind::kButton && (ButtonType(record) == BS_AUTOCHECKBOX || ButtonType(record) == BS_CHECKBOX || IsRadioButton(record))) {
         const int check = ControlView<CButton>(record.handle)->GetCheck() == BST_CHECKED ? 1 : 0;
         if (auto* box = dynamic_cast<wxCheckBox*>(window); box && box->GetValue() != (check != 0)) box->SetValue(check != 0);

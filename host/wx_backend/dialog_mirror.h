@@ -1,8 +1,9 @@
 // The window on the screen of one modal dialog of the in-memory window model. Every control of the
 // dialog gets a window of the toolkit at its own pixel rectangle (the template's dialog units
-// converted with the template's font), with its text, style and state. The two sides are kept in
+// converted with the template's font), scaled to the font the dialog is drawn with on the screen
+// (see ScreenScale), with its text, style and state. The two sides are kept in
 // step both ways: the user's input on the screen is queued as the platform's input messages
-// (clicks at the control's points, key presses, pastes, focus changes: the same entry points the
+// (clicks at the control's points in the model's pixels, key presses, pastes, focus changes: the same entry points the
 // scripted user takes), the dialog handles them through its message maps, and then the screen is
 // brought up to the model's state, controls that appeared or went away included.
 #pragma once
@@ -17,6 +18,7 @@
 #include "platform/cstring.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/window_record.h"
+#include "host/wx_backend/screen_scale.h"
 
 class CDialog;
 
@@ -25,6 +27,8 @@ public:
     DialogMirror(wxWindow* owner, CDialog& dialog);
 
     CDialog& Model() const { return dialog_; }
+    /// Between the model's pixels and the screen's.
+    const ScreenScale& Scale() const { return scale_; }
     /// Shows the dialog and handles the user's input until the model ends it. shown, when set, runs
     /// once the dialog is on the screen and waits for the user.
     void Run(const std::function<void(DialogMirror&)>& shown);
@@ -68,6 +72,7 @@ private:
     void OnFocus(HWND control);
 
     CDialog& dialog_;
+    ScreenScale scale_;
     std::unordered_map<HWND, SMirrored> mirrored_;
     HWND shownFocus_ = nullptr;
     bool syncing_ = false;

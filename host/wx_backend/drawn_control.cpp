@@ -7,9 +7,10 @@
 #include "host/user_input/user_input.h"
 #include "platform/ui/window_record.h"
 
-DrawnControl::DrawnControl(wxWindow* parent, HWND control, Deliver deliver)
+DrawnControl::DrawnControl(wxWindow* parent, HWND control, const ScreenScale& scale, Deliver deliver)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxWANTS_CHARS),
       control_(control),
+      scale_(scale),
       deliver_(std::move(deliver)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &DrawnControl::OnPaint, this);
@@ -24,13 +25,23 @@ int DrawnControl::Edge() const {
     return record ? EdgeWidth(*record) : 0;
 }
 
+wxRect DrawnControl::Screen(const CRect& client) const {
+    const int edge = Edge();
+    const wxPoint topLeft = scale_.ToScreen(CPoint(client.left + edge, client.top + edge));
+    const wxPoint bottomRight = scale_.ToScreen(CPoint(client.right + edge, client.bottom + edge));
+    return wxRect(topLeft, wxSize(bottomRight.x - topLeft.x, bottomRight.y - topLeft.y));
+}
+
+wxPoint DrawnControl::Screen(int clientX, int clientY) const { return scale_.ToScreen(CPoint(clientX + Edge(), clientY + Edge())); }
+
 POINT DrawnControl::ScreenPointOf(const wxPoint& point) const {
     const WindowRecord* record = FindWindowRecord(control_);
     POINT screen;
     if (!record) return screen;
     const CPoint origin = ClientOriginOnScreen(*record);
-    screen.x = origin.x + point.x - Edge();
-    screen.y = origin.y + point.y - Edge();
+    const CPoint model = scale_.ToModel(point);
+    screen.x = origin.x + model.x - Edge();
+    screen.y = origin.y + model.y - Edge();
     return screen;
 }
 
@@ -46,9 +57,8 @@ void DrawnControl::OnPaint(wxPaintEvent&) {
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
         dc.DrawRectangle(wxRect(GetClientSize()));
     }
-    dc.SetDeviceOrigin(edge, edge);
-    dc.SetClippingRegion(0, 0, GetClientSize().x - 2 * edge, GetClientSize().y - 2 * edge);
-    dc.SetFont(DrawingFont(*record));
+    dc.SetClippingRegion(Screen(ClientRectOf(*record)));
+    dc.SetFont(GetFont());
     PaintContent(dc, *record);
 }
 
@@ -77,10 +87,4 @@ void DrawnControl::OnMouse(wxMouseEvent& event) {
         QueueUserMessage(target.handle, WM_LBUTTONDBLCLK, keys | MK_LBUTTON, client);
         QueueUserMessage(target.handle, WM_LBUTTONUP, keys, client);
     });
-}
-
-wxFont DrawingFont(const WindowRecord& record) {
-    wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
-    font.SetPixelSize(wxSize(0, std::max(8, record.font.charHeight - 2)));
-    return font;
 }

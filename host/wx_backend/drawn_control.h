@@ -2,6 +2,7 @@
 // that what is shown stands exactly where the control's own geometry says: a click on a row on the
 // screen is a click on that row for the control's hit tests. Mouse input goes to the control as
 // the platform's mouse messages, through the same user input entry points as every other input.
+// The control's geometry is in the model's pixels; drawing and clicks go through the dialog's scale.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include <wx/window.h>
 
 #include "platform/ui/geometry.h"
+#include "host/wx_backend/screen_scale.h"
 
 struct WindowRecord;
 
@@ -17,26 +19,28 @@ public:
     /// deliver queues the input and lets the dialog handle it (DialogMirror::Deliver).
     using Deliver = std::function<void(const std::function<void()>&)>;
 
-    DrawnControl(wxWindow* parent, HWND control, Deliver deliver);
+    DrawnControl(wxWindow* parent, HWND control, const ScreenScale& scale, Deliver deliver);
 
     HWND Control() const { return control_; }
     /// The model's point on the screen for a point of this window.
     POINT ScreenPointOf(const wxPoint& point) const;
 
 protected:
-    /// Paints the control's content in its client coordinates (inside the border).
+    /// Paints the control's content; the control's client coordinates (inside the border, model
+    /// pixels) become this window's with Screen.
     virtual void PaintContent(wxDC& dc, const WindowRecord& record) = 0;
     /// Scrolls by whole rows: negative up, positive down.
     virtual void ScrollRows(int rows) = 0;
     int Edge() const;
+    /// A rectangle and a point of the control's client area where they stand in this window.
+    wxRect Screen(const CRect& client) const;
+    wxPoint Screen(int clientX, int clientY) const;
 
 private:
     void OnPaint(wxPaintEvent& event);
     void OnMouse(wxMouseEvent& event);
 
     HWND control_;
+    ScreenScale scale_;
     Deliver deliver_;
 };
-
-/// The control's font for drawing: the dialog's size in the default face.
-wxFont DrawingFont(const WindowRecord& record);

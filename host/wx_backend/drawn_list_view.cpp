@@ -43,11 +43,11 @@ void DrawnListView::PaintContent(wxDC& dc, const WindowRecord& record) {
 
     dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_3DSHADOW)));
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
-    dc.DrawRectangle(0, 0, client.Width(), header);
+    dc.DrawRectangle(Screen(CRect(0, 0, client.Width(), header)));
     dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
     for (int c = 0; c < columns; ++c) {
-        wxRect cell(lefts[c], 0, lefts[c + 1] - lefts[c], header);
-        dc.DrawLine(cell.GetRight(), 0, cell.GetRight(), header);
+        const wxRect cell = Screen(CRect(lefts[c], 0, lefts[c + 1], header));
+        dc.DrawLine(cell.GetRight(), cell.GetTop(), cell.GetRight(), cell.GetBottom() + 1);
         DrawCellText(dc, list->GetColumnHeading(c), cell, list->GetColumnFormat(c));
     }
 
@@ -61,24 +61,28 @@ void DrawnListView::PaintContent(wxDC& dc, const WindowRecord& record) {
             const int right = fullRow ? lefts.back() : (columns > 0 ? lefts[1] : client.Width());
             dc.SetPen(*wxTRANSPARENT_PEN);
             dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
-            dc.DrawRectangle(0, y, right, rowHeight);
+            dc.DrawRectangle(Screen(CRect(0, y, right, y + rowHeight)));
         }
         for (int c = 0; c < std::max(columns, 1); ++c) {
             const bool highlighted = selected && (fullRow || c == 0);
             dc.SetTextForeground(highlighted ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT) : text);
             const int right = columns > 0 ? lefts[c + 1] : client.Width();
-            DrawCellText(dc, list->GetItemText(row, c), wxRect(lefts[c], y, right - lefts[c], rowHeight),
+            DrawCellText(dc, list->GetItemText(row, c), Screen(CRect(lefts[c], y, right, y + rowHeight)),
                          columns > 0 ? list->GetColumnFormat(c) : LVCFMT_LEFT);
         }
         if (gridLines) {
             dc.SetPen(wxPen(grid));
-            dc.DrawLine(0, y + rowHeight - 1, lefts.back(), y + rowHeight - 1);
+            const wxRect line = Screen(CRect(0, y, lefts.back(), y + rowHeight));
+            dc.DrawLine(line.GetLeft(), line.GetBottom(), line.GetRight() + 1, line.GetBottom());
         }
     }
     if (gridLines) {
         dc.SetPen(wxPen(grid));
         const int bottom = header + std::max(0, std::min(count - top, rowsShown)) * rowHeight;
-        for (int c = 1; c <= columns; ++c) dc.DrawLine(lefts[c] - 1, header, lefts[c] - 1, bottom);
+        for (int c = 1; c <= columns; ++c) {
+            const wxRect column = Screen(CRect(lefts[c - 1], header, lefts[c], bottom));
+            dc.DrawLine(column.GetRight(), column.GetTop(), column.GetRight(), column.GetBottom() + 1);
+        }
     }
     if (count > rowsShown - 1 && count > 0) {  // where the shown rows stand in the whole list
         const int track = client.Height() - header;
@@ -86,7 +90,7 @@ void DrawnListView::PaintContent(wxDC& dc, const WindowRecord& record) {
         const int at = header + (track - thumb) * top / std::max(1, count - (rowsShown - 1));
         dc.SetPen(*wxTRANSPARENT_PEN);
         dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_3DSHADOW)));
-        dc.DrawRectangle(client.Width() - 4, at, 4, thumb);
+        dc.DrawRectangle(Screen(CRect(client.Width() - 4, at, client.Width(), at + thumb)));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "host/wx_backend/drawn_tree_view.h"
 
+#include <algorithm>
+
 #include <wx/dc.h>
 #include <wx/settings.h>
 
@@ -16,16 +18,16 @@ void AddShown(const CTreeCtrl& tree, HTREEITEM parent, std::vector<HTREEITEM>& s
     }
 }
 
-void DrawExpandButton(wxDC& dc, const CRect& label, bool expanded) {
-    const int size = 9;
-    const int x = label.left - TreeIndent + (TreeIndent - size) / 2;
-    const int y = (label.top + label.bottom) / 2 - size / 2;
+/// The square box with a minus or a plus, in this window's pixels.
+void DrawExpandButton(wxDC& dc, const wxRect& box, bool expanded) {
     dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_3DSHADOW)));
     dc.SetBrush(*wxWHITE_BRUSH);
-    dc.DrawRectangle(x, y, size, size);
+    dc.DrawRectangle(box);
     dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT)));
-    dc.DrawLine(x + 2, y + size / 2, x + size - 2, y + size / 2);
-    if (!expanded) dc.DrawLine(x + size / 2, y + 2, x + size / 2, y + size - 2);
+    const int margin = std::max(2, box.width / 4);
+    const wxPoint middle(box.x + box.width / 2, box.y + box.height / 2);
+    dc.DrawLine(box.x + margin, middle.y, box.GetRight() - margin + 1, middle.y);
+    if (!expanded) dc.DrawLine(middle.x, box.y + margin, middle.x, box.GetBottom() - margin + 1);
 }
 
 }  // namespace
@@ -44,18 +46,23 @@ void DrawnTreeView::PaintContent(wxDC& dc, const WindowRecord& record) {
     for (HTREEITEM item : ShownTreeItems(*tree)) {
         CRect label;
         if (!tree->GetItemRect(item, &label, TRUE) || label.bottom < 0 || label.top > client.Height()) continue;
-        if (buttons && tree->ItemHasChildren(item) && label.left >= TreeIndent)
-            DrawExpandButton(dc, label, (tree->GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0);
+        if (buttons && tree->ItemHasChildren(item) && label.left >= TreeIndent) {
+            const int size = 9;
+            const int x = label.left - TreeIndent + (TreeIndent - size) / 2;
+            const int y = (label.top + label.bottom) / 2 - size / 2;
+            DrawExpandButton(dc, Screen(CRect(x, y, x + size, y + size)), (tree->GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0);
+        }
         if (item == selected) {
             dc.SetPen(*wxTRANSPARENT_PEN);
             dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
-            dc.DrawRectangle(label.left, label.top, label.Width(), label.Height());
+            dc.DrawRectangle(Screen(label));
             dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT));
         } else {
             dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
         }
-        dc.DrawLabel(ToWx(tree->GetItemText(item)), wxRect(label.left + 2, label.top, label.Width() - 2, label.Height()),
-                     wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
+        wxRect text = Screen(label);
+        text.Deflate(2, 0);
+        dc.DrawLabel(ToWx(tree->GetItemText(item)), text, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "host/wx_backend/window_capture.h"
 
+#include <algorithm>
+
 #include <cairo.h>
 #include <gtk/gtk.h>
 #include <wx/app.h>
@@ -53,9 +55,12 @@ bool SaveWindowPng(wxWindow& window, const std::string& path) {
 
     // The window draws itself into a picture of its own, so what covers it on the screen, or a part
     // not yet exposed there, does not show.
+    // On a display scaled up (200 %), the picture has the display's pixels, not the window's units.
     GtkAllocation allocation;
     gtk_widget_get_allocation(widget, &allocation);
-    cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_RGB24, allocation.width, allocation.height);
+    const int scale = std::max(1, gtk_widget_get_scale_factor(widget));
+    cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_RGB24, allocation.width * scale, allocation.height * scale);
+    cairo_surface_set_device_scale(picture, scale, scale);
     cairo_t* context = cairo_create(picture);
     gtk_widget_draw(widget, context);
     cairo_destroy(context);

@@ -145,7 +145,7 @@ UINT WxUiBackend::TrackPopupMenu(const CMenu& menu, HWND owner, CPoint screenPoi
     wxPoint at = wxDefaultPosition;
     if (const WindowRecord* top = dialog ? FindWindowRecord(dialog->Model().m_hWnd) : nullptr) {
         const CPoint origin = ClientOriginOnScreen(*top);
-        at = wxPoint(screenPoint.x - origin.x, screenPoint.y - origin.y);
+        at = dialog->Scale().ToScreen(CPoint(screenPoint.x - origin.x, screenPoint.y - origin.y));
     }
     const int picked = window->GetPopupMenuSelectionFromUser(popup, at);
     if (picked == wxID_NONE || picked < 1) return 0;

@@ -27,6 +27,7 @@ DriverTree::DriverTree() {
     root_ = pattern;
     fs::create_directories(DriverPath().parent_path());
     fs::copy_file(VIREO_DRIVER_FILE, DriverPath());
+    fs::copy_file(VIREO_LANGUAGE_FILE, DriverPath().parent_path() / fs::path(VIREO_LANGUAGE_FILE).filename());
 }
 
 DriverTree::~DriverTree() {
@@ -43,6 +44,14 @@ void* DriverTree::Export(const char* name) {
     return address;
 }
 
+fs::path CopyExamples(const DriverTree& tree) {
+    const fs::path folder = tree.Root() / "plant";
+    fs::create_directories(folder);
+    for (const char* name : {"MotorData.udt", "PLCTags.xml", "DB1_Conveyor.db", "DB2_TankFarm.db"})
+        fs::copy_file(fs::path(VIREO_EXAMPLES) / name, folder / name);
+    return folder;
+}
+
 SDialogTemplate DriverTemplate(void* driverExport, unsigned templateId) {
     HMODULE module = GetModuleHandleFromAddress(driverExport);
     HRSRC resource = FindResourceW(module, templateId, RT_DIALOG);
@@ -57,7 +66,7 @@ void ExpectTemplateOnScreen(const DialogMirror& dialog, const SDialogTemplate& l
     ASSERT_GE(record->children.size(), layout.controls.size());
     const SFontMetrics font = FontMetricsFor(layout.fontFace, layout.fontPoints * 10);
     const CRect client = DialogRectToPixels(0, 0, layout.cx, layout.cy, font);
-    EXPECT_EQ(dialog.GetClientSize(), wxSize(client.Width(), client.Height()));
+    EXPECT_EQ(dialog.GetClientSize(), dialog.Scale().ToScreen(CSize(client.Width(), client.Height())));
     EXPECT_EQ(dialog.GetTitle(), ToWx(layout.caption));
     for (size_t i = 0; i < layout.controls.size(); ++i) {
         const SDialogControl& control = layout.controls[i];
@@ -68,7 +77,7 @@ void ExpectTemplateOnScreen(const DialogMirror& dialog, const SDialogTemplate& l
         EXPECT_EQ(record->children[i]->id, control.id);
         CRect expected = DialogRectToPixels(control.x, control.y, control.cx, control.cy, font);
         if (control.kind == ControlKind::kComboBox) expected.bottom = expected.top + ComboClosedHeight(font);
-        EXPECT_EQ(window->GetRect(), wxRect(expected.left, expected.top, expected.Width(), expected.Height()));
+        EXPECT_EQ(window->GetRect(), dialog.Scale().ToScreen(expected));
         EXPECT_EQ(window->IsShown(), (control.style & WS_VISIBLE) != 0);
         const bool labelled = dynamic_cast<wxButton*>(window) || dynamic_cast<wxCheckBox*>(window) || dynamic_cast<wxRadioButton*>(window) ||
                               control.kind == ControlKind::kStatic || (control.kind == ControlKind::kButton && !dynamic_cast<wxButton*>(window));
@@ -80,6 +89,18 @@ void ExpectTemplateOnScreen(const DialogMirror& dialog, const SDialogTemplate& l
             EXPECT_EQ(window->GetLabel(), ToWx(record->children[i]->text));
         }
     }
+}
+
+bool PickerAnsweringBackend::ChooseFiles(const SFileDialogRequest&, std::vector<CString>& paths) {
+    if (answers.empty()) return false;
+    paths = answers.front();
+    answers.pop_front();
+    return true;
+}
+
+int PickerAnsweringBackend::ShowMessageBox(const SMessageBoxRequest& request) {
+    messages.push_back(request.text.ToUtf8());
+    return IDOK;
 }
 
 void ClickControl(DialogMirror& dialog, int id) {
@@ -110,9 +131,9 @@ void DoubleClickListCell(DialogMirror& dialog, int listId, int row, int column) 
     ASSERT_TRUE(window && record) << "no list " << listId;
     CRect cell;
     ASSERT_TRUE(ControlView<CListCtrl>(list)->GetSubItemRect(row, column, LVIR_LABEL, cell)) << "no cell " << row << "," << column;
-    // The drawn list shows the client area inside its border.
+    // The drawn list shows the client area inside its border, in the screen's pixels.
     const int edge = EdgeWidth(*record);
-    const wxPoint middle(cell.CenterPoint().x + edge, cell.CenterPoint().y + edge);
+    const wxPoint middle = dialog.Scale().ToScreen(CPoint(cell.CenterPoint().x + edge, cell.CenterPoint().y + edge));
     for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_DCLICK}) {
         wxMouseEvent event(type);
         event.SetPosition(middle);
@@ -145,8 +166,8 @@ std::string ShownText(const DialogMirror& dialog, int id) {
 }
 
 bool SaveScreenshot(wxWindow& window, const std::string& name) {
-    const fs::path folder = VIREO_SCREENSHOT_DIR;
+    const fs::path file = fs::path(VIREO_SCREENSHOT_DIR) / (name + ".png");
     std::error_code error;
-    fs::create_directories(folder, error);
-    return SaveWindowPng(window, (folder / (name + ".png")).string());
+    fs::create_directories(file.parent_path(), error);
+    return SaveWindowPng(window, file.string());
 }

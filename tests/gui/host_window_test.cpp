@@ -1,6 +1,5 @@
 // The graphical host's main window on a project: devices, properties, channels, and the tag import
 // opened from the Tools menu entry and clicked through with the example exports.
-#include <deque>
 #include <filesystem>
 #include <fstream>
 
@@ -19,33 +18,6 @@
 #include "platform/ui_language.h"
 
 namespace {
-
-/// The windows backend whose file pickers are answered by the test (a native file chooser cannot
-/// be driven), in the order they open.
-class PickerAnsweringBackend : public WxUiBackend {
-public:
-    bool ChooseFiles(const SFileDialogRequest&, std::vector<CString>& paths) override {
-        if (answers.empty()) return false;
-        paths = answers.front();
-        answers.pop_front();
-        return true;
-    }
-    int ShowMessageBox(const SMessageBoxRequest& request) override {
-        messages.push_back(request.text.ToUtf8());
-        return IDOK;
-    }
-    std::deque<std::vector<CString>> answers;
-    std::vector<std::string> messages;
-};
-
-/// The example exports, copied next to the project so that the pictures show no build machine's folders.
-std::filesystem::path CopyExamples(const DriverTree& tree) {
-    const std::filesystem::path folder = tree.Root() / "plant";
-    std::filesystem::create_directories(folder);
-    for (const char* name : {"MotorData.udt", "PLCTags.xml", "DB1_Conveyor.db", "DB2_TankFarm.db"})
-        std::filesystem::copy_file(std::filesystem::path(VIREO_EXAMPLES) / name, folder / name);
-    return folder;
-}
 
 std::string CellText(const DialogMirror& dialog, int list, int row, int column) {
     return ControlView<CListCtrl>(dialog.HandleOfId(list))->GetItemText(row, column).ToUtf8();
