@@ -16,6 +16,7 @@
 
 #include "host/gui/channel_dialog.h"
 #include "host/gui/gui_language.h"
+#include "host/wx_backend/message_box_labels.h"
 #include "host/wx_backend/wx_text.h"
 
 namespace {
@@ -173,7 +174,7 @@ void MainFrame::BuildMenus() {
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { AskAndDeleteChannels(); }, kDeleteChannels);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) {
         Guard([this] {
-            if (!project_.EditDataTypes()) wxMessageBox(_("The driver has no data type editor."), _("Data types"), wxOK | wxICON_INFORMATION, this);
+            if (!project_.EditDataTypes()) MessageBoxInUiLanguage(_("The driver has no data type editor."), _("Data types"), wxOK | wxICON_INFORMATION, this);
             Reload();
         });
     }, kDataTypes);
@@ -185,7 +186,7 @@ void MainFrame::Guard(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& error) {
-        wxMessageBox(wxString::FromUTF8(error.what()), _("vireo-host"), wxOK | wxICON_ERROR, this);
+        MessageBoxInUiLanguage(wxString::FromUTF8(error.what()), _("vireo-host"), wxOK | wxICON_ERROR, this);
     }
 }
 
@@ -256,7 +257,7 @@ void MainFrame::AddDevice(const std::string& name) {
 void MainFrame::RemoveCurrentDevice() {
     if (device_.empty()) return;
     const wxString question = wxString::Format(_("Remove the device %s and its channels?"), wxString::FromUTF8(device_));
-    if (wxMessageBox(question, _("Remove device"), wxYES_NO | wxICON_QUESTION, this) != wxYES) return;
+    if (MessageBoxInUiLanguage(question, _("Remove device"), wxYES_NO | wxICON_QUESTION, this) != wxYES) return;
     project_.RemoveDevice(device_);
     device_.clear();
     Reload();
@@ -284,7 +285,7 @@ void MainFrame::AskAndDeleteChannels() {
     const size_t count = channels->SelectedRows().size();
     if (device_.empty() || count == 0) return;
     const wxString question = wxString::Format(_("Delete the %zu selected channels?"), count);
-    if (wxMessageBox(question, _("Delete channels"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES) return;
+    if (MessageBoxInUiLanguage(question, _("Delete channels"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES) return;
     Guard([this] { DeleteSelectedChannels(); });
 }
 

@@ -24,6 +24,7 @@
 #include "host/wx_backend/drawn_list_view.h"
 #include "host/wx_backend/drawn_tree_view.h"
 #include "host/wx_backend/group_box.h"
+#include "host/wx_backend/message_box_labels.h"
 #include "host/wx_backend/wx_text.h"
 
 namespace {
@@ -132,7 +133,7 @@ void DialogMirror::Deliver(const std::function<void()>& input) {
         }
     } catch (const std::exception& error) {
         ClearMessageQueue();
-        wxMessageBox(wxString::FromUTF8(error.what()), _("Error"), wxOK | wxICON_ERROR, this);
+        MessageBoxInUiLanguage(wxString::FromUTF8(error.what()), _("Error"), wxOK | wxICON_ERROR, this);
     }
     delivering_ = false;
     if (!dialog_.m_hWnd) return;

@@ -15,6 +15,7 @@
 #include "platform/ui/window_record.h"
 #include "host/wx_backend/compact_theme.h"
 #include "host/wx_backend/dialog_mirror.h"
+#include "host/wx_backend/message_box_labels.h"
 #include "host/wx_backend/wx_text.h"
 
 namespace {
@@ -106,6 +107,7 @@ int WxUiBackend::ShowMessageBox(const SMessageBoxRequest& request) {
     if ((type & MB_TYPEMASK) == MB_RETRYCANCEL) box.SetOKCancelLabels(AnswerName(IDRETRY), AnswerName(IDCANCEL));
     if ((type & MB_TYPEMASK) == MB_ABORTRETRYIGNORE)
         box.SetYesNoCancelLabels(AnswerName(IDABORT), AnswerName(IDRETRY), AnswerName(IDIGNORE));
+    LabelButtonsInUiLanguage(box);
     return AnswerOf(type, box.ShowModal());
 }
 

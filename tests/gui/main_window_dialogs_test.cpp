@@ -7,6 +7,7 @@
 #include <wx/choice.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
+#include <wx/stockitem.h>
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 
@@ -92,6 +93,11 @@ TEST(MainWindowDialogs, ChannelDialogAddsWhatItDescribesAndFailuresShowAsMessage
         }
         if (auto* box = dynamic_cast<wxMessageDialog*>(&dialog)) {
             messages.push_back(box->GetMessage().utf8_string());
+            // The buttons speak the windows' language, not the toolkit's stock items of the desktop's.
+            const bool question = box->GetMessageDialogStyle() & wxYES_NO;
+            wxString label = question ? box->GetYesLabel() : box->GetOKLabel();
+            label.Replace("_", "&");  // the toolkit's mnemonic mark
+            EXPECT_EQ(label, wxGetStockLabel(question ? wxID_YES : wxID_OK));
             return static_cast<int>(box->GetMessageDialogStyle() & wxYES_NO ? answer : wxID_OK);
         }
         ADD_FAILURE() << "an unexpected dialog " << dialog.GetTitle();
