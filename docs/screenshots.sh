@@ -17,4 +17,11 @@ for lang in zh en; do
     rm -f "$docs/screenshots/$lang"/*.png
     cp "$build/gui-screenshots/$lang"/*.png "$docs/screenshots/$lang/"
 done
+# The tag import once more on a display scaled to 200%.
+rm -rf "$build/gui-screenshots"
+env -u GDK_DPI_SCALE GDK_SCALE=2 xvfb-run -a -s "-screen 0 2560x2048x24" \
+    "$build/tests/gui/gui_tests" --gtest_filter='DialogLayout.*'
+for lang in zh en; do
+    cp "$build/gui-screenshots/$lang/tag_import.png" "$docs/screenshots/$lang/tag_import_200.png"
+done
 echo "pictures in $docs/screenshots"
