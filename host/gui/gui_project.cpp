@@ -196,11 +196,28 @@ int GuiProject::AddChannels(const std::string& device, SChlInfo& info) {
 }
 
 void GuiProject::DeleteChannels(const std::string& device, const std::vector<int>& rows) {
-    WithDevice(device, DeviceUse::kChange, [&](DeviceSession& session) {
+    SDeleted deleted{device, {}, {}};
+    WithDevice(device, DeviceUse::kChange, [&](ProjectStore& project, DeviceSession& session) {
+        deleted.before = *project.FindImage(device);
         CArray<int32_t> indices;
         for (int row : rows) indices.Add(row);
         session.Call<SvrDeleteChlInfoFn>("SvrDeleteChlInfo", indices);
+        if (std::optional<ImageView> written = session.WrittenImage()) deleted.after.assign(written->begin(), written->end());
     });
+    if (deleted.after.empty()) return;
+    lastDelete_ = std::move(deleted);
+}
+
+bool GuiProject::UndoDelete() {
+    if (!lastDelete_) return false;
+    ProjectStore project(options_.project, false);
+    // Only the image the delete left is put back: a later change of the device is not undone.
+    const std::optional<ImageBytes> now = project.FindImage(lastDelete_->device);
+    const bool unchanged = now && *now == lastDelete_->after;
+    if (unchanged) project.SaveImage(lastDelete_->device, lastDelete_->before);
+    project.Commit();
+    lastDelete_.reset();
+    return unchanged;
 }
 
 std::vector<SCustomUIEntry> GuiProject::CustomUIEntries() {

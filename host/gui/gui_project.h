@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,8 +70,12 @@ public:
     std::vector<SChannelRow> Channels(const std::string& device);
     /// SvrSetChlInfo's result (0: nothing was built); the description comes back updated.
     int AddChannels(const std::string& device, SChlInfo& info);
-    /// Removes the rows (all rows for an empty list).
+    /// Removes the rows (all rows for an empty list); the device as it was is kept for UndoDelete.
     void DeleteChannels(const std::string& device, const std::vector<int>& rows);
+    /// Gives the device of the last delete its rows back, when nothing changed it since; false
+    /// (and nothing changes) otherwise.
+    bool UndoDelete();
+    bool CanUndoDelete() const { return lastDelete_.has_value(); }
 
     std::vector<SCustomUIEntry> CustomUIEntries();
     /// Opens the driver's custom user interface on the device and stores what it changed. A tag
@@ -87,6 +92,14 @@ private:
     /// The same, with the project store open for the work.
     void WithDevice(const std::string& device, DeviceUse use, const std::function<void(ProjectStore&, DeviceSession&)>& work);
 
+    /// What the last delete changed: the device, its image before and the image it left.
+    struct SDeleted {
+        std::string device;
+        ImageBytes before;
+        ImageBytes after;
+    };
+
     HostOptions options_;
     DriverLibrary driver_;
+    std::optional<SDeleted> lastDelete_;
 };

@@ -154,6 +154,7 @@ void MainFrame::BuildMenus() {
     auto* channel = new wxMenu;
     channel->Append(kAddChannels, _("&Add channels...\tCtrl+N"));
     channel->Append(kDeleteChannels, _("&Delete selected channels\tDel"));
+    channel->Append(kUndoDelete, _("&Undo delete\tCtrl+Z"));
     auto* tools = new wxMenu;
     Guard([&] { customEntries_ = project_.CustomUIEntries(); });
     for (size_t i = 0; i < customEntries_.size(); ++i) tools->Append(kFirstCustomUI + static_cast<int>(i), ToWx(customEntries_[i].text) + "...");
@@ -172,6 +173,8 @@ void MainFrame::BuildMenus() {
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { Guard([this] { RemoveCurrentDevice(); }); }, kRemoveDevice);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { AskAndAddChannels(); }, kAddChannels);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { AskAndDeleteChannels(); }, kDeleteChannels);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Guard([this] { UndoDelete(); }); }, kUndoDelete);
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(project_.CanUndoDelete()); }, kUndoDelete);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) {
         Guard([this] {
             if (!project_.EditDataTypes()) MessageBoxInUiLanguage(_("The driver has no data type editor."), _("Data types"), wxOK | wxICON_INFORMATION, this);
@@ -294,6 +297,13 @@ void MainFrame::DeleteSelectedChannels() {
     if (device_.empty() || rows.empty()) return;
     project_.DeleteChannels(device_, rows);
     ShowDevice();
+}
+
+bool MainFrame::UndoDelete() {
+    const bool undone = project_.UndoDelete();
+    SetStatusText(undone ? _("The deleted channels are back.") : _("Not undone: the device changed since the delete."));
+    ShowDevice();
+    return undone;
 }
 
 void MainFrame::OpenCustomUI(size_t entry) {

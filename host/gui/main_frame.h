@@ -53,6 +53,7 @@ enum MainFrameCommand {
     kSaveProjectAs,
     kExportChannels,
     kManual,
+    kUndoDelete,
     kFirstRecentProject,                      ///< the recent projects follow, one id each
     kFirstCustomUI = kFirstRecentProject + 9,  ///< the driver's custom user interfaces follow, one id each
 };
@@ -70,6 +71,8 @@ public:
     void RemoveCurrentDevice();
     void AddChannels(SChlInfo info);
     void DeleteSelectedChannels();
+    /// Gives the last delete's rows back; false when the device changed since (then nothing is undone).
+    bool UndoDelete();
     void OpenCustomUI(size_t entry);
     /// Works on another project: an existing one (open) or a new one; the window shows it.
     void OpenProject(const std::string& path, bool mustExist);

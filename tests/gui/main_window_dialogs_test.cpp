@@ -146,6 +146,27 @@ TEST(MainWindowDialogs, ChannelDialogAddsWhatItDescribesAndFailuresShowAsMessage
     EXPECT_EQ(Cell(frame, 9, 4), "5.14");
     EXPECT_EQ(messages, std::vector<std::string>(2, "删除所选的 1 个通道吗？"));
     messages.clear();
+    // The last delete can be undone while nothing changed the device since; then it is gone.
+    EXPECT_TRUE(frame.UndoDelete());
+    EXPECT_EQ(frame.channels->GetItemCount(), 11);
+    EXPECT_FALSE(frame.UndoDelete());
+    frame.channels->SetItemState(9, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    Press(frame, kDeleteChannels);
+    ASSERT_EQ(frame.channels->GetItemCount(), 10);
+    messages.clear();
+    // A change after the delete is not overwritten by an undo.
+    work = [&](ChannelDialog& dialog) {
+        Choose(*dialog.registerChoice, 3);
+        Choose(*dialog.typeChoice, 11);
+        Type(*dialog.addressEdit, "5.60");
+        ClickToolkitButton(dialog, wxID_OK);
+    };
+    Press(frame, kAddChannels);
+    const int afterAdd = frame.channels->GetItemCount();
+    EXPECT_EQ(afterAdd, 11);
+    EXPECT_FALSE(frame.UndoDelete());
+    EXPECT_EQ(frame.channels->GetItemCount(), afterAdd);
+    messages.clear();
 
     // The device removed behind the window's back (another program on the same project): adding
     // fails, and the failure is a message box that names the device, not a crash.
@@ -155,7 +176,7 @@ TEST(MainWindowDialogs, ChannelDialogAddsWhatItDescribesAndFailuresShowAsMessage
     };
     host.project->RemoveDevice("PLC1");
     Press(frame, kAddChannels);
-    EXPECT_EQ(dialogsShown, 3);
+    EXPECT_EQ(dialogsShown, 4);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("PLC1"), std::string::npos);
     EXPECT_TRUE(host.project->DeviceNames().empty());
