@@ -139,8 +139,9 @@ void MainFrame::ShowManual() {
     for (const wxString& line : output) text << line << "\n";
     auto* window = new wxDialog(this, wxID_ANY, _("vireo-host manual"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    auto* shown = new wxTextCtrl(window, wxID_ANY, text, wxDefaultPosition, FromDIP(wxSize(760, 560)), wxTE_MULTILINE | wxTE_READONLY | wxHSCROLL);
+    auto* shown = new wxTextCtrl(window, wxID_ANY, text, wxDefaultPosition, FromDIP(wxSize(900, 600)), wxTE_MULTILINE | wxTE_READONLY | wxHSCROLL);
     shown->SetFont(wxFont(wxFontInfo().Family(wxFONTFAMILY_TELETYPE)));
+    shown->SetInsertionPoint(0);  // the reader starts at the top
     sizer->Add(shown, 1, wxEXPAND | wxALL, FromDIP(8));
     window->SetSizerAndFit(sizer);
     window->Bind(wxEVT_CLOSE_WINDOW, [window](wxCloseEvent&) { window->Destroy(); });
