@@ -42,8 +42,13 @@ choose() {
     xdotool key Return
     gone "$1"
 }
-# Clicks the main window's menu bar entry at x (the first row of the window is the menu bar).
-menu() { xdotool mousemove --window "$main" "$1" 12 click 1; sleep 0.7; }
+# Opens the main window's menu number $1 (0: File): a click on File, at the left end of the menu
+# bar whatever the font, then Right to the menu wanted.
+menu() {
+    xdotool mousemove --window "$main" 12 12 click 1
+    sleep 0.7
+    for _ in $(seq "$1"); do xdotool key Right; sleep 0.2; done
+}
 
 cp "$examples"/MotorData.udt "$examples"/PLCTags.xml "$examples"/DB1_Conveyor.db "$examples"/DB2_TankFarm.db "$work"
 cd "$work"
@@ -56,7 +61,7 @@ main=$(window "vireo-host - $work/empty.vproj")
 sleep 1
 
 # File > Open project (the second entry), and the project's path typed into the chooser.
-menu 19
+menu 0
 xdotool key Down Down Return
 choose "Open project" plant.vproj
 window "vireo-host - $work/plant.vproj" >/dev/null
@@ -64,7 +69,7 @@ window "vireo-host - $work/plant.vproj" >/dev/null
 # Tools > the tag import (the first entry). In the dialog the keyboard goes from control to
 # control in tab order, starting at Cancel: Import data types, New data type, the status list,
 # Browse (tag file), Browse (data block files), the data block list, Import tags.
-menu 193
+menu 3
 xdotool key Down Return
 window "Tag import" >/dev/null
 sleep 1
@@ -84,9 +89,10 @@ eval "$(xdotool getwindowgeometry --shell "$report")"
 xdotool mousemove --window "$report" $((WIDTH - 50)) $((HEIGHT - 22)) click 1
 gone "Tag import - PLC1"
 
-# The first row of the channel table selected with the pointer, deleted with the Delete key, and
-# the question answered Yes.
-xdotool mousemove --window "$main" 400 285 click 1
+# A row of the channel table (which fills the lower half of the window) selected with the pointer,
+# deleted with the Delete key, and the question answered Yes.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove --window "$main" $((WIDTH / 2)) $((HEIGHT * 3 / 5)) click 1
 sleep 0.5
 xdotool key Delete
 window "Delete channels" >/dev/null
@@ -95,7 +101,7 @@ xdotool key alt+y
 gone "Delete channels"
 
 # File > Quit (the last entry).
-menu 19
+menu 0
 xdotool key Up Return
 wait "$gui" || fail "the window program ended with $? ($(cat "$work/gui.err"))"
 gui=
