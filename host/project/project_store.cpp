@@ -3,11 +3,17 @@
 #include <sqlite3.h>
 
 #include <climits>
+#include <cstring>
 #include <filesystem>
 
 #include "host/project/host_error.h"
 
 namespace {
+
+/// Per device and source, the rows its last import made (one value each); the table of the first
+/// version of the records, one row per channel row, is still read and replaced source by source.
+constexpr const char* kRecordTable = "import_records";
+constexpr const char* kOldRecordTable = "imported_rows";
 
 /// Marks a database as a vireo-host project ("VIRO"), so that another program's database is never
 /// taken for one and changed.
@@ -172,8 +178,10 @@ void ProjectStore::SaveImage(const std::string& name, ImageView image) {
 }
 
 void ProjectStore::RemoveDevice(const std::string& name) {
-    if (HasImportRecords()) {
-        Statement records(db_, "DELETE FROM imported_rows WHERE device = (SELECT id FROM devices WHERE name = ?1)");
+    for (const char* table : {kRecordTable, kOldRecordTable}) {
+        if (!HasTable(table)) continue;
+        const std::string sql = std::string("DELETE FROM ") + table + " WHERE device = (SELECT id FROM devices WHERE name = ?1)";
+        Statement records(db_, sql.c_str());
         CheckBound(records.BindText(1, name), "the device name", name.size());
         if (records.Step() != SQLITE_DONE) Fail("cannot remove the device from");
     }
@@ -183,20 +191,56 @@ void ProjectStore::RemoveDevice(const std::string& name) {
     if (sqlite3_changes(db_) == 0) throw HostError("the project has no device named " + name);
 }
 
-bool ProjectStore::HasImportRecords() {
-    Statement table(db_, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'imported_rows'");
+bool ProjectStore::HasTable(const char* name) {
+    Statement table(db_, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    CheckBound(table.BindText(1, name), "a table name", std::strlen(name));
     if (table.Step() != SQLITE_ROW) Fail("cannot read the project");
     return table.Int(0) > 0;
 }
 
-void ProjectStore::EnsureImportRecords() {
-    Execute("CREATE TABLE IF NOT EXISTS imported_rows (device INTEGER NOT NULL, source TEXT NOT NULL, row_key TEXT NOT NULL)");
-    Execute("CREATE INDEX IF NOT EXISTS imported_rows_by_source ON imported_rows (device, source)");
+namespace {
+
+/// The rows of one record as one value: each row's length in decimal, ":", and its bytes, so that
+/// a row may hold any character. A value that does not parse gives no rows.
+ImageBytes PackedRows(const std::vector<std::string>& rows) {
+    ImageBytes packed;
+    for (const std::string& row : rows) {
+        const std::string length = std::to_string(row.size()) + ":";
+        packed.insert(packed.end(), length.begin(), length.end());
+        packed.insert(packed.end(), row.begin(), row.end());
+    }
+    return packed;
 }
 
-std::vector<std::string> ProjectStore::ImportedRows(const std::string& device, const std::string& source) {
+std::vector<std::string> UnpackedRows(const ImageBytes& packed) {
     std::vector<std::string> rows;
-    if (!HasImportRecords()) return rows;
+    for (size_t at = 0; at < packed.size();) {
+        size_t length = 0, digits = 0;
+        while (at < packed.size() && packed[at] >= '0' && packed[at] <= '9' && digits < 10) {
+            length = length * 10 + static_cast<size_t>(packed[at++] - '0');
+            ++digits;
+        }
+        if (digits == 0 || at >= packed.size() || packed[at] != ':' || length > packed.size() - at - 1) return {};
+        rows.emplace_back(reinterpret_cast<const char*>(packed.data()) + at + 1, length);
+        at += 1 + length;
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::vector<std::string> ProjectStore::ImportedRows(const std::string& device, const std::string& source) {
+    if (HasTable(kRecordTable)) {
+        Statement select(db_, "SELECT rows FROM import_records WHERE device = (SELECT id FROM devices WHERE name = ?1) AND source = ?2");
+        CheckBound(select.BindText(1, device), "the device name", device.size());
+        CheckBound(select.BindText(2, source), "the source name", source.size());
+        const int step = select.Step();
+        if (step == SQLITE_ROW) return UnpackedRows(select.Blob(0));
+        if (step != SQLITE_DONE) Fail("cannot read the project");
+    }
+    // Projects of the first version of the records keep a row of the table per channel row.
+    std::vector<std::string> rows;
+    if (!HasTable(kOldRecordTable)) return rows;
     Statement select(db_,
                      "SELECT row_key FROM imported_rows WHERE device = (SELECT id FROM devices WHERE name = ?1) AND source = ?2 "
                      "ORDER BY rowid");
@@ -209,19 +253,22 @@ std::vector<std::string> ProjectStore::ImportedRows(const std::string& device, c
 }
 
 void ProjectStore::RecordImportedRows(const std::string& device, const std::string& source, const std::vector<std::string>& rows) {
-    EnsureImportRecords();
-    Statement remove(db_, "DELETE FROM imported_rows WHERE device = (SELECT id FROM devices WHERE name = ?1) AND source = ?2");
-    CheckBound(remove.BindText(1, device), "the device name", device.size());
-    CheckBound(remove.BindText(2, source), "the source name", source.size());
-    if (remove.Step() != SQLITE_DONE) Fail("cannot store the import record in");
-    Statement insert(db_, "INSERT INTO imported_rows (device, source, row_key) SELECT id, ?2, ?3 FROM devices WHERE name = ?1");
-    for (const std::string& row : rows) {
-        insert.Reset();
-        CheckBound(insert.BindText(1, device), "the device name", device.size());
-        CheckBound(insert.BindText(2, source), "the source name", source.size());
-        CheckBound(insert.BindText(3, row), "an import record", row.size());
-        if (insert.Step() != SQLITE_DONE) Fail("cannot store the import record in");
+    // One value per device and source: a plant's half a million rows are stored in one write,
+    // not in as many rows of a table.
+    Execute("CREATE TABLE IF NOT EXISTS import_records "
+            "(device INTEGER NOT NULL, source TEXT NOT NULL, rows BLOB NOT NULL, PRIMARY KEY (device, source))");
+    if (HasTable(kOldRecordTable)) {
+        Statement old(db_, "DELETE FROM imported_rows WHERE device = (SELECT id FROM devices WHERE name = ?1) AND source = ?2");
+        CheckBound(old.BindText(1, device), "the device name", device.size());
+        CheckBound(old.BindText(2, source), "the source name", source.size());
+        if (old.Step() != SQLITE_DONE) Fail("cannot store the import record in");
     }
+    const ImageBytes packed = PackedRows(rows);
+    Statement insert(db_, "INSERT OR REPLACE INTO import_records (device, source, rows) SELECT id, ?2, ?3 FROM devices WHERE name = ?1");
+    CheckBound(insert.BindText(1, device), "the device name", device.size());
+    CheckBound(insert.BindText(2, source), "the source name", source.size());
+    CheckBound(insert.BindBlob(3, packed), "the import record of " + source, packed.size());
+    if (insert.Step() != SQLITE_DONE) Fail("cannot store the import record in");
 }
 
 void ProjectStore::Commit() {

@@ -51,8 +51,7 @@ private:
     void Execute(const char* sql);
     void PrepareSchema(bool create);
     /// The import records' table, made in projects that have none yet (the devices stay as they are).
-    void EnsureImportRecords();
-    bool HasImportRecords();
+    bool HasTable(const char* name);
     [[noreturn]] void Fail(const std::string& what) const;
     /// HostError in words when a value of that many bytes could not be bound to a statement.
     void CheckBound(int result, const std::string& what, size_t bytes) const;

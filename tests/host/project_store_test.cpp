@@ -67,4 +67,39 @@ TEST(ProjectStore, ImportRecordsArePerDeviceAndSourceAndGoWithTheirDevice) {
     store.AddDevice("PLC1", image);
     EXPECT_TRUE(store.ImportedRows("PLC1", "DB1").empty());
     EXPECT_EQ(store.ImportedRows("PLC2", "DB1"), (std::vector<std::string>{"x"}));
+    // A row may hold any character, the record's separators included.
+    const std::vector<std::string> odd = {"", "3:abc", std::string("a\0b", 3), "V1.4 type 12 rw 2\tLine1.Recipe.Name\tname\n"};
+    store.RecordImportedRows("PLC2", "DB7", odd);
+    EXPECT_EQ(store.ImportedRows("PLC2", "DB7"), odd);
+}
+
+TEST(ProjectStore, RecordsOfTheFirstVersionAreReadAndReplacedSourceBySource) {
+    TempFolder folder;
+    const std::string path = (folder.path() / "p.vproj").string();
+    {
+        ProjectStore store(path, true);
+        store.AddDevice("PLC1", ImageBytes{1});
+        store.Commit();
+    }
+    {
+        // A project whose records were kept one table row per channel row.
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "CREATE TABLE imported_rows (device INTEGER NOT NULL, source TEXT NOT NULL, row_key TEXT NOT NULL);"
+                               "INSERT INTO imported_rows SELECT id, 'DB1', 'a' FROM devices;"
+                               "INSERT INTO imported_rows SELECT id, 'DB1', 'b' FROM devices;"
+                               "INSERT INTO imported_rows SELECT id, 'tags', 't' FROM devices;",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    ProjectStore store(path, false);
+    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), (std::vector<std::string>{"a", "b"}));
+    store.RecordImportedRows("PLC1", "DB1", {"c"});
+    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), (std::vector<std::string>{"c"}));
+    EXPECT_EQ(store.ImportedRows("PLC1", "tags"), (std::vector<std::string>{"t"}));
+    store.RemoveDevice("PLC1");
+    store.AddDevice("PLC1", ImageBytes{1});
+    EXPECT_TRUE(store.ImportedRows("PLC1", "tags").empty());
 }
