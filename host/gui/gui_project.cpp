@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/gui/gui_language.h"
 #include "host/gui/import_watch.h"
 #include "platform/ui/command_watch.h"
 #include "core/column_registry.h"
@@ -21,9 +22,9 @@ void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std:
 void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std::function<void(ProjectStore&, DeviceSession&)>& work) {
     ProjectStore project(options_.project, false);
     std::optional<ImageBytes> image = project.FindImage(device);
-    if (!image) throw HostError("the project has no device named " + device);
+    if (!image) throw HostError(WindowMessage("the project has no device named %s", Shown(device)));
     if (IsNewerFormat(*image) && use == DeviceUse::kChange)
-        throw HostError("device " + device + " holds an image of a newer format than this driver's; it is not changed, so that it is not lost");
+        throw HostError(WindowMessage("device %s holds an image of a newer format than this driver's; it is not changed, so that it is not lost", Shown(device)));
     DeviceSession session(driver_, device, std::move(*image));
     session.Call<SvrInitDevSetFn>("SvrInitDevSet");
     work(project, session);
@@ -39,7 +40,7 @@ void GuiProject::UseProject(const std::string& path, bool mustExist) {
     } else {
         std::error_code error;
         if (std::filesystem::exists(path, error))
-            throw HostError(path + " exists already: open it, or choose another name for the new project");
+            throw HostError(WindowMessage("%s exists already: open it, or choose another name for the new project", Shown(path)));
     }
     options_.project = path;
 }
@@ -51,11 +52,11 @@ void GuiProject::SaveProjectAs(const std::string& path) {
         // Copied whole, with nothing open on it, and over the new name only when complete.
         const std::string partial = path + ".partial";
         if (!std::filesystem::copy_file(options_.project, partial, std::filesystem::copy_options::overwrite_existing, error))
-            throw HostError("cannot write " + path + ": " + error.message());
+            throw HostError(WindowMessage("cannot write %s: %s", Shown(path), Shown(error.message())));
         std::filesystem::rename(partial, path, error);
         if (error) {
             std::filesystem::remove(partial, error);
-            throw HostError("cannot write " + path);
+            throw HostError(WindowMessage("cannot write %s", Shown(path)));
         }
     }
     options_.project = path;
@@ -65,7 +66,7 @@ void GuiProject::ExportChannels(const std::string& device, const std::string& fi
     ProjectStore project(options_.project, false);
     std::optional<ImageBytes> image = project.FindImage(device);
     project.Commit();
-    if (!image) throw HostError("the project has no device named " + device);
+    if (!image) throw HostError(WindowMessage("the project has no device named %s", Shown(device)));
     const CDevTable table = ReadStoredChannels(*image);
     const std::string partial = file + ".partial";
     {
@@ -75,12 +76,12 @@ void GuiProject::ExportChannels(const std::string& device, const std::string& fi
         if (!out) {
             std::error_code error;
             std::filesystem::remove(partial, error);
-            throw HostError("cannot write " + file);
+            throw HostError(WindowMessage("cannot write %s", Shown(file)));
         }
     }
     std::error_code error;
     std::filesystem::rename(partial, file, error);
-    if (error) throw HostError("cannot write " + file + ": " + error.message());
+    if (error) throw HostError(WindowMessage("cannot write %s: %s", Shown(file), Shown(error.message())));
 }
 
 std::string GuiProject::DriverVersion() const {
@@ -102,15 +103,15 @@ std::vector<std::string> GuiProject::DeviceNames() {
 }
 
 void GuiProject::AddDevice(const std::string& name) {
-    if (name.empty()) throw HostError("a device needs a name");
+    if (name.empty()) throw HostError(WindowMessage("a device needs a name"));
     for (unsigned char ch : name)
-        if (ch < 0x20 || ch == 0x7F) throw HostError("a device name may not hold control characters");
+        if (ch < 0x20 || ch == 0x7F) throw HostError(WindowMessage("a device name may not hold control characters"));
     ProjectStore project(options_.project, true);
-    if (project.FindImage(name)) throw HostError("the project already has a device named " + name);
+    if (project.FindImage(name)) throw HostError(WindowMessage("the project already has a device named %s", Shown(name)));
     DeviceSession session(driver_, name, {});
     session.Call<SvrInitDevSetFn>("SvrInitDevSet");
     std::optional<ImageView> image = session.WrittenImage();
-    if (!image) throw HostError("the driver stored no image for the new device " + name);
+    if (!image) throw HostError(WindowMessage("the driver stored no image for the new device %s", Shown(name)));
     project.AddDevice(name, *image);
     project.Commit();
 }
@@ -141,7 +142,7 @@ void GuiProject::SetProperty(const std::string& device, int index, const CString
     WithDevice(device, DeviceUse::kChange, [&](DeviceSession& session) {
         SPropertyList list;
         session.Call<SvrGetPropertyFn>("SvrGetProperty", list.names, list.values, list.enumerated);
-        if (index < 0 || index >= list.values.GetSize()) throw HostError("the device has no such property");
+        if (index < 0 || index >= list.values.GetSize()) throw HostError(WindowMessage("the device has no such property"));
         const bool enumerated = index < list.enumerated.GetSize() && list.enumerated[index];
         list.values[index] = enumerated || index >= kPropertyKeyCount
                                  ? value

@@ -278,7 +278,7 @@ void MainFrame::AskAndAddChannels() {
 void MainFrame::AddChannels(SChlInfo info) {
     wxBusyCursor busy;
     const int result = project_.AddChannels(device_, info);
-    if (result == 0) throw HostError("the driver built no channel from this description; nothing was added");
+    if (result == 0) throw HostError(WindowMessage("the driver built no channel from this description; nothing was added"));
     ShowDevice();
     channels->EnsureVisible(result - 1);
     SetStatusText(wxString::Format(_("Added; the next free address is %s"), ToWx(info.address)));

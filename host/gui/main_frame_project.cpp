@@ -15,6 +15,7 @@
 #include <wx/version.h>
 
 #include "host/gui/main_frame.h"
+#include "host/gui/gui_language.h"
 #include "host/gui/installed_files.h"
 #include "host/project/host_context.h"
 #include "host/wx_backend/wx_text.h"
@@ -125,7 +126,7 @@ void MainFrame::AskAndExportChannels() {
 
 void MainFrame::ShowManual() {
     const wxString page = InstalledFile("share/man/man1/vireo-host.1");
-    if (!wxFileExists(page)) throw HostError("the manual page is not installed: " + page.utf8_string());
+    if (!wxFileExists(page)) throw HostError(WindowMessage("the manual page is not installed: %s", page));
     wxArrayString output, errors;
     wxExecuteEnv environment;
     wxGetEnvMap(&environment.env);
@@ -134,7 +135,7 @@ void MainFrame::ShowManual() {
     quoted.Replace("\\", "\\\\");
     quoted.Replace("\"", "\\\"");
     if (wxExecute("man -l \"" + quoted + "\"", output, errors, wxEXEC_SYNC, &environment) != 0 || output.IsEmpty())
-        throw HostError("man could not show the manual page " + page.utf8_string());
+        throw HostError(WindowMessage("man could not show the manual page %s", page));
     wxString text;
     for (const wxString& line : output) text << line << "\n";
     auto* window = new wxDialog(this, wxID_ANY, _("vireo-host manual"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);

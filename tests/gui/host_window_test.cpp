@@ -45,8 +45,15 @@ TEST(HostWindow, EditsADeviceAndImportsTheExampleTags) {
     frame->channels->GetColumn(2, heading);
     EXPECT_EQ(heading.GetText(), wxString::FromUTF8("寄存器"));
 
-    // A new device: six properties and the eight default bit channels.
+    // A new device: six properties and the eight default bit channels. A second one of the name is
+    // refused in the windows' language.
     frame->AddDevice("PLC1");
+    try {
+        frame->AddDevice("PLC1");
+        ADD_FAILURE() << "a second PLC1 was added";
+    } catch (const HostError& error) {
+        EXPECT_STREQ(error.what(), "项目中已有名为 PLC1 的设备");
+    }
     EXPECT_EQ(frame->devices->GetCount(), 1u);
     EXPECT_EQ(frame->properties->GetRoot()->GetChildCount(), 6u);
     ASSERT_EQ(frame->channels->GetItemCount(), 8);

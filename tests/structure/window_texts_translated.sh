@@ -6,7 +6,7 @@ set -euo pipefail
 root=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-xgettext --from-code=UTF-8 --keyword=_ --keyword=wxTRANSLATE -o "$work/host.pot" "$root"/host/gui/*.cpp "$root"/host/wx_backend/*.cpp
+xgettext --from-code=UTF-8 --keyword=_ --keyword=wxTRANSLATE --keyword=WindowMessage -o "$work/host.pot" "$root"/host/gui/*.cpp "$root"/host/wx_backend/*.cpp
 # msgcmp fails for a marked text the catalog lacks; msgattrib lists the ones left empty.
 msgcmp "$root/host/gui/po/zh_CN.po" "$work/host.pot"
 if msgattrib --untranslated "$root/host/gui/po/zh_CN.po" | grep -q '^msgid "[^"]'; then
