@@ -95,18 +95,19 @@ void ImportRecords::RemoveRowsOfLastImport(DeviceSession& session) {
     CArray<int32_t> stale;  // highest first: each index is taken after the deletions before it
     for (size_t i = rows.size(); i-- > 0;) {
         const SRow& row = rows[i];
-        if (!sources_.count(row.source)) continue;
-        std::multiset<std::string>& keys = made[row.source];
-        const auto key = keys.find(row.key);
-        if (key != keys.end()) {
-            keys.erase(key);
-            stale.Add(static_cast<int32_t>(i));
-        } else if (lastImport_[row.source].empty()) {
-            ++keptUnrecorded_[row.source];
+        if (sources_.count(row.source)) {
+            std::multiset<std::string>& keys = made[row.source];
+            const auto key = keys.find(row.key);
+            if (key != keys.end()) {
+                keys.erase(key);
+                stale.Add(static_cast<int32_t>(i));
+                continue;
+            }
+            if (lastImport_[row.source].empty()) ++keptUnrecorded_[row.source];
         }
+        rowsBefore_.insert(row.key);  // the rows the import starts from: all but the stale ones
     }
     if (!stale.IsEmpty()) session.Call<SvrDeleteChlInfoFn>("SvrDeleteChlInfo", stale);
-    for (const SRow& row : ReadRows(session)) rowsBefore_.insert(row.key);
 }
 
 std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::vector<std::string>* changes) {
