@@ -1,14 +1,34 @@
 #include "host/project/import_records.h"
 
-#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
 struct SRow {
     std::string key;     ///< place, variable and comment: a row as the import made it
     std::string source;  ///< "tags" or "DB<n>"
-    std::string varName;
 };
+
+/// How many times each key is held, by views of keys that outlive the counts: a plant's half a
+/// million rows are counted in hash tables, not in ordered trees of copies.
+using KeyCounts = std::unordered_map<std::string_view, int>;
+
+KeyCounts CountsOf(const std::vector<std::string>& keys) {
+    KeyCounts counts;
+    counts.reserve(keys.size());
+    for (const std::string& key : keys) ++counts[key];
+    return counts;
+}
+
+/// Takes one of the key away; false when none is left.
+bool TakeOne(KeyCounts& counts, std::string_view key) {
+    const auto found = counts.find(key);
+    if (found == counts.end() || found->second == 0) return false;
+    --found->second;
+    return true;
+}
 
 /// The source that makes a row: data block n for its rows, the tag table for I, Q and M.
 std::string SourceOf(const SChlInfo& info) {
@@ -33,11 +53,11 @@ std::vector<SRow> ReadRows(DeviceSession& session) {
     std::vector<SRow> rows;
     rows.reserve(static_cast<size_t>(infos.GetSize()));
     for (const SChlInfo& info : infos)
-        rows.push_back({PlaceOf(info) + '\t' + info.varName.ToUtf8() + '\t' + info.comment.ToUtf8(), SourceOf(info), info.varName.ToUtf8()});
+        rows.push_back({PlaceOf(info) + '\t' + info.varName.ToUtf8() + '\t' + info.comment.ToUtf8(), SourceOf(info)});
     return rows;
 }
 
-std::string VarNameOf(const std::string& key) {
+std::string_view VarNameOf(std::string_view key) {
     const size_t first = key.find('\t');
     return key.substr(first + 1, key.find('\t', first + 1) - first - 1);
 }
@@ -55,10 +75,10 @@ struct SCounts {
 /// changed (moved, retyped or re-commented), not removed and added.
 void Compare(const std::vector<std::string>& before, const std::vector<std::string>& now, SCounts& counts,
              std::vector<std::string>* changes) {
-    const std::multiset<std::string> old(before.begin(), before.end());
-    std::multiset<std::string> oldVariables;
+    const std::unordered_set<std::string_view> old(before.begin(), before.end());
+    std::unordered_set<std::string_view> oldVariables;
     for (const std::string& key : before) oldVariables.insert(VarNameOf(key));
-    std::multiset<std::string> newVariables;
+    std::unordered_set<std::string_view> newVariables;
     for (const std::string& key : now) {
         newVariables.insert(VarNameOf(key));
         const char* what = old.count(key) ? nullptr : oldVariables.count(VarNameOf(key)) ? "changed" : "added";
@@ -67,7 +87,7 @@ void Compare(const std::vector<std::string>& before, const std::vector<std::stri
         else ++counts.added;
         if (what && changes) changes->push_back(ChangeLine(what, key));
     }
-    const std::multiset<std::string> current(now.begin(), now.end());
+    const std::unordered_set<std::string_view> current(now.begin(), now.end());
     for (const std::string& key : before) {
         if (current.count(key) || newVariables.count(VarNameOf(key))) continue;
         ++counts.removed;
@@ -89,37 +109,30 @@ ImportRecords::ImportRecords(ProjectStore& project, std::string device, std::set
 }
 
 void ImportRecords::RemoveRowsOfLastImport(DeviceSession& session) {
-    const std::vector<SRow> rows = ReadRows(session);
-    std::map<std::string, std::multiset<std::string>> made;
-    for (const auto& [source, keys] : lastImport_) made[source].insert(keys.begin(), keys.end());
+    std::vector<SRow> rows = ReadRows(session);
+    std::map<std::string, KeyCounts> made;
+    for (const auto& [source, keys] : lastImport_) made[source] = CountsOf(keys);
     CArray<int32_t> stale;  // highest first: each index is taken after the deletions before it
     for (size_t i = rows.size(); i-- > 0;) {
-        const SRow& row = rows[i];
+        SRow& row = rows[i];
         if (sources_.count(row.source)) {
-            std::multiset<std::string>& keys = made[row.source];
-            const auto key = keys.find(row.key);
-            if (key != keys.end()) {
-                keys.erase(key);
+            if (TakeOne(made[row.source], row.key)) {
                 stale.Add(static_cast<int32_t>(i));
                 continue;
             }
             if (lastImport_[row.source].empty()) ++keptUnrecorded_[row.source];
         }
-        rowsBefore_.insert(row.key);  // the rows the import starts from: all but the stale ones
+        rowsBefore_.push_back(std::move(row.key));  // the rows the import starts from: all but the stale ones
     }
     if (!stale.IsEmpty()) session.Call<SvrDeleteChlInfoFn>("SvrDeleteChlInfo", stale);
 }
 
 std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::vector<std::string>* changes) {
     std::map<std::string, std::vector<std::string>> madeNow;
-    std::multiset<std::string> before = rowsBefore_;
-    for (const SRow& row : ReadRows(session)) {
-        const auto same = before.find(row.key);
-        if (same != before.end()) {
-            before.erase(same);  // there before the import: not the import's
-            continue;
-        }
-        madeNow[row.source].push_back(row.key);
+    KeyCounts before = CountsOf(rowsBefore_);
+    for (SRow& row : ReadRows(session)) {
+        if (TakeOne(before, row.key)) continue;  // there before the import: not the import's
+        madeNow[row.source].push_back(std::move(row.key));
     }
     SCounts counts;
     for (const std::string& source : sources_) {

@@ -38,6 +38,6 @@ private:
     std::string device_;
     std::set<std::string> sources_;
     std::map<std::string, std::vector<std::string>> lastImport_;  ///< by source
-    std::multiset<std::string> rowsBefore_;  ///< the rows the import started from
+    std::vector<std::string> rowsBefore_;  ///< the rows the import started from
     std::map<std::string, int> keptUnrecorded_;  ///< rows of sources without a record, by source
 };
