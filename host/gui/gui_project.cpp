@@ -16,10 +16,13 @@
 GuiProject::GuiProject(HostOptions options) : options_(std::move(options)), driver_(options_.driver) { AnnounceDriver(driver_); }
 
 void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std::function<void(DeviceSession&)>& work) {
-    WithDevice(device, use, [&](ProjectStore&, DeviceSession& session) { work(session); });
+    WithDevice(device, use, [&](ProjectStore&, DeviceSession& session) {
+        work(session);
+        return true;
+    });
 }
 
-void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std::function<void(ProjectStore&, DeviceSession&)>& work) {
+void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std::function<bool(ProjectStore&, DeviceSession&)>& work) {
     ProjectStore project(options_.project, false);
     std::optional<ImageBytes> image = project.FindImage(device);
     if (!image) throw HostError(WindowMessage("the project has no device named %s", Shown(device)));
@@ -27,8 +30,8 @@ void GuiProject::WithDevice(const std::string& device, DeviceUse use, const std:
         throw HostError(WindowMessage("device %s holds an image of a newer format than this driver's; it is not changed, so that it is not lost", Shown(device)));
     DeviceSession session(driver_, device, std::move(*image));
     session.Call<SvrInitDevSetFn>("SvrInitDevSet");
-    work(project, session);
-    if (use == DeviceUse::kChange)
+    const bool store = work(project, session);
+    if (use == DeviceUse::kChange && store)
         if (std::optional<ImageView> written = session.WrittenImage()) project.SaveImage(device, *written);
     project.Commit();
 }
@@ -186,6 +189,7 @@ std::vector<SChannelRow> GuiProject::Channels(const std::string& device) {
         // separators become "_"); the row itself stores the member path, which the table shows.
         const CDevTable stored = ReadStoredChannels(*project.FindImage(device));
         for (size_t i = 0; i < rows.size() && i < stored.Rows().size(); ++i) rows[i].variable = stored.Rows()[i].GetText(kColVarName);
+        return true;
     });
     return rows;
 }
@@ -204,6 +208,7 @@ void GuiProject::DeleteChannels(const std::string& device, const std::vector<int
         for (int row : rows) indices.Add(row);
         session.Call<SvrDeleteChlInfoFn>("SvrDeleteChlInfo", indices);
         if (std::optional<ImageView> written = session.WrittenImage()) deleted.after.assign(written->begin(), written->end());
+        return true;
     });
     if (deleted.after.empty()) return;
     lastDelete_ = std::move(deleted);
@@ -240,7 +245,10 @@ std::vector<std::string> GuiProject::ShowCustomUI(const std::string& device, con
             SCustomUIEntry* pickedEntry = &picked;
             session.Call<SvrShowCustomUIFn>("SvrShowCustomUI", pickedEntry);
         }
+        // Rows taken away for an import that then did not end with OK are not stored.
+        if (!watch.ImportEnded()) return !watch.TookRowsAway();
         report = watch.Finish();
+        return true;
     });
     return report;
 }

@@ -89,8 +89,9 @@ private:
     /// Opens the project and the device, runs the work, stores the device's image when use is
     /// kChange and the driver wrote one, and commits.
     void WithDevice(const std::string& device, DeviceUse use, const std::function<void(DeviceSession&)>& work);
-    /// The same, with the project store open for the work.
-    void WithDevice(const std::string& device, DeviceUse use, const std::function<void(ProjectStore&, DeviceSession&)>& work);
+    /// The same, with the project store open for the work; the device's image is stored only when
+    /// the work says so.
+    void WithDevice(const std::string& device, DeviceUse use, const std::function<bool(ProjectStore&, DeviceSession&)>& work);
 
     /// What the last delete changed: the device, its image before and the image it left.
     struct SDeleted {

@@ -1,5 +1,6 @@
 #include "host/gui/import_watch.h"
 
+#include <algorithm>
 #include <set>
 
 #include "host/user_input/screen_text.h"
@@ -49,8 +50,17 @@ void ImportWatch::BeforeCommand(CWnd& window, UINT id, UINT code) {
     if (records_) return;  // an import already succeeded: the dialog has ended
     records_.emplace(project_, device_, std::move(read.sources));
     records_->RemoveRowsOfLastImport(session_);
+    if (std::optional<ImageView> written = session_.WrittenImage()) afterRemoval_.assign(written->begin(), written->end());
     rows_.clear();
     for (const CString& note : result.notes) rows_.push_back(note.ToUtf8());
+}
+
+bool ImportWatch::ImportEnded() const {
+    if (!records_) return false;
+    // The driver stores the device when the import ends the dialog with OK; until then the
+    // device is as the taking away left it (a prediction that failed, or a user who cancelled).
+    const std::optional<ImageView> written = session_.WrittenImage();
+    return written && !std::equal(written->begin(), written->end(), afterRemoval_.begin(), afterRemoval_.end());
 }
 
 std::vector<std::string> ImportWatch::Finish() {

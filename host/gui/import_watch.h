@@ -25,6 +25,12 @@ public:
     /// The command watch: acts on the tag import dialog's import button only.
     void BeforeCommand(CWnd& window, UINT id, UINT code);
 
+    /// Whether rows were taken away for an import that was to succeed.
+    bool TookRowsAway() const { return records_.has_value(); }
+    /// After the dialog: whether that import ended with the driver storing the device, which it
+    /// does only for an import that ended the dialog with OK.
+    bool ImportEnded() const;
+
     /// After the dialog: what the import did, as lines (the rows its status list showed after a
     /// success, then the summary of added, changed and removed channels), and keeps the records of
     /// what each source made. Empty when no import succeeded.
@@ -37,4 +43,5 @@ private:
     const DriverLibrary& driver_;
     std::optional<ImportRecords> records_;  ///< set at the import that was to succeed
     std::vector<std::string> rows_;         ///< the status rows that import shows
+    ImageBytes afterRemoval_;               ///< the device as the taking away left it
 };
