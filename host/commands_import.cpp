@@ -9,7 +9,6 @@
 // changes the device, which is then saved.
 #include <iostream>
 #include <map>
-#include <regex>
 #include <set>
 
 #include "host/block_name_option.h"
@@ -136,11 +135,13 @@ void ShowTagImport(DeviceSession& session, const DriverLibrary& driver) {
 std::set<std::string> ImportSources(const ImportOptions& options) {
     std::set<std::string> sources;
     if (!options.tagFile.empty()) sources.insert("tags");
-    static const std::regex kBlockName("^DB([0-9]{1,5})(_.*)?$", std::regex::icase);
     for (const auto& [path, corrected] : CorrectionsOf(options)) {
-        const std::string name = corrected.IsEmpty() ? path.Mid(path.ReverseFind(u'/') + 1).ToUtf8() : corrected.ToUtf8();
-        std::smatch match;
-        if (std::regex_match(name, match, kBlockName)) sources.insert("DB" + std::to_string(std::stoi(match[1].str())));
+        const std::string fileName = path.Mid(path.ReverseFind(u'/') + 1).ToUtf8();
+        const size_t underscore = fileName.find('_');
+        const std::string name = !corrected.IsEmpty()           ? corrected.ToUtf8()
+                                 : underscore != std::string::npos ? fileName.substr(0, underscore)
+                                                                   : std::string();
+        if (std::string source = BlockSource(name); !source.empty()) sources.insert(std::move(source));
     }
     return sources;
 }

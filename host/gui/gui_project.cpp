@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "host/gui/gui_language.h"
@@ -12,6 +13,7 @@
 #include "host/project/project_store.h"
 #include "host/project/property_values.h"
 #include "host/project/stored_image.h"
+#include "platform/file_system.h"
 
 GuiProject::GuiProject(HostOptions options) : options_(std::move(options)), driver_(options_.driver) { AnnounceDriver(driver_); }
 
@@ -52,15 +54,11 @@ void GuiProject::SaveProjectAs(const std::string& path) {
     std::error_code error;
     if (std::filesystem::equivalent(options_.project, path, error)) return;
     if (std::filesystem::exists(options_.project, error)) {
-        // Copied whole, with nothing open on it, and over the new name only when complete.
-        const std::string partial = path + ".partial";
-        if (!std::filesystem::copy_file(options_.project, partial, std::filesystem::copy_options::overwrite_existing, error))
-            throw HostError(WindowMessage("cannot write %s: %s", Shown(path), Shown(error.message())));
-        std::filesystem::rename(partial, path, error);
-        if (error) {
-            std::filesystem::remove(partial, error);
-            throw HostError(WindowMessage("cannot write %s", Shown(path)));
-        }
+        // Copied whole, with nothing open on it, and in place only when complete.
+        std::ifstream in(options_.project, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.good() && !in.eof()) throw HostError(WindowMessage("cannot write %s", Shown(path)));
+        if (!WriteFileAtomically(CString::FromUtf8(path), bytes)) throw HostError(WindowMessage("cannot write %s", Shown(path)));
     }
     options_.project = path;
 }
@@ -70,21 +68,9 @@ void GuiProject::ExportChannels(const std::string& device, const std::string& fi
     std::optional<ImageBytes> image = project.FindImage(device);
     project.Commit();
     if (!image) throw HostError(WindowMessage("the project has no device named %s", Shown(device)));
-    const CDevTable table = ReadStoredChannels(*image);
-    const std::string partial = file + ".partial";
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        WriteChannelTable(out, table, {format, false, false});
-        out.close();
-        if (!out) {
-            std::error_code error;
-            std::filesystem::remove(partial, error);
-            throw HostError(WindowMessage("cannot write %s", Shown(file)));
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(partial, file, error);
-    if (error) throw HostError(WindowMessage("cannot write %s: %s", Shown(file), Shown(error.message())));
+    std::ostringstream text;
+    WriteChannelTable(text, ReadStoredChannels(*image), {format, false, false});
+    if (!WriteFileAtomically(CString::FromUtf8(file), text.str())) throw HostError(WindowMessage("cannot write %s", Shown(file)));
 }
 
 std::string GuiProject::DriverVersion() const {
