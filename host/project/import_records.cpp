@@ -1,8 +1,11 @@
 #include "host/project/import_records.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+
+#include "platform/code_page.h"
 
 namespace {
 
@@ -30,30 +33,82 @@ bool TakeOne(KeyCounts& counts, std::string_view key) {
     return true;
 }
 
+/// Appends text in UTF-8, as CString::ToUtf8 writes it (a key is made for every row of a plant,
+/// and most texts are plain ASCII).
+void AppendUtf8(std::string& out, std::u16string_view text) {
+    if (std::all_of(text.begin(), text.end(), [](char16_t ch) { return ch < 0x80; })) {
+        out.append(text.begin(), text.end());
+        return;
+    }
+    out += Utf16ToUtf8(text);
+}
+
 /// The source that makes a row: data block n for its rows, the tag table for I, Q and M.
 std::string SourceOf(const SChlInfo& info) {
     if (info.regType != 3) return "tags";
-    const std::string address = info.address.ToUtf8();
-    return "DB" + address.substr(0, address.find('.'));
+    std::string source = "DB";
+    const std::u16string_view address = info.address.view();
+    AppendUtf8(source, address.substr(0, address.find(u'.')));
+    return source;
 }
 
-/// Where a row is and what it holds, in words that do not depend on the user-interface language
-/// (the channel name does): register and address, data type index, read/write flag, e.g.
-/// "V1.4 type 12 rw 2".
-std::string PlaceOf(const SChlInfo& info) {
+/// A row as the import made it: where it is and what it holds, in words that do not depend on
+/// the user-interface language (the channel name does): register and address, data type index,
+/// read/write flag, e.g. "V1.4 type 12 rw 2"; then TAB, the variable, TAB, the comment.
+std::string KeyOf(const SChlInfo& info) {
     static const char kRegisters[] = "IQMV";
-    const char letter = info.regType >= 0 && info.regType < 4 ? kRegisters[info.regType] : '?';
-    return letter + info.address.ToUtf8() + " type " + std::to_string(info.typeIndex) + " rw " + std::to_string(info.rwFlag);
+    std::string key;
+    key.reserve(24 + info.address.view().size() + info.varName.view().size() + info.comment.view().size());
+    key += info.regType >= 0 && info.regType < 4 ? kRegisters[info.regType] : '?';
+    AppendUtf8(key, info.address.view());
+    key += " type ";
+    key += std::to_string(info.typeIndex);
+    key += " rw ";
+    key += std::to_string(info.rwFlag);
+    key += '\t';
+    AppendUtf8(key, info.varName.view());
+    key += '\t';
+    AppendUtf8(key, info.comment.view());
+    return key;
 }
 
-std::vector<SRow> ReadRows(DeviceSession& session) {
+/// Rows described at a time: the descriptions of a plant's half a million rows are never all held.
+constexpr int kRowsPerRead = 8192;
+/// The driver shortens a variable name of 500 characters or more to 494 and "_" and the row's
+/// place in the list being described, at least four digits: 499 characters or more.
+constexpr int kShortenedNameLength = 499;
+
+/// Every row described in one list, as the rows' places in the table.
+std::vector<SRow> ReadRowsAtOnce(DeviceSession& session) {
     CArray<int32_t> all;
     CArray<SChlInfo> infos;
     session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", all, infos);
     std::vector<SRow> rows;
     rows.reserve(static_cast<size_t>(infos.GetSize()));
-    for (const SChlInfo& info : infos)
-        rows.push_back({PlaceOf(info) + '\t' + info.varName.ToUtf8() + '\t' + info.comment.ToUtf8(), SourceOf(info)});
+    for (const SChlInfo& info : infos) rows.push_back({KeyOf(info), SourceOf(info)});
+    return rows;
+}
+
+/// The rows of the device in order, described a part at a time. A shortened variable name carries
+/// its place in the list it was described in, which a part would change: a table that holds one is
+/// described at once, so that its keys stay the ones its last import recorded.
+std::vector<SRow> ReadRows(DeviceSession& session) {
+    CArray<int32_t> indices;
+    CArray<SChlInfo> infos;
+    indices.Add(0);
+    const int count = session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);  // 0 for an empty table
+    std::vector<SRow> rows;
+    rows.reserve(static_cast<size_t>(count));
+    for (int first = 0; first < count; first += kRowsPerRead) {
+        const int size = std::min(kRowsPerRead, count - first);
+        indices.SetSize(size);
+        for (int i = 0; i < size; ++i) indices[i] = first + i;
+        session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);
+        for (int i = 0; i < size; ++i) {
+            if (infos[i].varName.GetLength() >= kShortenedNameLength) return ReadRowsAtOnce(session);
+            rows.push_back({KeyOf(infos[i]), SourceOf(infos[i])});
+        }
+    }
     return rows;
 }
 

@@ -244,3 +244,22 @@ TEST_F(ImportTest, ImportingAgainFollowsTheSourcesAndKeepsHandMadeChannels) {
     EXPECT_EQ(std::count(left.begin(), left.end(), "Conveyor.Extra"), 0);
     EXPECT_EQ(left.size(), variables.size() - 1);
 }
+
+TEST_F(ImportTest, AShortenedVariableNameCarriesItsPlaceInTheWholeTable) {
+    // The driver shortens a variable name of 500 characters or more and ends it with the row's
+    // place in the list it describes; the import describes a large table a part at a time, and the
+    // name it reports and records is still the one with the row's place in the whole table.
+    const std::string part(120, 'N');
+    std::string members = "      Big : Array[0..8999] of Bool;\r\n";
+    for (int level = 0; level < 4; ++level) members += "      " + part + std::to_string(level) + " : Struct\r\n";
+    members += "      " + part + "4 : Int;\r\n";
+    for (int level = 0; level < 4; ++level) members += "      END_STRUCT;\r\n";
+    const std::string db = Write("DB1_Long.db", Block("Long", members));
+    const HostResult tried = Import({"--db", db, "--dry-run"});
+    ASSERT_EQ(tried.exitCode, 0) << tried.err;
+    EXPECT_NE(tried.out.find("summary\t9001 channels added"), std::string::npos) << tried.out.substr(0, 300);
+    const size_t line = tried.out.find("\nadded\tV1.1126 type 12 rw 2\tLong_" + part + "0_");
+    ASSERT_NE(line, std::string::npos) << tried.out.substr(tried.out.size() - 1000);
+    const size_t end = tried.out.find('\n', line + 1);
+    EXPECT_EQ(tried.out.substr(end - 5, 5), "_9000");
+}
