@@ -162,77 +162,13 @@ CString NextAddressText(int regType, int block, int address) {
     return CString(std::move(text));
 }
 
-unsigned BlockCount(int32_t chlCount) {
-    const unsigned count = static_cast<unsigned>(chlCount);
-    if (count == 0) return 1;
-    return count > kMaxChannelsPerBlock ? kMaxChannelsPerBlock : count;
-}
-
-/// BuildRows's work; takeTexts moves the variable name and comment out of info instead of copying
-/// them, and writes no next address back.
-int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool takeTexts) {
-    if (!AddressNumbersFit(info.address.view())) return 0;
-    CDevRow row;
-    const SParsedAddress parsed = ParseAddress(info);
-    int address = parsed.address;
-    row.SetInt(kColBlock, parsed.block);
-    row.SetInt(kColAddress, address);
-
-    auto [code, size] = TypeIndexToCode(info.typeIndex, info.regType);
-    const SRegisterType* reg = RegisterTypeAt(info.regType);
-    if (code < 0 || !reg || info.rwFlag < kReadOnly || info.rwFlag > kReadWrite) return 0;
-    if (code < 20) row.SetInt(kColBit, code);
-    if (code == kStringCode) {
-        size = SettleStringLength(info, parsed.lengthGiven);
-        row.SetInt(kColBit, size);
-    }
-    row.SetInt(kColTypeCode, code);
-    row.SetInt(kColRegType, info.regType);
-    row.SetText(kColVarName, takeTexts ? std::move(info.varName) : info.varName);
-    row.SetText(kColComment, takeTexts ? std::move(info.comment) : info.comment);
-    if (reg->accessClass == 0) info.rwFlag = kReadOnly;
-    row.SetInt(kColRwFlag, info.rwFlag);
-    row.SetInt(kColMaxBlockRead, 0);
-    row.SetInt(kColFastRead, 0);
-
-    const unsigned count = BlockCount(info.chlCount);
-    if (!BlockFits({address, code}, size, count)) return 0;
-    // Room for the block at once, growing geometrically so that many calls on one list stay linear.
-    if (rows.capacity() - rows.size() < count) rows.reserve(std::max(rows.size() + count, rows.capacity() * 2));
-    for (unsigned i = 0; i < count; ++i) {
-        MakeChannelName(row);
-        // The last row is handed over rather than copied: most descriptions build a single row.
-        const bool last = i + 1 == count;
-        if (last) rows.push_back(std::move(row));
-        else rows.push_back(row);
-        SRowPosition next{address, code};
-        StepRow(next, size);
-        address = static_cast<int>(next.address);  // BlockFits saw it fit
-        code = next.code;
-        if (last) break;
-        if (code < 20) {
-            row.SetInt(kColBit, code);
-            row.SetInt(kColTypeCode, code);
-        }
-        row.SetInt(kColAddress, address);
-    }
-    if (!takeTexts) info.address = NextAddressText(info.regType, parsed.block, address);  // nobody reads a given-up one
-    return 1;
-}
-
-}  // namespace
-
-int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, false); }
-
-int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, true); }
-
-void MakeChannelName(CDevRow& row) {
+/// The channel name a row's cells give, in a buffer the thread keeps: a name is made for every row
+/// of a large import, and describing rows recomputes every name.
+const std::u16string& ChannelNameOf(const CDevRow& row) {
     const int regType = row.GetInt(kColRegType);
     const int code = row.GetInt(kColTypeCode);
     const SRegisterType* reg = RegisterTypeAt(regType);
     const CString& rwText = Text(kReadWriteTexts, row.GetInt(kColRwFlag));
-    // Made in a buffer the thread keeps: describing rows recomputes every name, and a name that has
-    // not changed is not stored again, so describing makes no new text for it.
     thread_local std::u16string name;
     name.clear();
     if (regType == kRegisterV) {
@@ -255,7 +191,74 @@ void MakeChannelName(CDevRow& row) {
     }
     for (char16_t& ch : name)
         if (ch >= u'a' && ch <= u'z') ch = static_cast<char16_t>(ch - u'a' + u'A');
-    if (row.GetText(kColChannelName).view() != name) row.SetText(kColChannelName, CString(std::u16string_view(name)));
+    return name;
+}
+
+unsigned BlockCount(int32_t chlCount) {
+    const unsigned count = static_cast<unsigned>(chlCount);
+    if (count == 0) return 1;
+    return count > kMaxChannelsPerBlock ? kMaxChannelsPerBlock : count;
+}
+
+/// BuildRows's work; for a description given up (givenUp) no next address is written back.
+int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool givenUp) {
+    if (!AddressNumbersFit(info.address.view())) return 0;
+    CDevRow row;
+    const SParsedAddress parsed = ParseAddress(info);
+    int address = parsed.address;
+    row.SetInt(kColBlock, parsed.block);
+    row.SetInt(kColAddress, address);
+
+    auto [code, size] = TypeIndexToCode(info.typeIndex, info.regType);
+    const SRegisterType* reg = RegisterTypeAt(info.regType);
+    if (code < 0 || !reg || info.rwFlag < kReadOnly || info.rwFlag > kReadWrite) return 0;
+    if (code < 20) row.SetInt(kColBit, code);
+    if (code == kStringCode) {
+        size = SettleStringLength(info, parsed.lengthGiven);
+        row.SetInt(kColBit, size);
+    }
+    row.SetInt(kColTypeCode, code);
+    row.SetInt(kColRegType, info.regType);
+    if (reg->accessClass == 0) info.rwFlag = kReadOnly;
+    row.SetInt(kColRwFlag, info.rwFlag);
+    row.SetInt(kColMaxBlockRead, 0);
+    row.SetInt(kColFastRead, 0);
+
+    const unsigned count = BlockCount(info.chlCount);
+    if (!BlockFits({address, code}, size, count)) return 0;
+    // Room for the block at once, growing geometrically so that many calls on one list stay linear.
+    if (rows.capacity() - rows.size() < count) rows.reserve(std::max(rows.size() + count, rows.capacity() * 2));
+    for (unsigned i = 0; i < count; ++i) {
+        row.SetTexts({{kColChannelName, ChannelNameOf(row)}, {kColVarName, info.varName.view()}, {kColComment, info.comment.view()}});
+        // The last row is handed over rather than copied: most descriptions build a single row.
+        const bool last = i + 1 == count;
+        if (last) rows.push_back(std::move(row));
+        else rows.push_back(row);
+        SRowPosition next{address, code};
+        StepRow(next, size);
+        address = static_cast<int>(next.address);  // BlockFits saw it fit
+        code = next.code;
+        if (last) break;
+        if (code < 20) {
+            row.SetInt(kColBit, code);
+            row.SetInt(kColTypeCode, code);
+        }
+        row.SetInt(kColAddress, address);
+    }
+    if (!givenUp) info.address = NextAddressText(info.regType, parsed.block, address);  // nobody reads a given-up one
+    return 1;
+}
+
+}  // namespace
+
+int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, false); }
+
+int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, true); }
+
+void MakeChannelName(CDevRow& row) {
+    // A name that has not changed is not stored again, so describing makes no new texts for it.
+    const std::u16string& name = ChannelNameOf(row);
+    if (row.TextView(kColChannelName) != name) row.SetText(kColChannelName, CString(std::u16string_view(name)));
 }
 
 CString SanitizeVarName(CString name) {
@@ -317,11 +320,11 @@ void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info) {
     info.chlCount = 1;
     info.rwFlag = row.GetInt(kColRwFlag);
     MakeChannelName(row);
-    info.chlName = row.GetText(kColChannelName);
-    info.comment = row.GetText(kColComment);
-    const CString& varName = row.GetText(kColVarName);
-    if (!varName.IsEmpty()) {
-        info.varName = SanitizeVarName(varName);
+    info.chlName = row.TextView(kColChannelName);
+    info.comment = row.TextView(kColComment);
+    const std::u16string_view varName = row.TextView(kColVarName);
+    if (!varName.empty()) {
+        info.varName = SanitizeVarName(CString(varName));
         if (info.varName.GetLength() >= 500) info.varName = info.varName.Left(494) + CString::Formatted(u"_%04d", position);
     } else {
         info.varName = info.chlName;

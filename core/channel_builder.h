@@ -14,9 +14,8 @@ constexpr unsigned kMaxChannelsPerBlock = 5000;
 /// Returns 1, or 0 (no rows) for a register type, data-type index or read/write flag out of range,
 /// and for an address whose numbers, rows or next free address lie outside the 32-bit range.
 int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows);
-/// The same for a description the caller gives up: its variable name and comment move into the
-/// rows instead of being copied, and no next address is written back (an import builds one
-/// description for every leaf of a plant).
+/// The same for a description the caller gives up: no next address is written back (an import
+/// builds one description for every leaf of a plant).
 int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows);
 
 /// Computes the row's channel name from its cells and stores it in the "通道名称" cell.

@@ -6,6 +6,15 @@
 
 CDevRow::CDevRow() : cellCount_(CColumnRegistry::Instance().GetCount()) {}
 
+CDevRow::CDevRow(const CDevRow& other)
+    : COwnerObject(other), cellCount_(other.cellCount_), ints_(other.ints_), texts_(other.texts_),
+      otherTexts_(other.otherTexts_ ? std::make_unique<std::vector<CString>>(*other.otherTexts_) : nullptr) {}
+
+CDevRow& CDevRow::operator=(const CDevRow& other) {
+    if (this != &other) *this = CDevRow(other);
+    return *this;
+}
+
 size_t CDevRow::Checked(int column) const {
     if (column < 0 || column >= cellCount_) throw CInvalidArgException("column not in the registry");
     return static_cast<size_t>(column);
@@ -13,34 +22,51 @@ size_t CDevRow::Checked(int column) const {
 
 int32_t CDevRow::GetInt(int column) const { return ints_[Checked(column)]; }
 void CDevRow::SetInt(int column, int32_t value) { ints_[Checked(column)] = value; }
-CString& CDevRow::TextCell(int column) {
+
+std::u16string_view CDevRow::TextView(int column) const {
     const size_t index = Checked(column);
     const int slot = CColumnRegistry::Instance().TextSlot(column);
-    if (slot >= 0) return texts_[static_cast<size_t>(slot)];
-    if (otherTexts_.empty()) otherTexts_.resize(static_cast<size_t>(cellCount_));
-    return otherTexts_[index];
+    if (slot >= 0) return texts_.Get(slot);
+    return otherTexts_ ? (*otherTexts_)[index].view() : std::u16string_view();
 }
 
-const CString& CDevRow::GetText(int column) const {
-    static const CString kEmpty;
+void CDevRow::SetText(int column, const CString& value) {
     const size_t index = Checked(column);
     const int slot = CColumnRegistry::Instance().TextSlot(column);
-    if (slot >= 0) return texts_[static_cast<size_t>(slot)];
-    return otherTexts_.empty() ? kEmpty : otherTexts_[index];
+    if (slot >= 0) {
+        texts_.Set(slot, value.view());
+        return;
+    }
+    if (!otherTexts_) otherTexts_ = std::make_unique<std::vector<CString>>(static_cast<size_t>(cellCount_));
+    (*otherTexts_)[index] = value;
 }
 
-void CDevRow::SetText(int column, CString value) { TextCell(column) = std::move(value); }
+void CDevRow::SetTexts(std::initializer_list<std::pair<int, std::u16string_view>> cells) {
+    CRowTexts::Texts texts = texts_.All();
+    bool inSlots = false;
+    for (const auto& [column, text] : cells) {
+        Checked(column);
+        const int slot = CColumnRegistry::Instance().TextSlot(column);
+        if (slot >= 0) {
+            texts[static_cast<size_t>(slot)] = text;
+            inSlots = true;
+        }
+    }
+    if (inSlots) texts_.Assign(texts);
+    for (const auto& [column, text] : cells)
+        if (CColumnRegistry::Instance().TextSlot(column) < 0) SetText(column, CString(text));
+}
 
+CString CDevRow::GetText(const CString& name) const { return GetText(CColumnRegistry::Instance().FindColumn(name)); }
 int32_t CDevRow::GetInt(const CString& name) const { return GetInt(CColumnRegistry::Instance().FindColumn(name)); }
 void CDevRow::SetInt(const CString& name, int32_t value) { SetInt(CColumnRegistry::Instance().FindColumn(name), value); }
-const CString& CDevRow::GetText(const CString& name) const { return GetText(CColumnRegistry::Instance().FindColumn(name)); }
-void CDevRow::SetText(const CString& name, CString value) { SetText(CColumnRegistry::Instance().FindColumn(name), std::move(value)); }
+void CDevRow::SetText(const CString& name, const CString& value) { SetText(CColumnRegistry::Instance().FindColumn(name), value); }
 
 int CDevRow::CompareKeys(const CDevRow& other) const {
     const CColumnRegistry& registry = CColumnRegistry::Instance();
     for (int column : registry.KeyColumns()) {
         if (registry.Column(column).kind == kTextColumn) {
-            int order = GetText(column).Compare(other.GetText(column));
+            const int order = TextView(column).compare(other.TextView(column));
             if (order != 0) return order;
             continue;
         }
@@ -57,15 +83,35 @@ void CDevRow::Serialize(COwnerArchive& archive) {
         const uint16_t version = archive.PeekVersion();
         if (version > kFormatVersion) return;
         if (version < kFormatVersion) cells -= 2;  // older rows end before the variable name and comment
+        Load(archive, cells);
+        return;
     }
     for (int i = 0; i < cells && i < cellCount_; ++i) {
-        const bool text = registry.Column(i).kind == kTextColumn;
-        if (archive.IsStoring()) {
-            if (text) archive << GetText(i);
-            else archive << ints_[i];
+        if (registry.Column(i).kind == kTextColumn) archive.WriteText(TextView(i));
+        else archive << ints_[i];
+    }
+}
+
+// The texts are read first and set together, so that the row's texts are made once.
+void CDevRow::Load(COwnerArchive& archive, int cells) {
+    const CColumnRegistry& registry = CColumnRegistry::Instance();
+    std::array<CString, kMaxRowCells> loaded;
+    bool anyText = false;
+    for (int i = 0; i < cells && i < cellCount_; ++i) {
+        if (registry.Column(i).kind == kTextColumn) {
+            CString& text = loaded[static_cast<size_t>(i)];
+            text = CString(TextView(i));  // a text the image cannot hold leaves the cell as it was
+            archive >> text;
+            anyText = true;
         } else {
-            if (text) archive >> TextCell(i);
-            else archive >> ints_[i];
+            archive >> ints_[i];
         }
     }
+    if (!anyText) return;
+    CRowTexts::Texts texts = texts_.All();
+    for (int i = 0; i < cells && i < cellCount_; ++i) {
+        const int slot = registry.TextSlot(i);
+        if (registry.Column(i).kind == kTextColumn && slot >= 0) texts[static_cast<size_t>(slot)] = loaded[static_cast<size_t>(i)].view();
+    }
+    texts_.Assign(texts);
 }

@@ -3,16 +3,20 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/owner_object.h"
+#include "core/row_texts.h"
 #include "platform/cstring.h"
 
-/// The most cells a row holds, and the most of them that are texts: a row keeps its cells in
-/// itself, so that making one allocates nothing but its texts' characters (a large table holds
-/// hundreds of thousands of rows). The column registry refuses a larger definition.
+/// The most cells a row holds (the most of them that are texts is kMaxRowTexts): a row keeps its
+/// integer cells in itself and its texts in one block, so that making one allocates once (a large
+/// table holds hundreds of thousands of rows). The column registry refuses a larger definition.
 constexpr int kMaxRowCells = 16;
-constexpr int kMaxRowTexts = 3;
 
 /// A channel row. Integer columns use their entry of the integer cells, text columns their entry
 /// of the text cells; the row has as many cells as the registry had columns when the row was made.
@@ -21,15 +25,23 @@ constexpr int kMaxRowTexts = 3;
 class CDevRow : public COwnerObject {
 public:
     CDevRow();
+    CDevRow(const CDevRow& other);
+    CDevRow(CDevRow&&) noexcept = default;
+    CDevRow& operator=(const CDevRow& other);
+    CDevRow& operator=(CDevRow&&) noexcept = default;
 
     int32_t GetInt(int column) const;
     int32_t GetInt(const CString& columnName) const;
     void SetInt(int column, int32_t value);
     void SetInt(const CString& columnName, int32_t value);
-    const CString& GetText(int column) const;
-    const CString& GetText(const CString& columnName) const;
-    void SetText(int column, CString value);
-    void SetText(const CString& columnName, CString value);
+    /// The text of a cell, valid until the row's texts next change.
+    std::u16string_view TextView(int column) const;
+    CString GetText(int column) const { return CString(TextView(column)); }
+    CString GetText(const CString& columnName) const;
+    void SetText(int column, const CString& value);
+    void SetText(const CString& columnName, const CString& value);
+    /// Sets several text cells at once (column, text), making the row's texts once.
+    void SetTexts(std::initializer_list<std::pair<int, std::u16string_view>> cells);
 
     /// Compares the key cells in column order; integer cells as unsigned 32-bit numbers, text cells
     /// case-sensitively. Negative, 0 or positive.
@@ -47,10 +59,11 @@ public:
 
 private:
     size_t Checked(int column) const;
-    CString& TextCell(int column);
+    void Load(COwnerArchive& archive, int cells);
 
     int cellCount_ = 0;                          ///< the registry's column count when the row was made
     std::array<int32_t, kMaxRowCells> ints_{};   ///< by column
-    std::array<CString, kMaxRowTexts> texts_;    ///< one per text column, in column order
-    std::vector<CString> otherTexts_;            ///< by column; empty until a text is set on an integer column
+    CRowTexts texts_;                            ///< one per text column, in column order
+    /// By column; none until a text is set on an integer column.
+    std::unique_ptr<std::vector<CString>> otherTexts_;
 };

@@ -158,7 +158,7 @@ int64_t RowBytesAbout(const std::vector<CDevRow>& rows, size_t begin, size_t end
         bytes += 4 * int64_t{registry.GetCount()};
         for (int column = 0; column < registry.GetCount(); ++column) {
             if (registry.Column(column).kind != kTextColumn) continue;
-            const std::u16string_view text = rows[i].GetText(column).view();
+            const std::u16string_view text = rows[i].TextView(column);
             bytes += static_cast<int64_t>(text.size()) + std::count_if(text.begin(), text.end(), [](char16_t ch) { return ch >= 0x80; });
         }
     }

@@ -74,8 +74,7 @@ COwnerArchive& COwnerArchive::operator>>(bool& value) {
 
 // A text is its byte count and its bytes in the ANSI code page, without terminator. Characters the
 // code page lacks are stored as "?", so a text never drops out of the image.
-COwnerArchive& COwnerArchive::operator<<(const CString& text) {
-    const std::u16string_view view = text.view();
+COwnerArchive& COwnerArchive::WriteText(std::u16string_view view) {
     // Most texts are short and ASCII, which every ANSI code page keeps as it is: those are narrowed
     // on the stack, without a conversion (an image holds three texts for every channel).
     char narrow[kShortText];

@@ -62,7 +62,9 @@ public:
     COwnerArchive& operator<<(int64_t value) { Write(&value, 8); return *this; }
     COwnerArchive& operator<<(double value) { Write(&value, 8); return *this; }
     COwnerArchive& operator<<(bool value);
-    COwnerArchive& operator<<(const CString& text);
+    COwnerArchive& operator<<(const CString& text) { return WriteText(text.view()); }
+    /// Writes a text as operator<< does, from a view of it.
+    COwnerArchive& WriteText(std::u16string_view text);
     COwnerArchive& operator<<(const CByteArray& bytes);
 
     COwnerArchive& operator>>(uint8_t& value) { Read(&value, 1); return *this; }

@@ -1,0 +1,40 @@
+// The text cells of one channel row, kept together in a single allocation.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+/// The most text cells a row holds.
+constexpr int kMaxRowTexts = 3;
+
+/// A row's text cells by slot: their lengths, then their characters one after the other, in one
+/// block. A table of half a million rows then holds one allocation per row for all its texts
+/// instead of one per text, and copying or freeing a row touches one block. Empty texts take no
+/// block at all. Setting a text makes the block anew, so that views of the old one handed to the
+/// setter stay valid while it is made.
+class CRowTexts {
+public:
+    using Texts = std::array<std::u16string_view, kMaxRowTexts>;
+
+    CRowTexts() = default;
+    CRowTexts(const CRowTexts& other) { Assign(other.All()); }
+    CRowTexts(CRowTexts&&) noexcept = default;
+    CRowTexts& operator=(const CRowTexts& other);
+    CRowTexts& operator=(CRowTexts&&) noexcept = default;
+
+    /// The text in slot (0 to kMaxRowTexts - 1).
+    std::u16string_view Get(int slot) const;
+    Texts All() const;
+    void Set(int slot, std::u16string_view text);
+    /// Every slot at once, in one new block.
+    void Assign(const Texts& texts);
+
+private:
+    /// The block: kMaxRowTexts lengths of two code units each, then the characters.
+    static constexpr size_t kHeaderUnits = 2 * kMaxRowTexts;
+    uint32_t LengthOf(int slot) const;
+
+    std::unique_ptr<char16_t[]> block_;
+};
