@@ -306,7 +306,8 @@ void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info) {
     info.strLen = -1;
     // "%d.%d_%d" (block, address, length) for a data block string, "%d.%d" for other data block
     // channels; without the block for the other register types.
-    std::u16string text;
+    thread_local std::u16string text;  // the address, made in a buffer the thread keeps
+    text.clear();
     if (regType == kRegisterV) {
         AppendDecimal(text, block, 1);
         text += u'.';
@@ -316,15 +317,16 @@ void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info) {
         text += u'_';
         AppendDecimal(text, length, 1);
     }
-    info.address = CString(std::move(text));
+    info.address.Assign(text);
     info.chlCount = 1;
     info.rwFlag = row.GetInt(kColRwFlag);
     MakeChannelName(row);
-    info.chlName = row.TextView(kColChannelName);
-    info.comment = row.TextView(kColComment);
+    info.chlName.Assign(row.TextView(kColChannelName));
+    info.comment.Assign(row.TextView(kColComment));
     const std::u16string_view varName = row.TextView(kColVarName);
     if (!varName.empty()) {
-        info.varName = SanitizeVarName(CString(varName));
+        info.varName.Assign(varName);
+        info.varName = SanitizeVarName(std::move(info.varName));  // handed back as it was when nothing is replaced
         if (info.varName.GetLength() >= 500) info.varName = info.varName.Left(494) + CString::Formatted(u"_%04d", position);
     } else {
         info.varName = info.chlName;

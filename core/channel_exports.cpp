@@ -51,9 +51,13 @@ VIREO_EXPORT int SvrGetChlInfo(CDeviceObject* device, CArray<int32_t>& indices, 
     for (int i = 0; i < k; ++i) {
         const int index = indices[i];
         if (index < 0 || index >= n) return 0;
-        // Described in place, as a new description with the row's fields set (no copy of every text
-        // through a working description); the places SetSize added are new descriptions already.
-        if (i < held) infos[i] = SChlInfo();
+        // Described in place: describing sets every field but the extra parameters, which a new
+        // description has none of; the places SetSize added are new descriptions already. A list
+        // described again keeps its texts' storage.
+        if (i < held) {
+            infos[i].paramNames.RemoveAll();
+            infos[i].paramValues.RemoveAll();
+        }
         DescribeRow(table.EditRow(index), index, i, infos[i]);
     }
     return n;

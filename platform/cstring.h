@@ -70,6 +70,9 @@ public:
     void Format(const char16_t* format, ...);
     static CString Formatted(const char16_t* format, ...);
 
+    /// Replaces the text, keeping the storage the text has when it is large enough (a list of
+    /// descriptions filled again and again allocates nothing new).
+    CString& Assign(std::u16string_view text) { text_.assign(text); return *this; }
     CString& operator+=(const CString& other) { text_ += other.text_; return *this; }
     CString& operator+=(char16_t ch) { text_ += ch; return *this; }
     friend CString operator+(CString a, const CString& b) { a += b; return a; }
