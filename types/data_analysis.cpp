@@ -31,7 +31,7 @@ DataAnalysis::~DataAnalysis() = default;
 void DataAnalysis::Reset() {
     // Swapped with empty lists rather than cleared, so that their memory goes too: after a large
     // import the results alone take hundreds of megabytes.
-    std::vector<SFlatMember>().swap(records_);
+    records_ = nullptr;
     std::vector<STypeSize>().swap(elementary_);
     std::vector<SFlatMember>().swap(results_);
     std::vector<CString>().swap(unknown_);
@@ -95,9 +95,11 @@ int DataAnalysis::Flatten() {
     if (!library_.get()) return 0;
     library_->GetElementaryTypes(elementary_);
     library_->MergeStructs(structures_);
-    library_->GetTopLevelRecords(records_);
+    // Laid out where the library holds them: a tag table of a million tags is not copied first.
+    records_ = &library_->TopLevelRecords();
+    const std::vector<SFlatMember>& records = *records_;
     const size_t resultsBefore = results_.size();
-    std::vector<int64_t> recordLeaves(records_.size());
+    std::vector<int64_t> recordLeaves(records.size());
     int64_t expected = 0;
     {
         // Counted before anything is laid out: an input of a few bytes can stand for more leaves
@@ -105,17 +107,17 @@ int DataAnalysis::Flatten() {
         // its record's name, so those names alone bound the names' size from below.
         MemberLayout counter(structures_, elementary_, flags_, results_, unknown_, maxLeaves_);
         int64_t nameCharacters = 0;
-        for (size_t i = 0; i < records_.size(); ++i) {
-            recordLeaves[i] = counter.CountLeaves(records_[i]);
+        for (size_t i = 0; i < records.size(); ++i) {
+            recordLeaves[i] = counter.CountLeaves(records[i]);
             expected += recordLeaves[i];
-            nameCharacters += recordLeaves[i] * records_[i].Name.GetLength();
+            nameCharacters += recordLeaves[i] * records[i].Name.GetLength();
             if (expected > maxLeaves_ || nameCharacters > kMaxLeafNameCharacters) return kLayoutTooLarge;
         }
     }
     // Room for every leaf at once: growing the results by doubling would copy them and could hold
     // twice the memory they need.
     results_.reserve(results_.size() + static_cast<size_t>(expected));
-    const int parts = static_cast<int>(std::min<size_t>(static_cast<size_t>(PartsFor(static_cast<size_t>(expected), kLeavesPerPart)), records_.size()));
+    const int parts = static_cast<int>(std::min<size_t>(static_cast<size_t>(PartsFor(static_cast<size_t>(expected), kLeavesPerPart)), records.size()));
     if (parts > 1 && FlattenSideBySide(PartBoundaries(recordLeaves, expected, parts), recordLeaves)) return 1;
     results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
     return FlattenInOrder(resultsBefore);
@@ -123,7 +125,7 @@ int DataAnalysis::Flatten() {
 
 int DataAnalysis::FlattenInOrder(size_t resultsBefore) {
     MemberLayout layout(structures_, elementary_, flags_, results_, unknown_, maxLeaves_, &problems_);
-    for (const SFlatMember& record : records_) {
+    for (const SFlatMember& record : *records_) {
         if (!layout.PlaceRecord(record)) {
             results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
             if (!layout.OffsetProblem()) return kLayoutTooLarge;
@@ -162,7 +164,7 @@ bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const st
         MemberLayout layout(structures_, elementary_, part.flags, results, part.unknown, static_cast<int>(std::max<int64_t>(expected, 1)),
                             &part.problems);
         for (size_t i = begin; i < end && part.complete; ++i)
-            part.complete = layout.PlaceRecord(records_[i]);
+            part.complete = layout.PlaceRecord((*records_)[i]);
         part.leaves = layout.Leaves();
         part.steps = layout.Steps();
     });

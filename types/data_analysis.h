@@ -94,7 +94,8 @@ private:
     bool FlattenSideBySide(const std::vector<size_t>& starts, const std::vector<int64_t>& recordLeaves);
 
     TypeLibraryRef library_;
-    std::vector<SFlatMember> records_;  ///< the top-level records of the last layout
+    /// The top-level records of the layout under way, as the library holds them.
+    const std::vector<SFlatMember>* records_ = nullptr;
     StructMap structures_;              ///< the structures handed over for layout
     std::vector<STypeSize> elementary_;
     std::vector<SFlatMember> results_;  ///< leaves in the order placed

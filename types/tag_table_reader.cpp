@@ -92,9 +92,10 @@ std::optional<STagAddress> ReadTagAddress(std::u16string_view address) {
     return read;
 }
 
-int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records, ReaderNotes* notes) {
-    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
-    if (document.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return kTagFileUnusable;
+namespace {
+
+/// ReadTagTableText's work on the parsed document.
+int ReadTagDocument(const tinyxml2::XMLDocument& document, std::vector<SFlatMember>& records, ReaderNotes* notes) {
     const tinyxml2::XMLElement* root = document.FirstChildElement();
     if (!root || !root->FirstChildElement()) return kTagFileUnusable;
     if (IsPlcTagTableDocument(*root)) {
@@ -106,6 +107,10 @@ int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records, Re
                                                 CString::FromUtf8(root->Name()), CString()});
         return kTagFileUnusable;
     }
+    // Room for every tag at once: a table of a million tags does not grow its records by doubling.
+    size_t tags = 0;
+    for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element; element = element->NextSiblingElement()) ++tags;
+    records.reserve(records.size() + tags);
     for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element; element = element->NextSiblingElement()) {
         const CString address = AttributeText(*element, "addr");
         if (address.IsEmpty()) continue;
@@ -115,11 +120,24 @@ int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records, Re
     return 1;
 }
 
+}  // namespace
+
+int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records, ReaderNotes* notes) {
+    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+    if (document.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return kTagFileUnusable;
+    return ReadTagDocument(document, records, notes);
+}
+
 int ReadTagTable(const CString& path, std::vector<SFlatMember>& records, ReaderNotes* notes) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return kTagFileUnusable;
+    std::string text = TextBytesAsUtf8(std::move(bytes));
+    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+    const bool parsed = document.Parse(text.data(), text.size()) == tinyxml2::XML_SUCCESS;
+    std::string().swap(text);  // the document keeps a copy of its own: the file is not held twice
+    if (!parsed) return kTagFileUnusable;
     const size_t notesBefore = notes ? notes->size() : 0;
-    const int result = ReadTagTableText(TextBytesAsUtf8(std::move(bytes)), records, notes);
+    const int result = ReadTagDocument(document, records, notes);
     if (notes)
         for (size_t i = notesBefore; i < notes->size(); ++i) (*notes)[i].file = path;
     return result;

@@ -130,10 +130,20 @@ struct SCounts {
 /// changed (moved, retyped or re-commented), not removed and added.
 void Compare(const std::vector<std::string>& before, const std::vector<std::string>& now, SCounts& counts,
              std::vector<std::string>* changes) {
+    if (before.empty()) {
+        // A first import (or one whose source made nothing last time): every row is added, and no
+        // set of the rows is needed to say so.
+        counts.added += static_cast<int>(now.size());
+        if (changes)
+            for (const std::string& key : now) changes->push_back(ChangeLine("added", key));
+        return;
+    }
     const std::unordered_set<std::string_view> old(before.begin(), before.end());
     std::unordered_set<std::string_view> oldVariables;
+    oldVariables.reserve(before.size());
     for (const std::string& key : before) oldVariables.insert(VarNameOf(key));
     std::unordered_set<std::string_view> newVariables;
+    newVariables.reserve(now.size());
     for (const std::string& key : now) {
         newVariables.insert(VarNameOf(key));
         const char* what = old.count(key) ? nullptr : oldVariables.count(VarNameOf(key)) ? "changed" : "added";
@@ -193,6 +203,7 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
     for (const std::string& source : sources_) {
         if (record) project_.RecordImportedRows(device_, source, madeNow[source]);
         Compare(lastImport_[source], madeNow[source], counts, changes);
+        std::vector<std::string>().swap(madeNow[source]);  // a plant's rows are not all held to the end
     }
     std::string summary = std::to_string(counts.added) + " channels added, " + std::to_string(counts.changed) + " changed, " +
                           std::to_string(counts.removed) + " removed, " + std::to_string(counts.unchanged) + " unchanged";
