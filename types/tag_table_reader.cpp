@@ -2,6 +2,7 @@
 
 #include <tinyxml2.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -9,6 +10,7 @@
 
 #include "types/import_result_codes.h"
 #include "types/simaticml_tag_table.h"
+#include "types/tag_table_pieces.h"
 #include "types/source_lines.h"
 #include "platform/file_system.h"
 
@@ -40,10 +42,11 @@ SFlatMember ReadTag(const tinyxml2::XMLElement& element, const STagAddress& addr
     return tag;
 }
 
-SReaderNote RefusedAddressNote(const tinyxml2::XMLElement& element, const CString& address) {
+/// lineOffset: lines before the part of the document the element was parsed in.
+SReaderNote RefusedAddressNote(const tinyxml2::XMLElement& element, const CString& address, int lineOffset = 0) {
     SReaderNote note;
     note.kind = SReaderNote::kRefusedTagAddress;
-    note.line = element.GetLineNum();
+    note.line = element.GetLineNum() + lineOffset;
     const tinyxml2::XMLNode* text = element.FirstChild();
     if (text && text->Value()) note.subject = CString::FromUtf8(text->Value());
     note.detail = address;
@@ -122,22 +125,88 @@ int ReadTagDocument(const tinyxml2::XMLDocument& document, std::vector<SFlatMemb
 
 }  // namespace
 
-int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records, ReaderNotes* notes) {
+namespace {
+
+/// The bytes of a piece of a tag table: a million tags are read some thousands at a time.
+constexpr size_t kBytesPerPiece = size_t{1} << 20;
+
+/// What the pieces of a document showed of it, for the checks made on the document as a whole.
+struct SPiecesSeen {
+    bool child = false;    ///< an element under the root
+    bool address = false;  ///< an element under the root with an "addr" attribute
+};
+
+/// Reads the root's children in one piece, parsed under a copy of the root's start tag; false when
+/// the piece is not well-formed.
+bool ReadPiece(const STagTablePieces& cut, const STagTablePiece& piece, std::vector<SFlatMember>& records, ReaderNotes* notes,
+               SPiecesSeen& seen) {
+    std::string text;
+    text.reserve(cut.rootStartTag.size() + piece.text.size() + cut.rootName.size() + 3);
+    text.append(cut.rootStartTag).append(piece.text).append("</").append(cut.rootName).append(">");
+    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+    if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) return false;
+    const tinyxml2::XMLElement* root = document.FirstChildElement();
+    if (!root) return false;
+    const int lineOffset = piece.line - 1 - static_cast<int>(std::count(cut.rootStartTag.begin(), cut.rootStartTag.end(), '\n'));
+    for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element; element = element->NextSiblingElement()) {
+        seen.child = true;
+        if (element->Attribute("addr")) seen.address = true;
+        const CString address = AttributeText(*element, "addr");
+        if (address.IsEmpty()) continue;
+        if (const std::optional<STagAddress> read = ReadTagAddress(address.view())) records.push_back(ReadTag(*element, *read));
+        else if (notes) notes->push_back(RefusedAddressNote(*element, address, lineOffset));
+    }
+    return true;
+}
+
+/// Reads a Tagtable document in its pieces; false (nothing appended) when a piece is not
+/// well-formed, so that the document is read whole and refused or taken as the parser finds it.
+bool ReadInPieces(const STagTablePieces& cut, std::vector<SFlatMember>& records, ReaderNotes* notes, int& result) {
+    const size_t recordsBefore = records.size(), notesBefore = notes ? notes->size() : 0;
+    SPiecesSeen seen;
+    records.reserve(records.size() + cut.children);  // a table of a million tags does not grow by doubling
+    for (const STagTablePiece& piece : cut.pieces) {
+        if (ReadPiece(cut, piece, records, notes, seen)) continue;
+        records.resize(recordsBefore);
+        if (notes) notes->resize(notesBefore);
+        return false;
+    }
+    result = 1;
+    if (!seen.child) {
+        result = kTagFileUnusable;
+    } else if (cut.rootName != "Tagtable" && !seen.address) {
+        if (notes) notes->push_back(SReaderNote{SReaderNote::kUnknownTagTableForm, CString(), cut.rootLine,
+                                                CString::FromUtf8(cut.rootName), CString()});
+        result = kTagFileUnusable;
+    }
+    return true;
+}
+
+}  // namespace
+
+int ReadWholeTagTableText(std::string_view xml, std::vector<SFlatMember>& records, ReaderNotes* notes) {
     tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
     if (document.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return kTagFileUnusable;
     return ReadTagDocument(document, records, notes);
 }
 
+int ReadTagTableTextInPieces(std::string_view xml, size_t bytesPerPiece, std::vector<SFlatMember>& records, ReaderNotes* notes) {
+    // The engineering interface's documents nest their tags deeper: they are read whole.
+    const std::optional<STagTablePieces> cut = CutTagTable(xml, bytesPerPiece);
+    int result = kTagFileUnusable;
+    if (cut && cut->rootName != "Document" && ReadInPieces(*cut, records, notes, result)) return result;
+    return ReadWholeTagTableText(xml, records, notes);
+}
+
+int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records, ReaderNotes* notes) {
+    return ReadTagTableTextInPieces(xml, kBytesPerPiece, records, notes);
+}
+
 int ReadTagTable(const CString& path, std::vector<SFlatMember>& records, ReaderNotes* notes) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return kTagFileUnusable;
-    std::string text = TextBytesAsUtf8(std::move(bytes));
-    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
-    const bool parsed = document.Parse(text.data(), text.size()) == tinyxml2::XML_SUCCESS;
-    std::string().swap(text);  // the document keeps a copy of its own: the file is not held twice
-    if (!parsed) return kTagFileUnusable;
     const size_t notesBefore = notes ? notes->size() : 0;
-    const int result = ReadTagDocument(document, records, notes);
+    const int result = ReadTagTableText(TextBytesAsUtf8(std::move(bytes)), records, notes);
     if (notes)
         for (size_t i = notesBefore; i < notes->size(); ++i) (*notes)[i].file = path;
     return result;

@@ -5,6 +5,7 @@
 // neither form is refused with a note that names its root element.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,16 @@ int ReadTagTable(const CString& path, std::vector<SFlatMember>& records, ReaderN
 /// constants) gives no record: it names no place in the PLC's memory. An element whose address
 /// ReadTagAddress refuses gives no record either, and a note (its line, name and address) instead.
 int ReadTagTableText(std::string_view xml, std::vector<SFlatMember>& records, ReaderNotes* notes = nullptr);
+
+/// As ReadTagTableText, which cuts a Tagtable document into pieces of about 1 MiB and parses one
+/// at a time (a table of a million tags is never one document tree), with pieces of about
+/// bytesPerPiece bytes. A document the cut cannot follow, or with a piece that is not
+/// well-formed, is read whole, as ReadWholeTagTableText reads it: either way the records, the
+/// notes and the result are those of reading it whole.
+int ReadTagTableTextInPieces(std::string_view xml, size_t bytesPerPiece, std::vector<SFlatMember>& records,
+                             ReaderNotes* notes = nullptr);
+/// As ReadTagTableText, parsing the document as one tree.
+int ReadWholeTagTableText(std::string_view xml, std::vector<SFlatMember>& records, ReaderNotes* notes = nullptr);
 
 /// An absolute address of the input, output or memory area.
 struct STagAddress {
