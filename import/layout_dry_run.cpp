@@ -93,6 +93,7 @@ int RunLayout(const SLayoutRequest& request, DataAnalysis& analysis, SLayoutResu
     code = read.tags < 0 ? read.tags : read.blocks;
     if (code < 0) return Fail(result, code, ImportStatusText(code), notes);
     code = analysis.Flatten();
+    analysis.ForgetTopLevelRecords();  // laid out: the leaves hold all that is needed of them
     const ReaderNotes layoutNotes = analysis.LayoutNotes();
     notes.insert(notes.end(), layoutNotes.begin(), layoutNotes.end());
     if (code < 0) return Fail(result, code, ImportStatusText(code), notes);

@@ -244,6 +244,7 @@ void CTagImportDlg::OnTagImport() {
     const int blocks = read.blocks;
     if (blocks < 0) return ShowResult(blocks);
     const int layout = analysis_.Flatten();
+    analysis_.ForgetTopLevelRecords();  // laid out: the leaves hold all that is needed of them
     const ReaderNotes layoutNotes = analysis_.LayoutNotes();
     notes_.insert(notes_.end(), layoutNotes.begin(), layoutNotes.end());
     if (layout < 0) return ShowResult(layout);

@@ -125,6 +125,11 @@ bool ReadWholeFile(const CString& path, std::string& bytes) {
     const int fd = OpenWholeFile(path.ToUtf8(), kMaxWholeFileBytes, problem);
     if (fd < 0) return false;
     bool ok = true;
+    // Room for the whole file at once: a large one is not copied each time the text doubles, nor
+    // held twice while it does.
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && info.st_size > 0 && info.st_size <= kMaxWholeFileBytes)
+        bytes.reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = read(fd, buffer, sizeof buffer);
