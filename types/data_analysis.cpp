@@ -139,7 +139,8 @@ int DataAnalysis::FlattenInOrder(size_t resultsBefore) {
 
 bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const std::vector<int64_t>& recordLeaves) {
     struct SPart {
-        std::vector<SFlatMember> results;  ///< the first part appends to the analysis's results
+        size_t first = 0;                  ///< the part's first place in the results
+        size_t counted = 0;                ///< the leaves counted for it
         std::vector<CString> unknown;      ///< starts as the names listed before, so they are not listed again
         std::vector<SLayoutProblem> problems;  ///< one for each name the part adds to unknown
         SLayoutFlags flags;
@@ -149,23 +150,32 @@ bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const st
     };
     const int parts = static_cast<int>(starts.size()) - 1;
     std::vector<SPart> made(static_cast<size_t>(parts));
-    for (SPart& part : made) {
+    // Each part lays its leaves into its own share of the results, in order: no part's list is
+    // copied into the results afterwards (a plant's half a million leaves are held once).
+    size_t place = results_.size();
+    for (size_t index = 0; index < made.size(); ++index) {
+        SPart& part = made[index];
         part.unknown = unknown_;
         part.flags = flags_;
+        part.first = place;
+        for (size_t i = starts[index]; i < starts[index + 1]; ++i) part.counted += static_cast<size_t>(recordLeaves[i]);
+        place += part.counted;
     }
+    results_.resize(place);
     RunParts(parts, [&](int index) {
         SPart& part = made[static_cast<size_t>(index)];
         const size_t begin = starts[static_cast<size_t>(index)], end = starts[static_cast<size_t>(index) + 1];
-        std::vector<SFlatMember>& results = index == 0 ? results_ : part.results;
-        int64_t expected = 0;
-        for (size_t i = begin; i < end; ++i) expected += recordLeaves[i];
-        if (index != 0) results.reserve(static_cast<size_t>(expected));
         // Each part may make only the leaves counted for it, so that the parts together stay
         // within the one limit of the import; a part that needs more gives way to the run in order.
-        MemberLayout layout(structures_, elementary_, part.flags, results, part.unknown, static_cast<int>(std::max<int64_t>(expected, 1)),
-                            &part.problems);
+        std::vector<SFlatMember> unused;
+        MemberLayout layout(structures_, elementary_, part.flags, unused, part.unknown,
+                            static_cast<int>(std::max<size_t>(part.counted, 1)), &part.problems);
+        layout.PlaceInto(results_.data() + part.first, part.counted);
         for (size_t i = begin; i < end && part.complete; ++i)
             part.complete = layout.PlaceRecord((*records_)[i]);
+        // A part that made fewer leaves than counted would leave empty places: the run in order
+        // decides then.
+        part.complete = part.complete && layout.SlotsUsed() == part.counted;
         part.leaves = layout.Leaves();
         part.steps = layout.Steps();
     });
@@ -189,9 +199,6 @@ bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const st
             unknown_.push_back(std::move(part.unknown[i]));
             problems_.push_back(std::move(part.problems[i - listedBefore]));
         }
-        if (&part != &made.front())
-            results_.insert(results_.end(), std::make_move_iterator(part.results.begin()), std::make_move_iterator(part.results.end()));
-        std::vector<SFlatMember>().swap(part.results);
     }
     return true;
 }

@@ -312,6 +312,15 @@ void MemberLayout::AppendLeaf(SFlatMember leaf) {
         stopped_ = true;
         return;
     }
+    if (slots_) {
+        if (slotsUsed_ == slotCount_) {
+            stopped_ = true;
+            return;
+        }
+        ++leaves_;
+        slots_[slotsUsed_++] = std::move(leaf);
+        return;
+    }
     ++leaves_;
     results_.push_back(std::move(leaf));
 }

@@ -75,6 +75,16 @@ public:
                  std::vector<SFlatMember>& results, std::vector<CString>& unknown, int maxLeaves = kDefaultMaxLeaves,
                  std::vector<SLayoutProblem>* problems = nullptr);
 
+    /// From now on puts the leaves into count slots from slots on, in order, instead of appending
+    /// them to the results: parts laid out side by side each fill their share of one list. A leaf
+    /// past the last slot stops the run, as the leaf limit does.
+    void PlaceInto(SFlatMember* slots, size_t count) {
+        slots_ = slots;
+        slotCount_ = count;
+        slotsUsed_ = 0;
+    }
+    size_t SlotsUsed() const { return slotsUsed_; }
+
     /// Places one top-level record and everything inside it, starting at its BitOffset. False when
     /// the limits were reached: the run must stop, and the leaves it produced are incomplete.
     bool PlaceRecord(const SFlatMember& record);
@@ -146,6 +156,9 @@ private:
     ElementaryTypeIndex elementary_;
     SLayoutFlags& flags_;
     std::vector<SFlatMember>& results_;
+    SFlatMember* slots_ = nullptr;  ///< where leaves go instead of results_, when set
+    size_t slotCount_ = 0;
+    size_t slotsUsed_ = 0;
     std::vector<CString>& unknown_;
     std::unordered_set<std::u16string> unknownNames_;
     std::vector<SLayoutProblem>* problems_;
