@@ -105,6 +105,8 @@ std::string_view NameOf(std::string_view startTag) {
 }  // namespace
 
 std::optional<STagTablePieces> CutTagTable(std::string_view xml, size_t bytesPerPiece) {
+    // The parser reads a document up to its first zero byte, as a C string: so does the cut.
+    xml = xml.substr(0, xml.find('\0'));
     STagTablePieces cut;
     Scanner scanner(xml);
     if (xml.starts_with(kBom)) scanner.SkipPast(kBom);

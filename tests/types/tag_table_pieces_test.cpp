@@ -92,6 +92,9 @@ TEST(TagTablePieces, BrokenTablesAreRefusedOrTakenAsTheWholeDocumentIs) {
         {"a self-closing root", "<Tagtable addr='%I0.0'/>"},
         {"a declaration inside the root", "<Tagtable><?pi </Tagtable> ?><Tag addr='%I0.0'>a</Tag></Tagtable>"},
         {"a declaration after the root", "<Tagtable><Tag addr='%I0.0'>a</Tag></Tagtable><?pi ?>"},
+        {"a zero byte in the declaration", std::string("<?xml version='1.0'\0?>\n<Tagtable><Tag addr='%I0.0'>a</Tag></Tagtable>", 69)},
+        {"a zero byte before the root ends", std::string("<Tagtable><Tag addr='%I0.0'>a</Tag>\0</Tagtable>", 47)},
+        {"a zero byte after the root", std::string("<Tagtable><Tag addr='%I0.0'>a</Tag></Tagtable>\0<x", 49)},
         {"a tag left open", "<Tagtable><Tag addr='%I0.0'>a</Tag><Tag addr='%I0.1'>b</Tagtable>"},
     };
     for (const auto& [what, xml] : broken) ExpectReadAsWhole(xml, what);
