@@ -92,26 +92,24 @@ void CDevRow::Serialize(COwnerArchive& archive) {
     }
 }
 
-// The texts are read first and set together, so that the row's texts are made once.
+// The texts are read first, into buffers the thread keeps, and set together, so that the row's
+// texts are made once and loading a large table makes no other text.
 void CDevRow::Load(COwnerArchive& archive, int cells) {
     const CColumnRegistry& registry = CColumnRegistry::Instance();
-    std::array<CString, kMaxRowCells> loaded;
+    thread_local std::array<std::u16string, kMaxRowTexts> loaded;
+    CRowTexts::Texts texts = texts_.All();
     bool anyText = false;
     for (int i = 0; i < cells && i < cellCount_; ++i) {
-        if (registry.Column(i).kind == kTextColumn) {
-            CString& text = loaded[static_cast<size_t>(i)];
-            text = CString(TextView(i));  // a text the image cannot hold leaves the cell as it was
-            archive >> text;
-            anyText = true;
-        } else {
+        if (registry.Column(i).kind != kTextColumn) {
             archive >> ints_[i];
+            continue;
         }
-    }
-    if (!anyText) return;
-    CRowTexts::Texts texts = texts_.All();
-    for (int i = 0; i < cells && i < cellCount_; ++i) {
         const int slot = registry.TextSlot(i);
-        if (registry.Column(i).kind == kTextColumn && slot >= 0) texts[static_cast<size_t>(slot)] = loaded[static_cast<size_t>(i)].view();
+        std::u16string& text = loaded[static_cast<size_t>(slot)];
+        text.assign(texts[static_cast<size_t>(slot)]);  // a text the image cannot hold leaves the cell as it was
+        archive.ReadText(text);
+        texts[static_cast<size_t>(slot)] = text;
+        anyText = true;
     }
-    texts_.Assign(texts);
+    if (anyText) texts_.Assign(texts);
 }

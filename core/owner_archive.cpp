@@ -95,26 +95,34 @@ COwnerArchive& COwnerArchive::WriteText(std::u16string_view view) {
 }
 
 COwnerArchive& COwnerArchive::operator>>(CString& text) {
+    std::u16string read;
+    if (ReadText(read)) text = CString(std::move(read));
+    return *this;
+}
+
+bool COwnerArchive::ReadText(std::u16string& text) {
     int32_t count = 0;
     *this >> count;
     if (count <= 0 || count > Remaining()) {
         Read(nullptr, count);  // a count the image cannot hold reads nothing, as any read past the end
-        return *this;
+        return false;
     }
     // The text ends at the first zero byte. An ASCII text is widened straight from the buffer.
     const char* const stored = reinterpret_cast<const char*>(buffer_.GetData() + position_);
     const std::string_view bytesBeforeZero(stored, strnlen(stored, static_cast<size_t>(count)));
     if (IsAsciiBytes(bytesBeforeZero)) {
         position_ += count;
-        if (!bytesBeforeZero.empty()) text = CString(std::u16string(bytesBeforeZero.begin(), bytesBeforeZero.end()));
-        return *this;
+        if (bytesBeforeZero.empty()) return false;
+        text.assign(bytesBeforeZero.begin(), bytesBeforeZero.end());
+        return true;
     }
     std::string bytes(static_cast<size_t>(count), '\0');
     Read(bytes.data(), count);
     bytes.resize(std::strlen(bytes.c_str()));  // the text ends at the first zero byte
     std::u16string converted = MultiByteToWideChar(CP_ACP, bytes);
-    if (!converted.empty()) text = CString(std::move(converted));
-    return *this;
+    if (converted.empty()) return false;
+    text = std::move(converted);
+    return true;
 }
 
 COwnerArchive& COwnerArchive::operator<<(const CByteArray& bytes) {

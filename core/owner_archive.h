@@ -75,6 +75,9 @@ public:
     COwnerArchive& operator>>(double& value) { Read(&value, 8); return *this; }
     COwnerArchive& operator>>(bool& value);
     COwnerArchive& operator>>(CString& text);
+    /// Reads a text as operator>> does into text, keeping its storage; false (text unchanged) when
+    /// the image holds no characters for it.
+    bool ReadText(std::u16string& text);
     /// Reads exactly as many bytes as the target already holds.
     COwnerArchive& operator>>(CByteArray& bytes);
     /// Copies a raw block of 92 bytes into target (load only).
