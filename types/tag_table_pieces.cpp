@@ -1,6 +1,7 @@
 #include "types/tag_table_pieces.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -21,9 +22,10 @@ public:
     void SkipBlanks() {
         while (!AtEnd() && IsBlank(xml_[at_])) Step(1);
     }
-    /// Moves past the next occurrence of end; false (and stays) when there is none.
-    bool SkipPast(std::string_view end) {
-        const size_t found = xml_.find(end, at_);
+    /// Moves past the next occurrence of end that starts at least skip bytes on; false (and stays)
+    /// when there is none.
+    bool SkipPast(std::string_view end, size_t skip = 0) {
+        const size_t found = xml_.find(end, at_ + skip);
         if (found == std::string_view::npos) return false;
         Step(found + end.size() - at_);
         return true;
@@ -58,9 +60,9 @@ public:
     /// Skips a comment, declaration or character data section; false when markup at the current
     /// place is none of them, or one that never ends.
     bool SkipOther() {
-        if (Sees("<!--")) return SkipPast("-->");
-        if (Sees("<![CDATA[")) return SkipPast("]]>");
-        if (Sees("<?")) return SkipPast("?>");
+        // The end is looked for after the opening, as the parser does: "<!-->" opens a comment.
+        for (const auto& [open, end] : {std::pair<std::string_view, std::string_view>{"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}})
+            if (Sees(open)) return SkipPast(end, open.size());
         return false;
     }
 

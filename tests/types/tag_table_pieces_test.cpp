@@ -86,6 +86,8 @@ TEST(TagTablePieces, BrokenTablesAreRefusedOrTakenAsTheWholeDocumentIs) {
         {"a root ended by another name", "<Tagtable><Tag addr='%I0.0'>a</Tag></Other>"},
         {"a second root", "<Tagtable><Tag addr='%I0.0'>a</Tag></Tagtable><Tagtable><Tag addr='%I0.1'>b</Tag></Tagtable>"},
         {"a document type", "<!DOCTYPE Tagtable>\n<Tagtable><Tag addr='%I0.0'>a</Tag></Tagtable>"},
+        {"a comment opened by <!-->", "<!-->\n<Tagtable><Tag addr='%I0.0'>a</Tag></Tagtable> -->"},
+        {"a declaration opened by <?>", "<?>\n<Tagtable><Tag addr='%I0.0'>a</Tag></Tagtable> ?>"},
         {"a comment that never ends", "<Tagtable><Tag addr='%I0.0'>a</Tag><!-- </Tagtable>"},
         {"an attribute without quotes", "<Tagtable><Tag addr=%I0.0>a</Tag></Tagtable>"},
         {"text after the root", "<Tagtable><Tag addr='%I0.0'>a</Tag></Tagtable> trailing"},
