@@ -28,6 +28,7 @@
 #include "import/single_row_merge.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/large_pages.h"
 #include "platform/ui_language.h"
 #include "types/data_analysis.h"
 #include "bench_timing.h"
@@ -105,6 +106,7 @@ void Print(const std::vector<SStep>& steps, double baseline, size_t importSteps)
 }  // namespace
 
 int main(int argc, char** argv) {
+    UseLargeMemoryPages(argv);  // as the host runs: the exports are timed in this process
     SetThreadUILanguageOverride(kLangChineseSimplified);
     DefineChannelColumns();
     SPlantSize size;

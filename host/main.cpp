@@ -5,6 +5,7 @@
 #include "core/column_registry.h"
 #include "host/command_line_errors.h"
 #include "host/commands.h"
+#include "platform/large_pages.h"
 #include "platform/ui_language.h"
 
 namespace {
@@ -60,6 +61,7 @@ extern "C" const char* __asan_default_options() { return "intercept_tls_get_addr
 #endif
 
 int main(int argc, char** argv) {
+    UseLargeMemoryPages(argv);
     // The host reads channel rows of stored images with the same column registry as the driver.
     DefineChannelColumns();
 

@@ -1,0 +1,19 @@
+#include "platform/large_pages.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+void UseLargeMemoryPages(char** argv) {
+    constexpr const char* kTunable = "glibc.malloc.hugetlb";
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    if (tunables && std::strstr(tunables, kTunable)) return;  // asked already, either way
+    std::string value = tunables && *tunables ? std::string(tunables) + ":" : std::string();
+    value += std::string(kTunable) + "=1";
+    // The tunable is read when the program starts: the program starts again with it. Set first,
+    // so that a failed start does not try again, and the program then goes on as it is.
+    if (setenv("GLIBC_TUNABLES", value.c_str(), 1) != 0) return;
+    execv("/proc/self/exe", argv);
+}
