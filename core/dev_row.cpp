@@ -43,18 +43,13 @@ void CDevRow::SetText(int column, const CString& value) {
 
 void CDevRow::SetTexts(std::initializer_list<std::pair<int, std::u16string_view>> cells) {
     CRowTexts::Texts texts = texts_.All();
-    bool inSlots = false;
     for (const auto& [column, text] : cells) {
         Checked(column);
         const int slot = CColumnRegistry::Instance().TextSlot(column);
-        if (slot >= 0) {
-            texts[static_cast<size_t>(slot)] = text;
-            inSlots = true;
-        }
+        if (slot >= 0) texts[static_cast<size_t>(slot)] = text;
+        else SetText(column, CString(text));  // kept aside: the texts' block is not touched
     }
-    if (inSlots) texts_.Assign(texts);
-    for (const auto& [column, text] : cells)
-        if (CColumnRegistry::Instance().TextSlot(column) < 0) SetText(column, CString(text));
+    texts_.Assign(texts);
 }
 
 CString CDevRow::GetText(const CString& name) const { return GetText(CColumnRegistry::Instance().FindColumn(name)); }

@@ -199,3 +199,8 @@ std::u16string CharactersLostInCodePage(std::u16string_view text) {
     if (!IsAscii(text)) WideCharToMultiByte(CP_ACP, text, &lost);
     return lost;
 }
+
+void AppendUtf8(std::string& out, std::u16string_view text) {
+    if (IsAscii(text)) out.append(text.begin(), text.end());
+    else out += WideCharToMultiByte(CP_UTF8, text);
+}

@@ -53,6 +53,19 @@ SReaderNote RefusedAddressNote(const tinyxml2::XMLElement& element, const CStrin
     return note;
 }
 
+/// Reads one child element of a Tagtable root: a record when it has an address ReadTagAddress
+/// takes, a note when it has one it refuses, nothing without one. lineOffset as for the note.
+void ReadTagElement(const tinyxml2::XMLElement& element, std::vector<SFlatMember>& records, ReaderNotes* notes, int lineOffset = 0) {
+    const CString address = AttributeText(element, "addr");
+    if (address.IsEmpty()) return;
+    if (const std::optional<STagAddress> read = ReadTagAddress(address.view())) records.push_back(ReadTag(element, *read));
+    else if (notes) notes->push_back(RefusedAddressNote(element, address, lineOffset));
+}
+
+SReaderNote UnknownFormNote(int line, std::string_view rootName) {
+    return SReaderNote{SReaderNote::kUnknownTagTableForm, CString(), line, CString::FromUtf8(rootName), CString()};
+}
+
 /// Whether the document can be the Tagtable form: its root is named so, or one of the root's
 /// children has an address. Any other document (another kind of export) would give no record
 /// and so import nothing without a word.
@@ -106,26 +119,17 @@ int ReadTagDocument(const tinyxml2::XMLDocument& document, std::vector<SFlatMemb
         return 1;
     }
     if (!IsTagtableForm(*root)) {
-        if (notes) notes->push_back(SReaderNote{SReaderNote::kUnknownTagTableForm, CString(), root->GetLineNum(),
-                                                CString::FromUtf8(root->Name()), CString()});
+        if (notes) notes->push_back(UnknownFormNote(root->GetLineNum(), root->Name()));
         return kTagFileUnusable;
     }
     // Room for every tag at once: a table of a million tags does not grow its records by doubling.
     size_t tags = 0;
     for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element; element = element->NextSiblingElement()) ++tags;
     records.reserve(records.size() + tags);
-    for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element; element = element->NextSiblingElement()) {
-        const CString address = AttributeText(*element, "addr");
-        if (address.IsEmpty()) continue;
-        if (const std::optional<STagAddress> read = ReadTagAddress(address.view())) records.push_back(ReadTag(*element, *read));
-        else if (notes) notes->push_back(RefusedAddressNote(*element, address));
-    }
+    for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element; element = element->NextSiblingElement())
+        ReadTagElement(*element, records, notes);
     return 1;
 }
-
-}  // namespace
-
-namespace {
 
 /// The bytes of a piece of a tag table: a million tags are read some thousands at a time.
 constexpr size_t kBytesPerPiece = size_t{1} << 20;
@@ -151,10 +155,7 @@ bool ReadPiece(const STagTablePieces& cut, const STagTablePiece& piece, std::vec
     for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element; element = element->NextSiblingElement()) {
         seen.child = true;
         if (element->Attribute("addr")) seen.address = true;
-        const CString address = AttributeText(*element, "addr");
-        if (address.IsEmpty()) continue;
-        if (const std::optional<STagAddress> read = ReadTagAddress(address.view())) records.push_back(ReadTag(*element, *read));
-        else if (notes) notes->push_back(RefusedAddressNote(*element, address, lineOffset));
+        ReadTagElement(*element, records, notes, lineOffset);
     }
     return true;
 }
@@ -175,8 +176,7 @@ bool ReadInPieces(const STagTablePieces& cut, std::vector<SFlatMember>& records,
     if (!seen.child) {
         result = kTagFileUnusable;
     } else if (cut.rootName != "Tagtable" && !seen.address) {
-        if (notes) notes->push_back(SReaderNote{SReaderNote::kUnknownTagTableForm, CString(), cut.rootLine,
-                                                CString::FromUtf8(cut.rootName), CString()});
+        if (notes) notes->push_back(UnknownFormNote(cut.rootLine, cut.rootName));
         result = kTagFileUnusable;
     }
     return true;

@@ -33,16 +33,6 @@ bool TakeOne(KeyCounts& counts, std::string_view key) {
     return true;
 }
 
-/// Appends text in UTF-8, as CString::ToUtf8 writes it (a key is made for every row of a plant,
-/// and most texts are plain ASCII).
-void AppendUtf8(std::string& out, std::u16string_view text) {
-    if (std::all_of(text.begin(), text.end(), [](char16_t ch) { return ch < 0x80; })) {
-        out.append(text.begin(), text.end());
-        return;
-    }
-    out += Utf16ToUtf8(text);
-}
-
 /// The source that makes a row: data block n for its rows, the tag table for I, Q and M.
 std::string SourceOf(const SChlInfo& info) {
     if (info.regType != 3) return "tags";

@@ -24,6 +24,10 @@ TEST(CodePageTest, Utf8RoundTripsEveryPlane) {
     EXPECT_EQ(utf8, "Motor.Speed 读写 é ß ￥ \U0001F600 end");
     EXPECT_EQ(Utf8ToUtf16(utf8), text);
     EXPECT_EQ(Utf8ToUtf16(""), u"");
+    std::string appended = "key\t";
+    AppendUtf8(appended, u"Motor");
+    AppendUtf8(appended, text);
+    EXPECT_EQ(appended, "key\tMotor" + utf8);
 }
 
 TEST(CodePageTest, Cp936GivesTheDoubleByteCodes) {
