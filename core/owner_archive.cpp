@@ -26,7 +26,11 @@ bool COwnerArchive::WriteSlowly(const void* data, int n) {
     if (n <= 0) return true;
     const int64_t end = int64_t{position_} + n;
     if (end > buffer_.GetSize()) {
-        const int64_t grown = std::max<int64_t>(int64_t{buffer_.GetSize()} + kGrowthStep, end);
+        int64_t grown = std::max<int64_t>(int64_t{buffer_.GetSize()} + kGrowthStep, end);
+        // Room reserved for a large image is used to its end: a step past it would make the
+        // buffer reallocate at twice its size and hold the old bytes and the new at once.
+        const auto room = static_cast<int64_t>(buffer_.Items().capacity());
+        if (end <= room) grown = std::min(grown, room);
         if (grown > INT32_MAX) throw CInvalidArgException("archive larger than 2 GiB");
         buffer_.SetSize(static_cast<int>(grown));
     }

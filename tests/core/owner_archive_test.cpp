@@ -39,6 +39,23 @@ TEST(OwnerArchiveTest, WritePastTheEndGrowsByTheStepOf16534Bytes) {
     EXPECT_EQ(archive.GetBufferSize(), 40012);
 }
 
+TEST(OwnerArchiveTest, RoomReservedForAnImageIsFilledWithoutReallocating) {
+    // A large image is written into room reserved for its exact size: the growth step must not
+    // carry the buffer past it, which would copy the image into a buffer twice its size.
+    COwnerArchive archive(COwnerArchive::kStoring);
+    const int reserved = 3 * COwnerArchive::kGrowthStep + 10;
+    archive.GetBuffer().Reserve(reserved);
+    const uint8_t* room = archive.GetBuffer().GetData();
+    for (int i = 0; i < reserved / 2; ++i) archive << uint16_t{0x0102};
+    EXPECT_EQ(archive.GetPosition(), reserved);
+    EXPECT_EQ(archive.GetBufferSize(), reserved);
+    EXPECT_EQ(archive.GetBuffer().GetData(), room);
+    EXPECT_EQ(BufferOf(archive).back(), 0x01);
+    // Past the room, the step applies again.
+    archive << uint8_t{7};
+    EXPECT_EQ(archive.GetBufferSize(), reserved + COwnerArchive::kGrowthStep);
+}
+
 TEST(OwnerArchiveTest, SwitchingDirectionCutsTheImageAndHandlesTheVersion) {
     COwnerArchive archive(COwnerArchive::kLoading);
     archive.SetMode(COwnerArchive::kStoring);  // an empty buffer at offset 0: the version first
