@@ -92,8 +92,7 @@ int RunLayout(const SLayoutRequest& request, DataAnalysis& analysis, SLayoutResu
     ReaderNotes notes = analysis.TakeReaderNotes();
     code = read.tags < 0 ? read.tags : read.blocks;
     if (code < 0) return Fail(result, code, ImportStatusText(code), notes);
-    code = analysis.Flatten();
-    analysis.ForgetTopLevelRecords();  // laid out: the leaves hold all that is needed of them
+    code = analysis.FlattenAndForgetRecords();  // laid out: the leaves hold all that is needed of them
     const ReaderNotes layoutNotes = analysis.LayoutNotes();
     notes.insert(notes.end(), layoutNotes.begin(), layoutNotes.end());
     if (code < 0) return Fail(result, code, ImportStatusText(code), notes);

@@ -243,8 +243,7 @@ void CTagImportDlg::OnTagImport() {
     if (read.tags < 0) return ShowResult(read.tags);
     const int blocks = read.blocks;
     if (blocks < 0) return ShowResult(blocks);
-    const int layout = analysis_.Flatten();
-    analysis_.ForgetTopLevelRecords();  // laid out: the leaves hold all that is needed of them
+    const int layout = analysis_.FlattenAndForgetRecords();  // laid out: the leaves hold all that is needed of them
     const ReaderNotes layoutNotes = analysis_.LayoutNotes();
     notes_.insert(notes_.end(), layoutNotes.begin(), layoutNotes.end());
     if (layout < 0) return ShowResult(layout);

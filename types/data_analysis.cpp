@@ -96,6 +96,40 @@ int DataAnalysis::Flatten() {
     if (!library_.get()) return 0;
     library_->GetElementaryTypes(elementary_);
     library_->MergeStructs(structures_);
+    return LayOutRecords();
+}
+
+int DataAnalysis::FlattenAndForgetRecords() {
+    if (!library_.get()) return 0;
+    library_->GetElementaryTypes(elementary_);
+    library_->MergeStructs(structures_);
+    std::vector<SFlatMember>& records = library_->TopLevelRecords();
+    ownLeaves_ = 0;
+    if (results_.empty()) {
+        // The leading records that are their own leaf (a tag table's tags) become the first leaves
+        // where they lie, and only the records after them are laid out: a table of a million tags
+        // is not held a second time as its leaves.
+        const MemberLayout probe(structures_, elementary_, flags_, results_, unknown_, maxLeaves_);
+        while (ownLeaves_ < records.size() && probe.IsOwnLeaf(records[ownLeaves_])) ++ownLeaves_;
+    }
+    const size_t own = ownLeaves_;
+    if (own > 0) {
+        std::vector<SFlatMember> rest(std::make_move_iterator(records.begin() + static_cast<std::ptrdiff_t>(own)),
+                                      std::make_move_iterator(records.end()));
+        records.erase(records.begin() + static_cast<std::ptrdiff_t>(own), records.end());
+        results_.swap(records);
+        records.swap(rest);
+    }
+    const bool restEmpty = records.empty();
+    const int code = LayOutRecords();
+    ownLeaves_ = 0;
+    ForgetTopLevelRecords();
+    if (own > 0 && code < 0) std::vector<SFlatMember>().swap(results_);  // as a failed layout leaves them: none
+    if (own > 0 && code == 1 && restEmpty) flags_ = SLayoutFlags{1, 0};  // as placing the last tag leaves them
+    return code;
+}
+
+int DataAnalysis::LayOutRecords() {
     // Laid out where the library holds them: a tag table of a million tags is not copied first.
     records_ = &library_->TopLevelRecords();
     const std::vector<SFlatMember>& records = *records_;
@@ -105,14 +139,18 @@ int DataAnalysis::Flatten() {
     {
         // Counted before anything is laid out: an input of a few bytes can stand for more leaves
         // than memory holds, and is refused before they are made. Each leaf's name starts with
-        // its record's name, so those names alone bound the names' size from below.
+        // its record's name, so those names alone bound the names' size from below. Leaves
+        // already placed where their records lay count as they are.
         MemberLayout counter(structures_, elementary_, flags_, results_, unknown_, maxLeaves_);
+        const auto own = static_cast<int64_t>(ownLeaves_);
         int64_t nameCharacters = 0;
+        for (size_t i = resultsBefore - ownLeaves_; i < resultsBefore; ++i) nameCharacters += results_[i].Name.GetLength();
+        if (own > maxLeaves_ || nameCharacters > kMaxLeafNameCharacters) return kLayoutTooLarge;
         for (size_t i = 0; i < records.size(); ++i) {
             recordLeaves[i] = counter.CountLeaves(records[i]);
             expected += recordLeaves[i];
             nameCharacters += recordLeaves[i] * records[i].Name.GetLength();
-            if (expected > maxLeaves_ || nameCharacters > kMaxLeafNameCharacters) return kLayoutTooLarge;
+            if (own + expected > maxLeaves_ || nameCharacters > kMaxLeafNameCharacters) return kLayoutTooLarge;
         }
     }
     // Room for every leaf at once: growing the results by doubling would copy them and could hold
@@ -126,6 +164,7 @@ int DataAnalysis::Flatten() {
 
 int DataAnalysis::FlattenInOrder(size_t resultsBefore) {
     MemberLayout layout(structures_, elementary_, flags_, results_, unknown_, maxLeaves_, &problems_);
+    layout.CountPlacedElsewhere(static_cast<int64_t>(ownLeaves_));
     for (const SFlatMember& record : *records_) {
         if (!layout.PlaceRecord(record)) {
             results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
@@ -181,7 +220,7 @@ bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const st
     });
     // The run in order would have stopped where the parts together pass a limit: then it is made
     // in order instead, so that what a stopped run leaves (the unknown names met) is the same.
-    int64_t leaves = 0, steps = 0;
+    int64_t leaves = static_cast<int64_t>(ownLeaves_), steps = static_cast<int64_t>(ownLeaves_);
     for (const SPart& part : made) {
         if (!part.complete) return false;
         leaves += part.leaves;

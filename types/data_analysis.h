@@ -60,6 +60,12 @@ public:
     /// kMaxLeafNameCharacters (nothing is laid out then), or when the layout grew past the limits
     /// all the same (the results then hold none of this run's leaves); 0 when no library is held.
     int Flatten();
+    /// As Flatten followed by ForgetTopLevelRecords, for a caller that needs the records no more
+    /// once they are laid out. When the results are empty, the leading records that are their own
+    /// leaf (scalars of elementary types: the tags of a tag table) are not copied but become the
+    /// first leaves themselves, so that a large tag table is held once. The results, the unknown
+    /// names, the notes and the code are those of Flatten.
+    int FlattenAndForgetRecords();
 
     /// Replaces members and unknownTypes with copies of the results and the unknown names.
     void TakeResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes) const;
@@ -85,6 +91,8 @@ public:
     void SetMaxLeaves(int maxLeaves) { maxLeaves_ = maxLeaves; }
 
 private:
+    /// Flatten's work once the structures and elementary types are at hand.
+    int LayOutRecords();
     /// Lays out the records one after the other; the results grow from resultsBefore.
     int FlattenInOrder(size_t resultsBefore);
     /// Lays out the records in parts at the same time, part k from record starts[k] up to
@@ -105,4 +113,7 @@ private:
     std::map<CString, CString> fileOfBlock_;  ///< the file each block (or memory area) was read from
     SLayoutFlags flags_;
     int maxLeaves_ = kDefaultMaxLeaves;
+    /// Leaves at the end of the results that are records left where they lay, counted against the
+    /// limits of the layout under way.
+    size_t ownLeaves_ = 0;
 };

@@ -96,8 +96,11 @@ SParsedSources Fileparstest::ParseTagTablesAndDbFiles(const std::vector<CString>
     });
     auto handOver = [&](SFileParse& file) {
         for (auto& [header, members] : file.structs) parsedStructs_.try_emplace(header).first->second = std::move(members);
-        topLevelRecords_.insert(topLevelRecords_.end(), std::make_move_iterator(file.records.begin()),
-                                std::make_move_iterator(file.records.end()));
+        // The first records handed over are taken as they are: a table of a million tags is not
+        // moved into a second list of the same size.
+        if (topLevelRecords_.empty() && topLevelRecords_.capacity() < file.records.capacity()) topLevelRecords_.swap(file.records);
+        else topLevelRecords_.insert(topLevelRecords_.end(), std::make_move_iterator(file.records.begin()),
+                                     std::make_move_iterator(file.records.end()));
         completed.insert(completed.end(), std::make_move_iterator(file.completed.begin()),
                          std::make_move_iterator(file.completed.end()));
         notes_.insert(notes_.end(), std::make_move_iterator(file.notes.begin()), std::make_move_iterator(file.notes.end()));

@@ -137,6 +137,12 @@ bool MemberLayout::PlaceRecord(const SFlatMember& record) {
     return !stopped_;
 }
 
+bool MemberLayout::IsOwnLeaf(const SFlatMember& record) const {
+    if (!record.Dims.empty()) return false;
+    const STypeRef type = Resolve(record.Type);
+    return !type.structure && type.elementary;
+}
+
 namespace {
 
 /// The number of elements of an array with these dimensions (1 for none), at most limit.

@@ -95,6 +95,15 @@ public:
     /// as unknown count none; a structure within itself counts none where it recurs.
     int64_t CountLeaves(const SFlatMember& record);
 
+    /// True when placing the record gives the record itself as its one leaf: a scalar of an
+    /// elementary type, as every tag of a tag table is.
+    bool IsOwnLeaf(const SFlatMember& record) const;
+    /// Counts leaves that were placed without this layout (records that are their own leaf, left
+    /// where they lie) against the limits, as placing them here would: a leaf and a step each.
+    void CountPlacedElsewhere(int64_t leaves) {
+        leaves_ += leaves;
+        steps_ += leaves;
+    }
     /// The member beyond the range of a bit offset that stopped the run, if that is what stopped it.
     const SLayoutProblem* OffsetProblem() const { return offsetProblem_.member.IsEmpty() ? nullptr : &offsetProblem_; }
 

@@ -267,3 +267,55 @@ TEST_F(LayoutTest, TinySourcesOfHugeLayoutsAreRefusedBeforeAnyLeafIsMade) {
     EXPECT_EQ(Layout(), 1);
     EXPECT_EQ(leaves.size(), 2000000u);
 }
+
+TEST_F(LayoutTest, ALayoutThatForgetsItsRecordsLeavesTheTagsWhereTheyLieAndGivesWhatFlattenGives) {
+    // Tags first (their own leaves), then a tag of no known type, a block, a structured record and
+    // a last tag: only the leading tags stay where they lie; everything else is laid out.
+    Struct(u"Two", {Member(u"a", u"Byte"), Member(u"b", u"Bool")});
+    for (int i = 0; i < 30000; ++i) {
+        SFlatMember& tag = Record(CString::Formatted(u"Tag_%d", i).GetString(), i % 3 == 0 ? u"Bool" : u"Int", {}, i * 16);
+        tag.Block = i % 2 ? u"M" : u"Q";
+        tag.Mark = u"a comment";
+    }
+    Record(u"Odd", u"Foo");
+    Block(u"DB1", {Member(u"v", u"Int", {{1, 30000}}), Member(u"f", u"Foo")});
+    Record(u"Pair", u"Two", {}, 8);
+    Record(u"Last", u"Word", {}, 32);
+    const std::vector<SFlatMember> records = analysis.Library()->TopLevelRecords();
+    auto layOut = [&](bool forget, int parts, int maxLeaves) {
+        analysis.Library()->TopLevelRecords() = records;
+        analysis.Reset();
+        SetMaxParallelParts(parts);
+        analysis.SetMaxLeaves(maxLeaves);
+        const int result = forget ? analysis.FlattenAndForgetRecords() : analysis.Flatten();
+        SetMaxParallelParts(0);
+        analysis.TakeResults(leaves, unknown);
+        return std::make_tuple(result, leaves, unknown, analysis.LayoutNotes());
+    };
+    const auto kept = layOut(false, 1, kDefaultMaxLeaves);
+    ASSERT_EQ(std::get<0>(kept), 1);
+    ASSERT_EQ(std::get<1>(kept).size(), 60003u);
+    EXPECT_EQ(std::get<1>(kept).front(), records.front());
+    EXPECT_EQ(std::get<2>(kept), (std::vector<CString>{u"Foo"}));
+    for (int parts : {1, 3}) {
+        EXPECT_EQ(layOut(true, parts, kDefaultMaxLeaves), kept) << parts;
+        EXPECT_TRUE(analysis.Library()->TopLevelRecords().empty());
+    }
+    // The limit counts the tags left where they lie: exactly as many leaves as allowed are laid
+    // out, one more is refused with no leaf left over.
+    EXPECT_EQ(layOut(true, 3, 60003), kept);
+    const auto refused = layOut(false, 1, 60002);
+    EXPECT_EQ(std::get<0>(refused), kLayoutTooLarge);
+    EXPECT_EQ(layOut(true, 1, 60002), refused);
+    EXPECT_EQ(layOut(true, 1, 29999), layOut(false, 1, 29999));
+    EXPECT_TRUE(std::get<1>(layOut(true, 1, 29999)).empty());
+
+    // A table of tags alone: every leaf is its record, and the layout ends as placing tags does.
+    const std::vector<SFlatMember> tags(records.begin(), records.begin() + 30000);
+    analysis.Library()->TopLevelRecords() = tags;
+    analysis.Reset();
+    analysis.SetMaxLeaves(kDefaultMaxLeaves);
+    ASSERT_EQ(analysis.FlattenAndForgetRecords(), 1);
+    analysis.TakeResults(leaves, unknown);
+    EXPECT_TRUE(leaves == tags);
+}
