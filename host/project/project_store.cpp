@@ -2,9 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "host/project/host_error.h"
 
@@ -38,15 +41,7 @@ public:
         if (text.size() > static_cast<size_t>(INT_MAX)) return SQLITE_TOOBIG;
         return sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }
-    /// bytes must stay unchanged until the statement is finalized: SQLite reads them in place rather
-    /// than copying a large image first.
-    int BindBlob(int index, ImageView bytes) {
-        if (!stmt_) return SQLITE_OK;  // the step reports the statement that failed
-        if (bytes.size() > static_cast<size_t>(INT_MAX)) return SQLITE_TOOBIG;
-        // An empty image is stored as an empty blob, never as NULL.
-        return sqlite3_bind_blob(stmt_, index, bytes.empty() ? "" : static_cast<const void*>(bytes.data()),
-                                 static_cast<int>(bytes.size()), SQLITE_STATIC);
-    }
+    int BindInt64(int index, sqlite3_int64 value) { return stmt_ ? sqlite3_bind_int64(stmt_, index, value) : SQLITE_OK; }
     /// SQLITE_ROW, SQLITE_DONE or an error code.
     int Step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
     std::string Text(int column) const {
@@ -58,6 +53,7 @@ public:
         return data ? ImageBytes(data, data + sqlite3_column_bytes(stmt_, column)) : ImageBytes();
     }
     int Int(int column) const { return sqlite3_column_int(stmt_, column); }
+    sqlite3_int64 Int64(int column) const { return sqlite3_column_int64(stmt_, column); }
     /// Makes the statement ready to run again with new values.
     void Reset() {
         if (stmt_) sqlite3_reset(stmt_);
@@ -65,6 +61,62 @@ public:
 
 private:
     sqlite3_stmt* stmt_ = nullptr;
+};
+
+/// Fills a value stored as zeroblob() of its size, from its start, through SQLite's incremental
+/// blob I/O: a device's image or an import record of tens of megabytes goes to the file a piece at
+/// a time, without SQLite building the whole value in memory once more.
+class BlobWriter {
+public:
+    BlobWriter(sqlite3* db, const char* table, const char* column, sqlite3_int64 rowid) {
+        if (sqlite3_blob_open(db, "main", table, column, rowid, 1, &blob_) != SQLITE_OK) Close();
+    }
+    ~BlobWriter() { Close(); }
+    BlobWriter(const BlobWriter&) = delete;
+    BlobWriter& operator=(const BlobWriter&) = delete;
+
+    /// Writes bytes after those written before, straight from where they are.
+    void Write(const uint8_t* data, size_t size) {
+        Flush();
+        for (size_t done = 0; done < size && blob_;) {
+            const size_t piece = std::min(size - done, kPieceBytes);
+            Put(data + done, piece);
+            done += piece;
+        }
+    }
+    /// Writes bytes after those written before, gathered into pieces first: for many short runs.
+    void Append(std::string_view bytes) {
+        pending_.append(bytes);
+        if (pending_.size() >= kPieceBytes) Flush();
+    }
+    /// True when every byte was written and the value closed cleanly.
+    bool Finish() {
+        Flush();
+        const bool written = blob_ != nullptr;
+        return Close() && written;
+    }
+
+private:
+    static constexpr size_t kPieceBytes = size_t{1} << 20;
+
+    void Put(const void* data, size_t size) {
+        if (!blob_ || size == 0) return;
+        if (sqlite3_blob_write(blob_, data, static_cast<int>(size), offset_) != SQLITE_OK) Close();
+        offset_ += static_cast<int>(size);
+    }
+    void Flush() {
+        Put(pending_.data(), pending_.size());
+        pending_.clear();
+    }
+    bool Close() {
+        const bool closed = sqlite3_blob_close(blob_) == SQLITE_OK;
+        blob_ = nullptr;
+        return closed;
+    }
+
+    sqlite3_blob* blob_ = nullptr;
+    int offset_ = 0;
+    std::string pending_;
 };
 
 }  // namespace
@@ -127,6 +179,11 @@ void ProjectStore::CheckBound(int result, const std::string& what, size_t bytes)
     throw HostError("cannot store " + what + " in " + path_ + ": " + sqlite3_errstr(result));
 }
 
+void ProjectStore::CheckFits(size_t bytes, const std::string& what) const {
+    const auto limit = static_cast<size_t>(sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, -1));
+    if (bytes > limit || bytes > static_cast<size_t>(INT_MAX)) CheckBound(SQLITE_TOOBIG, what, bytes);
+}
+
 void ProjectStore::Execute(const char* sql) {
     if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("cannot update the project");
 }
@@ -164,17 +221,29 @@ std::optional<ImageBytes> ProjectStore::FindImage(const std::string& name) {
 
 void ProjectStore::AddDevice(const std::string& name, ImageView image) {
     if (FindImage(name)) throw HostError("the project already has a device named " + name);
-    Statement insert(db_, "INSERT INTO devices (name, image) VALUES (?1, ?2)");
+    CheckFits(image.size(), "the image of device " + name);
+    Statement insert(db_, "INSERT INTO devices (name, image) VALUES (?1, zeroblob(?2))");
     CheckBound(insert.BindText(1, name), "the device name", name.size());
-    CheckBound(insert.BindBlob(2, image), "the image of device " + name, image.size());
+    CheckBound(insert.BindInt64(2, static_cast<sqlite3_int64>(image.size())), "the image of device " + name, image.size());
     if (insert.Step() != SQLITE_DONE) Fail("cannot add the device to");
+    BlobWriter blob(db_, "devices", "image", sqlite3_last_insert_rowid(db_));
+    blob.Write(image.data(), image.size());
+    if (!blob.Finish()) Fail("cannot add the device to");
 }
 
 void ProjectStore::SaveImage(const std::string& name, ImageView image) {
-    Statement update(db_, "UPDATE devices SET image = ?2 WHERE name = ?1");
+    CheckFits(image.size(), "the image of device " + name);
+    Statement update(db_, "UPDATE devices SET image = zeroblob(?2) WHERE name = ?1 RETURNING id");
     CheckBound(update.BindText(1, name), "the device name", name.size());
-    CheckBound(update.BindBlob(2, image), "the image of device " + name, image.size());
+    CheckBound(update.BindInt64(2, static_cast<sqlite3_int64>(image.size())), "the image of device " + name, image.size());
+    const int step = update.Step();
+    if (step == SQLITE_DONE) return;  // no such device: nothing to store
+    if (step != SQLITE_ROW) Fail("cannot store the device in");
+    const sqlite3_int64 id = update.Int64(0);
     if (update.Step() != SQLITE_DONE) Fail("cannot store the device in");
+    BlobWriter blob(db_, "devices", "image", id);
+    blob.Write(image.data(), image.size());
+    if (!blob.Finish()) Fail("cannot store the device in");
 }
 
 void ProjectStore::RemoveDevice(const std::string& name) {
@@ -202,14 +271,12 @@ namespace {
 
 /// The rows of one record as one value: each row's length in decimal, ":", and its bytes, so that
 /// a row may hold any character. A value that does not parse gives no rows.
-ImageBytes PackedRows(const std::vector<std::string>& rows) {
-    ImageBytes packed;
-    for (const std::string& row : rows) {
-        const std::string length = std::to_string(row.size()) + ":";
-        packed.insert(packed.end(), length.begin(), length.end());
-        packed.insert(packed.end(), row.begin(), row.end());
-    }
-    return packed;
+/// The bytes of the rows as a record stores them: each row's length in decimal digits, ":", and
+/// the row's bytes.
+size_t PackedSize(const std::vector<std::string>& rows) {
+    size_t bytes = 0;
+    for (const std::string& row : rows) bytes += std::to_string(row.size()).size() + 1 + row.size();
+    return bytes;
 }
 
 std::vector<std::string> UnpackedRows(const ImageBytes& packed) {
@@ -263,12 +330,26 @@ void ProjectStore::RecordImportedRows(const std::string& device, const std::stri
         CheckBound(old.BindText(2, source), "the source name", source.size());
         if (old.Step() != SQLITE_DONE) Fail("cannot store the import record in");
     }
-    const ImageBytes packed = PackedRows(rows);
-    Statement insert(db_, "INSERT OR REPLACE INTO import_records (device, source, rows) SELECT id, ?2, ?3 FROM devices WHERE name = ?1");
-    CheckBound(insert.BindText(1, device), "the device name", device.size());
+    const size_t bytes = PackedSize(rows);
+    CheckFits(bytes, "the import record of " + source);
+    Statement find(db_, "SELECT id FROM devices WHERE name = ?1");
+    CheckBound(find.BindText(1, device), "the device name", device.size());
+    const int found = find.Step();
+    if (found == SQLITE_DONE) return;  // no such device: nothing to record
+    if (found != SQLITE_ROW) Fail("cannot store the import record in");
+    // The value is made in the statement itself: a value passed on from a SELECT would be made
+    // whole in memory first.
+    Statement insert(db_, "INSERT OR REPLACE INTO import_records (device, source, rows) VALUES (?1, ?2, zeroblob(?3))");
+    CheckBound(insert.BindInt64(1, find.Int64(0)), "the device", 0);
     CheckBound(insert.BindText(2, source), "the source name", source.size());
-    CheckBound(insert.BindBlob(3, packed), "the import record of " + source, packed.size());
+    CheckBound(insert.BindInt64(3, static_cast<sqlite3_int64>(bytes)), "the import record of " + source, bytes);
     if (insert.Step() != SQLITE_DONE) Fail("cannot store the import record in");
+    BlobWriter blob(db_, kRecordTable, "rows", sqlite3_last_insert_rowid(db_));
+    for (const std::string& row : rows) {
+        blob.Append(std::to_string(row.size()) + ":");
+        blob.Append(row);
+    }
+    if (!blob.Finish()) Fail("cannot store the import record in");
 }
 
 void ProjectStore::Commit() {

@@ -55,6 +55,9 @@ private:
     [[noreturn]] void Fail(const std::string& what) const;
     /// HostError in words when a value of that many bytes could not be bound to a statement.
     void CheckBound(int result, const std::string& what, size_t bytes) const;
+    /// Refuses, as CheckBound refuses a value too large, a value of bytes bytes that one value of
+    /// the project cannot hold: told by its size alone, before any of it is read.
+    void CheckFits(size_t bytes, const std::string& what) const;
 
     std::string path_;
     sqlite3* db_ = nullptr;

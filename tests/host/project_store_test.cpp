@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #ifndef SQLITE_MAX_LENGTH
 #define SQLITE_MAX_LENGTH 1000000000  // SQLite's default largest string or blob
 #endif
@@ -71,6 +73,37 @@ TEST(ProjectStore, ImportRecordsArePerDeviceAndSourceAndGoWithTheirDevice) {
     const std::vector<std::string> odd = {"", "3:abc", std::string("a\0b", 3), "V1.4 type 12 rw 2\tLine1.Recipe.Name\tname\n"};
     store.RecordImportedRows("PLC2", "DB7", odd);
     EXPECT_EQ(store.ImportedRows("PLC2", "DB7"), odd);
+}
+
+TEST(ProjectStore, ImagesAndRecordsOfManyPiecesAreStoredWholeAndReplaced) {
+    // Values are written a piece at a time: sizes that end in the middle of a piece, and records
+    // whose rows straddle the pieces, come back byte for byte.
+    TempFolder folder;
+    const std::string path = (folder.path() / "p.vproj").string();
+    ImageBytes image(3 * (size_t{1} << 20) + 5);
+    for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + i / 4093);
+    std::vector<std::string> rows;
+    for (int i = 0; i < 40000; ++i) rows.push_back("V" + std::to_string(i) + ".0 type 1 rw 2\tLine1.Tank_" + std::to_string(i) + "\t");
+    rows.push_back(std::string(1 << 20, 'x'));
+    {
+        ProjectStore store(path, true);
+        store.AddDevice("PLC1", image);
+        store.RecordImportedRows("PLC1", "DB1", rows);
+        store.RecordImportedRows("PLC9", "DB1", rows);  // no such device: nothing is recorded
+        store.Commit();
+    }
+    ProjectStore store(path, false);
+    EXPECT_EQ(store.FindImage("PLC1"), image);
+    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), rows);
+    EXPECT_TRUE(store.ImportedRows("PLC9", "DB1").empty());
+    std::reverse(image.begin(), image.end());
+    image.resize(image.size() - 3);
+    store.SaveImage("PLC1", image);
+    store.SaveImage("PLC9", image);  // no such device: nothing is stored
+    EXPECT_EQ(store.FindImage("PLC1"), image);
+    EXPECT_EQ(store.FindImage("PLC9"), std::nullopt);
+    store.SaveImage("PLC1", ImageView());
+    EXPECT_EQ(store.FindImage("PLC1"), ImageBytes());  // an empty image stays an empty value
 }
 
 TEST(ProjectStore, RecordsOfTheFirstVersionAreReadAndReplacedSourceBySource) {
