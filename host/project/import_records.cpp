@@ -68,37 +68,57 @@ constexpr int kRowsPerRead = 8192;
 /// place in the list being described, at least four digits: 499 characters or more.
 constexpr int kShortenedNameLength = 499;
 
-/// Every row described in one list, as the rows' places in the table.
-std::vector<SRow> ReadRowsAtOnce(DeviceSession& session) {
+/// Hands every row described in one list to take, in order.
+template <typename Take>
+void DescribeAllAtOnce(DeviceSession& session, Take& take) {
     CArray<int32_t> all;
     CArray<SChlInfo> infos;
     session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", all, infos);
-    std::vector<SRow> rows;
-    rows.reserve(static_cast<size_t>(infos.GetSize()));
-    for (const SChlInfo& info : infos) rows.push_back({KeyOf(info), SourceOf(info)});
-    return rows;
+    for (const SChlInfo& info : infos) take(KeyOf(info), SourceOf(info));
 }
 
-/// The rows of the device in order, described a part at a time. A shortened variable name carries
-/// its place in the list it was described in, which a part would change: a table that holds one is
-/// described at once, so that its keys stay the ones its last import recorded.
-std::vector<SRow> ReadRows(DeviceSession& session) {
+/// Hands the rows of the device to take (key, source) in order, described a part at a time, and
+/// returns how many the table holds. A shortened variable name carries its place in the list it
+/// was described in, which a part would change: a table that holds one is described again at
+/// once, after restart() has let go of what was taken, so that its keys stay the ones its last
+/// import recorded.
+template <typename Take, typename Restart>
+int ForEachRow(DeviceSession& session, Take take, Restart restart) {
     CArray<int32_t> indices;
     CArray<SChlInfo> infos;
     indices.Add(0);
     const int count = session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);  // 0 for an empty table
-    std::vector<SRow> rows;
-    rows.reserve(static_cast<size_t>(count));
     for (int first = 0; first < count; first += kRowsPerRead) {
         const int size = std::min(kRowsPerRead, count - first);
         indices.SetSize(size);
         for (int i = 0; i < size; ++i) indices[i] = first + i;
         session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);
         for (int i = 0; i < size; ++i) {
-            if (infos[i].varName.GetLength() >= kShortenedNameLength) return ReadRowsAtOnce(session);
-            rows.push_back({KeyOf(infos[i]), SourceOf(infos[i])});
+            if (infos[i].varName.GetLength() >= kShortenedNameLength) {
+                restart();
+                DescribeAllAtOnce(session, take);
+                return count;
+            }
+            take(KeyOf(infos[i]), SourceOf(infos[i]));
         }
     }
+    return count;
+}
+
+/// How many rows the device's table holds.
+int RowCount(DeviceSession& session) {
+    CArray<int32_t> indices;
+    CArray<SChlInfo> infos;
+    indices.Add(0);
+    return session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);  // 0 for an empty table
+}
+
+/// The rows of the device in order.
+std::vector<SRow> ReadRows(DeviceSession& session) {
+    std::vector<SRow> rows;
+    ForEachRow(
+        session, [&](std::string key, std::string source) { rows.push_back({std::move(key), std::move(source)}); },
+        [&] { rows.clear(); });
     return rows;
 }
 
@@ -185,10 +205,22 @@ void ImportRecords::RemoveRowsOfLastImport(DeviceSession& session) {
 std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::vector<std::string>* changes) {
     std::map<std::string, std::vector<std::string>> madeNow;
     KeyCounts before = CountsOf(rowsBefore_);
-    for (SRow& row : ReadRows(session)) {
-        if (TakeOne(before, row.key)) continue;  // there before the import: not the import's
-        madeNow[row.source].push_back(std::move(row.key));
-    }
+    // An import of one source (a large tag table) makes all its rows in one list: room for them
+    // is made at once rather than by doubling, which would hold the list twice for a moment.
+    if (sources_.size() == 1)
+        madeNow[*sources_.begin()].reserve(static_cast<size_t>(std::max(0, RowCount(session) - static_cast<int>(rowsBefore_.size()))));
+    // The rows are taken as they are described, not gathered in a list first: a table of a
+    // million channels is not held once more as rows beside its keys.
+    ForEachRow(
+        session,
+        [&](std::string key, const std::string& source) {
+            if (TakeOne(before, key)) return;  // there before the import: not the import's
+            madeNow[source].push_back(std::move(key));
+        },
+        [&] {
+            before = CountsOf(rowsBefore_);
+            madeNow.clear();
+        });
     SCounts counts;
     for (const std::string& source : sources_) {
         if (record) project_.RecordImportedRows(device_, source, madeNow[source]);
