@@ -260,8 +260,10 @@ void CTagImportDlg::OnTagImport() {
 
 bool CTagImportDlg::AddImportedChannels() {
     if (!messages_.empty() || members_.empty()) return false;
-    AddChannelsFromMembers(std::move(members_), record_ ? record_->chlTable.get() : nullptr);
+    // The leaves hold all the rows need: the structures they were laid out from go first, so
+    // that a plant's types are not held beside its rows.
     analysis_.ReleaseLibrary();
+    AddChannelsFromMembers(std::move(members_), record_ ? record_->chlTable.get() : nullptr);
     messages_.push_back(Text(kTagImportTexts, kImportSucceeded));
     ShowResult(0);
     EndDialog(IDOK);

@@ -252,7 +252,12 @@ void DataAnalysis::MoveResults(std::vector<SFlatMember>& members, std::vector<CS
     unknownTypes = std::exchange(unknown_, {});
 }
 
-void DataAnalysis::ReleaseLibrary() { library_.Reset(); }
+void DataAnalysis::ReleaseLibrary() {
+    library_.Reset();
+    // No layout follows: the structures handed over for one go with the library.
+    StructMap().swap(structures_);
+    std::vector<STypeSize>().swap(elementary_);
+}
 
 namespace {
 

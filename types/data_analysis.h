@@ -73,8 +73,8 @@ public:
     /// analysis holds none afterwards (a large import's leaves are not held twice).
     void MoveResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes);
 
-    /// Gives back the type library reference; later loads and layouts do nothing. A second call
-    /// does nothing.
+    /// Gives back the type library reference, and the structures held for the layout; later
+    /// loads and layouts do nothing. A second call does nothing.
     void ReleaseLibrary();
 
     /// What the type library's readers left out or changed since this was last asked (refused
