@@ -5,6 +5,7 @@
 #include "import/block_name_notes.h"
 #include "import/db_file_info_derivation.h"
 #include "import/leaf_outcomes.h"
+#include "platform/freed_memory.h"
 #include "types/import_result_codes.h"
 #include "types/data_analysis.h"
 
@@ -97,6 +98,10 @@ int RunLayout(const SLayoutRequest& request, DataAnalysis& analysis, SLayoutResu
     notes.insert(notes.end(), layoutNotes.begin(), layoutNotes.end());
     if (code < 0) return Fail(result, code, ImportStatusText(code), notes);
 
+    // Laid out: the structures read for this run are not needed beside its leaves (the snapshot
+    // gives the library back the ones it held before).
+    StructMap().swap(analysis.Library()->ParsedStructs());
+    ReturnFreedMemory();
     std::vector<SFlatMember> leaves;
     std::vector<CString> unknown;
     analysis.MoveResults(leaves, unknown);

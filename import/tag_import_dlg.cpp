@@ -8,6 +8,7 @@
 #include "import/db_file_info_derivation.h"
 #include "import/leaf_outcomes.h"
 #include "types/import_result_codes.h"
+#include "platform/freed_memory.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/file_dialog.h"
 #include "types/edit_data_type.h"
@@ -263,6 +264,7 @@ bool CTagImportDlg::AddImportedChannels() {
     // The leaves hold all the rows need: the structures they were laid out from go first, so
     // that a plant's types are not held beside its rows.
     analysis_.ReleaseLibrary();
+    ReturnFreedMemory();
     AddChannelsFromMembers(std::move(members_), record_ ? record_->chlTable.get() : nullptr);
     messages_.push_back(Text(kTagImportTexts, kImportSucceeded));
     ShowResult(0);
