@@ -92,17 +92,36 @@ SParsedSources DataAnalysis::LoadTagTablesAndBlocks(const std::vector<CString>& 
     return read;
 }
 
+namespace {
+
+/// The library's parsed structures, lent to the layout under way and given back however it ends.
+class ParsedStructsLoan {
+public:
+    ParsedStructsLoan(Fileparstest& library, StructMap& structures)
+        : library_(library), structures_(structures), lent_(library.LendParsedStructs(structures)) {}
+    ~ParsedStructsLoan() { library_.ReturnParsedStructs(structures_, lent_); }
+    ParsedStructsLoan(const ParsedStructsLoan&) = delete;
+    ParsedStructsLoan& operator=(const ParsedStructsLoan&) = delete;
+
+private:
+    Fileparstest& library_;
+    StructMap& structures_;
+    std::vector<StructMap::iterator> lent_;
+};
+
+}  // namespace
+
 int DataAnalysis::Flatten() {
     if (!library_.get()) return 0;
     library_->GetElementaryTypes(elementary_);
-    library_->MergeStructs(structures_);
+    const ParsedStructsLoan loan(*library_.get(), structures_);
     return LayOutRecords();
 }
 
 int DataAnalysis::FlattenAndForgetRecords() {
     if (!library_.get()) return 0;
     library_->GetElementaryTypes(elementary_);
-    library_->MergeStructs(structures_);
+    const ParsedStructsLoan loan(*library_.get(), structures_);
     std::vector<SFlatMember>& records = library_->TopLevelRecords();
     ownLeaves_ = 0;
     if (results_.empty()) {

@@ -49,6 +49,23 @@ int Fileparstest::MergeStructs(StructMap& structures) {
     return 1;
 }
 
+std::vector<StructMap::iterator> Fileparstest::LendParsedStructs(StructMap& structures) {
+    // The same map MergeStructs makes: the parsed structures, then the user structures and those
+    // held before where no parsed one has the name.
+    StructMap before = std::move(structures);
+    structures.clear();
+    std::vector<StructMap::iterator> lent;
+    lent.reserve(parsedStructs_.size());
+    while (!parsedStructs_.empty()) lent.push_back(structures.insert(parsedStructs_.extract(parsedStructs_.begin())).position);
+    for (const auto& [header, members] : userStructs_) structures.try_emplace(header, members);
+    while (!before.empty()) structures.insert(before.extract(before.begin()));
+    return lent;
+}
+
+void Fileparstest::ReturnParsedStructs(StructMap& structures, const std::vector<StructMap::iterator>& lent) {
+    for (const StructMap::iterator& entry : lent) parsedStructs_.insert(structures.extract(entry));
+}
+
 int Fileparstest::SaveStruct(const SStructInfo& header, const std::vector<SMemberInfo>& members, int mode) {
     if (!::SaveStruct(userStructs_, pendingEdits_, header, members, mode)) return 0;
     if (deferWrites_) return 1;

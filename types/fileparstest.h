@@ -46,6 +46,13 @@ public:
     SParsedSources ParseTagTablesAndDbFiles(const std::vector<CString>& tagPaths, const DbFileMap& blocks,
                                             StructureList& completed);
     void BuildElementaryTable() override;
+    /// As MergeStructs, with the parsed structures lent instead of copied: they are moved into
+    /// structures, and the places they took there returned, until ReturnParsedStructs gives them
+    /// back. The parsed map is empty meanwhile; a source of a million members is then not held
+    /// twice while it is laid out.
+    std::vector<StructMap::iterator> LendParsedStructs(StructMap& structures);
+    /// Gives the structures lent back to the parsed map; structures keeps the others.
+    void ReturnParsedStructs(StructMap& structures, const std::vector<StructMap::iterator>& lent);
 
     /// The stores the parsers fill: structures read from sources, and top-level records in the
     /// order met. Nothing empties them while the library lives.
