@@ -1,6 +1,7 @@
 // Layouts of data blocks against worked examples: packing, alignment, strings, arrays, IEC timers
 // and counters, inheritance of restrictions and comments, unknown types, layouts made in parts.
 #include <chrono>
+#include <map>
 #include <string>
 #include <tuple>
 
@@ -282,6 +283,13 @@ TEST_F(LayoutTest, ALayoutThatForgetsItsRecordsLeavesTheTagsWhereTheyLieAndGives
     Record(u"Pair", u"Two", {}, 8);
     Record(u"Last", u"Word", {}, 32);
     const std::vector<SFlatMember> records = analysis.Library()->TopLevelRecords();
+    // The parsed structures by name, with their members: what the library must hold after each run.
+    auto parsedNow = [&] {
+        std::map<std::u16string, std::vector<SMemberInfo>> byName;
+        for (const auto& [header, members] : analysis.Library()->ParsedStructs()) byName[header.Name.str()] = members;
+        return byName;
+    };
+    const auto parsed = parsedNow();
     auto layOut = [&](bool forget, int parts, int maxLeaves) {
         analysis.Library()->TopLevelRecords() = records;
         analysis.Reset();
@@ -290,6 +298,7 @@ TEST_F(LayoutTest, ALayoutThatForgetsItsRecordsLeavesTheTagsWhereTheyLieAndGives
         const int result = forget ? analysis.FlattenAndForgetRecords() : analysis.Flatten();
         SetMaxParallelParts(0);
         analysis.TakeResults(leaves, unknown);
+        EXPECT_TRUE(parsedNow() == parsed);  // lent to the layout, and given back
         return std::make_tuple(result, leaves, unknown, analysis.LayoutNotes());
     };
     const auto kept = layOut(false, 1, kDefaultMaxLeaves);
