@@ -108,15 +108,16 @@ std::vector<size_t> LastOfEachKey(RowParts& rows) {
 }
 
 /// The rows at the kept places, in the order of kept; the others are dropped. A single part
-/// already in that order (one block, say) is handed on as it is.
-std::vector<CDevRow> KeptInOrder(RowParts& rows, const std::vector<size_t>& kept) {
+/// already in that order (one block, say) is handed on as it is; a new list has room for room
+/// more rows, so that the rows merged in after it do not move it again.
+std::vector<CDevRow> KeptInOrder(RowParts& rows, const std::vector<size_t>& kept, size_t room) {
     bool identity = rows.Parts().size() == 1 && kept.size() == rows.size();
     for (size_t j = 0; identity && j < kept.size(); ++j) identity = kept[j] == j;
     if (identity) return std::move(rows.Parts().front());
     // Gathered into a new list, each row moved once: a permutation in place would swap rows all
     // over a large list, a cache miss at every step.
     std::vector<CDevRow> ordered;
-    ordered.reserve(kept.size());
+    ordered.reserve(kept.size() + room);
     for (size_t place : kept) ordered.push_back(std::move(rows[place]));
     return ordered;
 }
@@ -147,7 +148,8 @@ void MergeSingleRows(CDevTable& table, std::vector<std::vector<CDevRow>> parts) 
         given.ForEach([&](size_t, CDevRow& row) { table.MergeRows({std::move(row)}, true); });
         return;
     }
-    std::vector<CDevRow> rows = KeptInOrder(given, LastOfEachKey(given));
+    // Room for the table's rows too: those that survive are merged into this list.
+    std::vector<CDevRow> rows = KeptInOrder(given, LastOfEachKey(given), static_cast<size_t>(table.GetRowCount()));
     std::vector<std::vector<CDevRow>>().swap(parts);
     std::vector<CDevRow> existing = table.TakeRows();
     std::vector<CDevRow> survivors = Survivors(existing, rows);
