@@ -211,15 +211,29 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
         madeNow[*sources_.begin()].reserve(static_cast<size_t>(std::max(0, RowCount(session) - static_cast<int>(rowsBefore_.size()))));
     // The rows are taken as they are described, not gathered in a list first: a table of a
     // million channels is not held once more as rows beside its keys.
+    // Neighbouring rows mostly come from one source: its list is looked up again only when the
+    // source changes.
+    std::string lastSource;
+    std::vector<std::string>* lastMade = nullptr;
+    size_t beforeLeft = rowsBefore_.size();  // once every row of before is met, no key is looked up
     ForEachRow(
         session,
         [&](std::string key, const std::string& source) {
-            if (TakeOne(before, key)) return;  // there before the import: not the import's
-            madeNow[source].push_back(std::move(key));
+            if (beforeLeft > 0 && TakeOne(before, key)) {  // there before the import: not the import's
+                --beforeLeft;
+                return;
+            }
+            if (!lastMade || source != lastSource) {
+                lastMade = &madeNow[source];
+                lastSource = source;
+            }
+            lastMade->push_back(std::move(key));
         },
         [&] {
             before = CountsOf(rowsBefore_);
+            beforeLeft = rowsBefore_.size();
             madeNow.clear();
+            lastMade = nullptr;
         });
     SCounts counts;
     for (const std::string& source : sources_) {
