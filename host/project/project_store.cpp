@@ -210,6 +210,15 @@ std::vector<std::string> ProjectStore::DeviceNames() {
     return names;
 }
 
+std::optional<int64_t> ProjectStore::DeviceId(const std::string& name) {
+    Statement select(db_, "SELECT id FROM devices WHERE name = ?1");
+    CheckBound(select.BindText(1, name), "the device name", name.size());
+    const int step = select.Step();
+    if (step == SQLITE_ROW) return select.Int64(0);
+    if (step != SQLITE_DONE) Fail("cannot read the project");
+    return std::nullopt;
+}
+
 std::optional<ImageBytes> ProjectStore::FindImage(const std::string& name) {
     Statement select(db_, "SELECT image FROM devices WHERE name = ?1");
     CheckBound(select.BindText(1, name), "the device name", name.size());
@@ -233,15 +242,13 @@ void ProjectStore::AddDevice(const std::string& name, ImageView image) {
 
 void ProjectStore::SaveImage(const std::string& name, ImageView image) {
     CheckFits(image.size(), "the image of device " + name);
-    Statement update(db_, "UPDATE devices SET image = zeroblob(?2) WHERE name = ?1 RETURNING id");
-    CheckBound(update.BindText(1, name), "the device name", name.size());
+    const std::optional<int64_t> id = DeviceId(name);
+    if (!id) return;  // no such device: nothing to store
+    Statement update(db_, "UPDATE devices SET image = zeroblob(?2) WHERE id = ?1");
+    CheckBound(update.BindInt64(1, *id), "the device", 0);
     CheckBound(update.BindInt64(2, static_cast<sqlite3_int64>(image.size())), "the image of device " + name, image.size());
-    const int step = update.Step();
-    if (step == SQLITE_DONE) return;  // no such device: nothing to store
-    if (step != SQLITE_ROW) Fail("cannot store the device in");
-    const sqlite3_int64 id = update.Int64(0);
     if (update.Step() != SQLITE_DONE) Fail("cannot store the device in");
-    BlobWriter blob(db_, "devices", "image", id);
+    BlobWriter blob(db_, "devices", "image", *id);
     blob.Write(image.data(), image.size());
     if (!blob.Finish()) Fail("cannot store the device in");
 }
@@ -332,15 +339,12 @@ void ProjectStore::RecordImportedRows(const std::string& device, const std::stri
     }
     const size_t bytes = PackedSize(rows);
     CheckFits(bytes, "the import record of " + source);
-    Statement find(db_, "SELECT id FROM devices WHERE name = ?1");
-    CheckBound(find.BindText(1, device), "the device name", device.size());
-    const int found = find.Step();
-    if (found == SQLITE_DONE) return;  // no such device: nothing to record
-    if (found != SQLITE_ROW) Fail("cannot store the import record in");
+    const std::optional<int64_t> id = DeviceId(device);
+    if (!id) return;  // no such device: nothing to record
     // The value is made in the statement itself: a value passed on from a SELECT would be made
     // whole in memory first.
     Statement insert(db_, "INSERT OR REPLACE INTO import_records (device, source, rows) VALUES (?1, ?2, zeroblob(?3))");
-    CheckBound(insert.BindInt64(1, find.Int64(0)), "the device", 0);
+    CheckBound(insert.BindInt64(1, *id), "the device", 0);
     CheckBound(insert.BindText(2, source), "the source name", source.size());
     CheckBound(insert.BindInt64(3, static_cast<sqlite3_int64>(bytes)), "the import record of " + source, bytes);
     if (insert.Step() != SQLITE_DONE) Fail("cannot store the import record in");

@@ -58,6 +58,8 @@ private:
     /// Refuses, as CheckBound refuses a value too large, a value of bytes bytes that one value of
     /// the project cannot hold: told by its size alone, before any of it is read.
     void CheckFits(size_t bytes, const std::string& what) const;
+    /// The row of the device named name in the devices table, if the project has it.
+    std::optional<int64_t> DeviceId(const std::string& name);
 
     std::string path_;
     sqlite3* db_ = nullptr;
