@@ -41,11 +41,9 @@ int Fileparstest::Reserved() { return 1; }
 
 int Fileparstest::MergeStructs(StructMap& structures) {
     // Built apart from the parsed map, so that a user structure changed in the editor is seen by
-    // the next layout instead of a copy taken by an earlier one.
-    StructMap merged = parsedStructs_;
-    for (const auto& [header, members] : userStructs_) merged.try_emplace(header, members);
-    for (auto& [header, members] : structures) merged.try_emplace(header, std::move(members));
-    structures = std::move(merged);
+    // the next layout instead of a copy taken by an earlier one: the merged map holds copies of the
+    // parsed structures, which the library keeps.
+    for (const StructMap::iterator& entry : LendParsedStructs(structures)) parsedStructs_.insert(*entry);
     return 1;
 }
 

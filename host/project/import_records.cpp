@@ -68,6 +68,14 @@ constexpr int kRowsPerRead = 8192;
 /// place in the list being described, at least four digits: 499 characters or more.
 constexpr int kShortenedNameLength = 499;
 
+/// How many rows the device's table holds.
+int RowCount(DeviceSession& session) {
+    CArray<int32_t> indices;
+    CArray<SChlInfo> infos;
+    indices.Add(0);
+    return session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);  // 0 for an empty table
+}
+
 /// Hands every row described in one list to take, in order.
 template <typename Take>
 void DescribeAllAtOnce(DeviceSession& session, Take& take) {
@@ -84,10 +92,9 @@ void DescribeAllAtOnce(DeviceSession& session, Take& take) {
 /// import recorded.
 template <typename Take, typename Restart>
 int ForEachRow(DeviceSession& session, Take take, Restart restart) {
+    const int count = RowCount(session);
     CArray<int32_t> indices;
     CArray<SChlInfo> infos;
-    indices.Add(0);
-    const int count = session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);  // 0 for an empty table
     for (int first = 0; first < count; first += kRowsPerRead) {
         const int size = std::min(kRowsPerRead, count - first);
         indices.SetSize(size);
@@ -103,14 +110,6 @@ int ForEachRow(DeviceSession& session, Take take, Restart restart) {
         }
     }
     return count;
-}
-
-/// How many rows the device's table holds.
-int RowCount(DeviceSession& session) {
-    CArray<int32_t> indices;
-    CArray<SChlInfo> infos;
-    indices.Add(0);
-    return session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);  // 0 for an empty table
 }
 
 /// The rows of the device in order.

@@ -229,15 +229,13 @@ std::optional<ImageBytes> ProjectStore::FindImage(const std::string& name) {
 }
 
 void ProjectStore::AddDevice(const std::string& name, ImageView image) {
-    if (FindImage(name)) throw HostError("the project already has a device named " + name);
+    if (DeviceId(name)) throw HostError("the project already has a device named " + name);
     CheckFits(image.size(), "the image of device " + name);
     Statement insert(db_, "INSERT INTO devices (name, image) VALUES (?1, zeroblob(?2))");
     CheckBound(insert.BindText(1, name), "the device name", name.size());
     CheckBound(insert.BindInt64(2, static_cast<sqlite3_int64>(image.size())), "the image of device " + name, image.size());
     if (insert.Step() != SQLITE_DONE) Fail("cannot add the device to");
-    BlobWriter blob(db_, "devices", "image", sqlite3_last_insert_rowid(db_));
-    blob.Write(image.data(), image.size());
-    if (!blob.Finish()) Fail("cannot add the device to");
+    FillImage(sqlite3_last_insert_rowid(db_), image, "cannot add the device to");
 }
 
 void ProjectStore::SaveImage(const std::string& name, ImageView image) {
@@ -248,9 +246,13 @@ void ProjectStore::SaveImage(const std::string& name, ImageView image) {
     CheckBound(update.BindInt64(1, *id), "the device", 0);
     CheckBound(update.BindInt64(2, static_cast<sqlite3_int64>(image.size())), "the image of device " + name, image.size());
     if (update.Step() != SQLITE_DONE) Fail("cannot store the device in");
-    BlobWriter blob(db_, "devices", "image", *id);
+    FillImage(*id, image, "cannot store the device in");
+}
+
+void ProjectStore::FillImage(int64_t id, ImageView image, const std::string& failure) {
+    BlobWriter blob(db_, "devices", "image", id);
     blob.Write(image.data(), image.size());
-    if (!blob.Finish()) Fail("cannot store the device in");
+    if (!blob.Finish()) Fail(failure);
 }
 
 void ProjectStore::RemoveDevice(const std::string& name) {
@@ -278,11 +280,12 @@ namespace {
 
 /// The rows of one record as one value: each row's length in decimal, ":", and its bytes, so that
 /// a row may hold any character. A value that does not parse gives no rows.
-/// The bytes of the rows as a record stores them: each row's length in decimal digits, ":", and
-/// the row's bytes.
+std::string LengthPrefix(const std::string& row) { return std::to_string(row.size()) + ":"; }
+
+/// The bytes of the rows as one value.
 size_t PackedSize(const std::vector<std::string>& rows) {
     size_t bytes = 0;
-    for (const std::string& row : rows) bytes += std::to_string(row.size()).size() + 1 + row.size();
+    for (const std::string& row : rows) bytes += LengthPrefix(row).size() + row.size();
     return bytes;
 }
 
@@ -350,7 +353,7 @@ void ProjectStore::RecordImportedRows(const std::string& device, const std::stri
     if (insert.Step() != SQLITE_DONE) Fail("cannot store the import record in");
     BlobWriter blob(db_, kRecordTable, "rows", sqlite3_last_insert_rowid(db_));
     for (const std::string& row : rows) {
-        blob.Append(std::to_string(row.size()) + ":");
+        blob.Append(LengthPrefix(row));
         blob.Append(row);
     }
     if (!blob.Finish()) Fail("cannot store the import record in");

@@ -60,6 +60,9 @@ private:
     void CheckFits(size_t bytes, const std::string& what) const;
     /// The row of the device named name in the devices table, if the project has it.
     std::optional<int64_t> DeviceId(const std::string& name);
+    /// Writes image into the device's image, stored as zeroblob() of its size; Fail(failure) when
+    /// it cannot.
+    void FillImage(int64_t id, ImageView image, const std::string& failure);
 
     std::string path_;
     sqlite3* db_ = nullptr;
