@@ -9,19 +9,21 @@
 
 namespace {
 
-struct SRow {
-    std::string key;     ///< place, variable and comment: a row as the import made it
-    std::string source;  ///< "tags" or "DB<n>"
+/// The rows of a device as keys (place, variable and comment: a row as the import made it) and
+/// their sources ("tags" or "DB<n>"), in order.
+struct SRows {
+    TextList keys;
+    std::vector<std::string> sources;
 };
 
 /// How many times each key is held, by views of keys that outlive the counts: a plant's half a
 /// million rows are counted in hash tables, not in ordered trees of copies.
 using KeyCounts = std::unordered_map<std::string_view, int>;
 
-KeyCounts CountsOf(const std::vector<std::string>& keys) {
+KeyCounts CountsOf(const TextList& keys) {
     KeyCounts counts;
     counts.reserve(keys.size());
-    for (const std::string& key : keys) ++counts[key];
+    for (std::string_view key : keys) ++counts[key];
     return counts;
 }
 
@@ -44,10 +46,12 @@ std::string SourceOf(const SChlInfo& info) {
 
 /// A row as the import made it: where it is and what it holds, in words that do not depend on
 /// the user-interface language (the channel name does): register and address, data type index,
-/// read/write flag, e.g. "V1.4 type 12 rw 2"; then TAB, the variable, TAB, the comment.
-std::string KeyOf(const SChlInfo& info) {
+/// read/write flag, e.g. "V1.4 type 12 rw 2"; then TAB, the variable, TAB, the comment. Made in a
+/// buffer the thread keeps: the view is valid until the next key is made.
+std::string_view KeyOf(const SChlInfo& info) {
     static const char kRegisters[] = "IQMV";
-    std::string key;
+    thread_local std::string key;
+    key.clear();
     key.reserve(24 + info.address.view().size() + info.varName.view().size() + info.comment.view().size());
     key += info.regType >= 0 && info.regType < 4 ? kRegisters[info.regType] : '?';
     AppendUtf8(key, info.address.view());
@@ -113,11 +117,15 @@ int ForEachRow(DeviceSession& session, Take take, Restart restart) {
 }
 
 /// The rows of the device in order.
-std::vector<SRow> ReadRows(DeviceSession& session) {
-    std::vector<SRow> rows;
+SRows ReadRows(DeviceSession& session) {
+    SRows rows;
     ForEachRow(
-        session, [&](std::string key, std::string source) { rows.push_back({std::move(key), std::move(source)}); },
-        [&] { rows.clear(); });
+        session,
+        [&](std::string_view key, std::string source) {
+            rows.keys.push_back(key);
+            rows.sources.push_back(std::move(source));
+        },
+        [&] { rows = SRows(); });
     return rows;
 }
 
@@ -127,8 +135,8 @@ std::string_view VarNameOf(std::string_view key) {
 }
 
 /// "what", the channel name and the variable of a row's key.
-std::string ChangeLine(const char* what, const std::string& key) {
-    return std::string(what) + '\t' + key.substr(0, key.find('\t', key.find('\t') + 1));
+std::string ChangeLine(const char* what, std::string_view key) {
+    return std::string(what) + '\t' + std::string(key.substr(0, key.find('\t', key.find('\t') + 1)));
 }
 
 struct SCounts {
@@ -137,23 +145,23 @@ struct SCounts {
 
 /// Compares what a source made last time with what it made now; a variable whose row differs is
 /// changed (moved, retyped or re-commented), not removed and added.
-void Compare(const std::vector<std::string>& before, const std::vector<std::string>& now, SCounts& counts,
+void Compare(const TextList& before, const TextList& now, SCounts& counts,
              std::vector<std::string>* changes) {
     if (before.empty()) {
         // A first import (or one whose source made nothing last time): every row is added, and no
         // set of the rows is needed to say so.
         counts.added += static_cast<int>(now.size());
         if (changes)
-            for (const std::string& key : now) changes->push_back(ChangeLine("added", key));
+            for (std::string_view key : now) changes->push_back(ChangeLine("added", key));
         return;
     }
     const std::unordered_set<std::string_view> old(before.begin(), before.end());
     std::unordered_set<std::string_view> oldVariables;
     oldVariables.reserve(before.size());
-    for (const std::string& key : before) oldVariables.insert(VarNameOf(key));
+    for (std::string_view key : before) oldVariables.insert(VarNameOf(key));
     std::unordered_set<std::string_view> newVariables;
     newVariables.reserve(now.size());
-    for (const std::string& key : now) {
+    for (std::string_view key : now) {
         newVariables.insert(VarNameOf(key));
         const char* what = old.count(key) ? nullptr : oldVariables.count(VarNameOf(key)) ? "changed" : "added";
         if (!what) ++counts.unchanged;
@@ -162,7 +170,7 @@ void Compare(const std::vector<std::string>& before, const std::vector<std::stri
         if (what && changes) changes->push_back(ChangeLine(what, key));
     }
     const std::unordered_set<std::string_view> current(now.begin(), now.end());
-    for (const std::string& key : before) {
+    for (std::string_view key : before) {
         if (current.count(key) || newVariables.count(VarNameOf(key))) continue;
         ++counts.removed;
         if (changes) changes->push_back(ChangeLine("removed", key));
@@ -183,26 +191,26 @@ ImportRecords::ImportRecords(ProjectStore& project, std::string device, std::set
 }
 
 void ImportRecords::RemoveRowsOfLastImport(DeviceSession& session) {
-    std::vector<SRow> rows = ReadRows(session);
+    const SRows rows = ReadRows(session);
     std::map<std::string, KeyCounts> made;
     for (const auto& [source, keys] : lastImport_) made[source] = CountsOf(keys);
     CArray<int32_t> stale;  // highest first: each index is taken after the deletions before it
-    for (size_t i = rows.size(); i-- > 0;) {
-        SRow& row = rows[i];
-        if (sources_.count(row.source)) {
-            if (TakeOne(made[row.source], row.key)) {
+    for (size_t i = rows.keys.size(); i-- > 0;) {
+        const std::string& source = rows.sources[i];
+        if (sources_.count(source)) {
+            if (TakeOne(made[source], rows.keys[i])) {
                 stale.Add(static_cast<int32_t>(i));
                 continue;
             }
-            if (lastImport_[row.source].empty()) ++keptUnrecorded_[row.source];
+            if (lastImport_[source].empty()) ++keptUnrecorded_[source];
         }
-        rowsBefore_.push_back(std::move(row.key));  // the rows the import starts from: all but the stale ones
+        rowsBefore_.push_back(rows.keys[i]);  // the rows the import starts from: all but the stale ones
     }
     if (!stale.IsEmpty()) session.Call<SvrDeleteChlInfoFn>("SvrDeleteChlInfo", stale);
 }
 
 std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::vector<std::string>* changes) {
-    std::map<std::string, std::vector<std::string>> madeNow;
+    std::map<std::string, TextList> madeNow;
     KeyCounts before = CountsOf(rowsBefore_);
     // An import of one source (a large tag table) makes all its rows in one list: room for them
     // is made at once rather than by doubling, which would hold the list twice for a moment.
@@ -213,11 +221,11 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
     // Neighbouring rows mostly come from one source: its list is looked up again only when the
     // source changes.
     std::string lastSource;
-    std::vector<std::string>* lastMade = nullptr;
+    TextList* lastMade = nullptr;
     size_t beforeLeft = rowsBefore_.size();  // once every row of before is met, no key is looked up
     ForEachRow(
         session,
-        [&](std::string key, const std::string& source) {
+        [&](std::string_view key, const std::string& source) {
             if (beforeLeft > 0 && TakeOne(before, key)) {  // there before the import: not the import's
                 --beforeLeft;
                 return;
@@ -226,7 +234,7 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
                 lastMade = &madeNow[source];
                 lastSource = source;
             }
-            lastMade->push_back(std::move(key));
+            lastMade->push_back(key);
         },
         [&] {
             before = CountsOf(rowsBefore_);
@@ -238,7 +246,7 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
     for (const std::string& source : sources_) {
         if (record) project_.RecordImportedRows(device_, source, madeNow[source]);
         Compare(lastImport_[source], madeNow[source], counts, changes);
-        std::vector<std::string>().swap(madeNow[source]);  // a plant's rows are not all held to the end
+        madeNow[source] = TextList();  // a plant's rows are not all held to the end
     }
     std::string summary = std::to_string(counts.added) + " channels added, " + std::to_string(counts.changed) + " changed, " +
                           std::to_string(counts.removed) + " removed, " + std::to_string(counts.unchanged) + " unchanged";

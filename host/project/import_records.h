@@ -37,7 +37,7 @@ private:
     ProjectStore& project_;
     std::string device_;
     std::set<std::string> sources_;
-    std::map<std::string, std::vector<std::string>> lastImport_;  ///< by source
-    std::vector<std::string> rowsBefore_;  ///< the rows the import started from
+    std::map<std::string, TextList> lastImport_;  ///< by source
+    TextList rowsBefore_;  ///< the rows the import started from
     std::map<std::string, int> keptUnrecorded_;  ///< rows of sources without a record, by source
 };

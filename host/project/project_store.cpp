@@ -280,17 +280,17 @@ namespace {
 
 /// The rows of one record as one value: each row's length in decimal, ":", and its bytes, so that
 /// a row may hold any character. A value that does not parse gives no rows.
-std::string LengthPrefix(const std::string& row) { return std::to_string(row.size()) + ":"; }
+std::string LengthPrefix(std::string_view row) { return std::to_string(row.size()) + ":"; }
 
 /// The bytes of the rows as one value.
-size_t PackedSize(const std::vector<std::string>& rows) {
+size_t PackedSize(const TextList& rows) {
     size_t bytes = 0;
-    for (const std::string& row : rows) bytes += LengthPrefix(row).size() + row.size();
+    for (std::string_view row : rows) bytes += LengthPrefix(row).size() + row.size();
     return bytes;
 }
 
-std::vector<std::string> UnpackedRows(const ImageBytes& packed) {
-    std::vector<std::string> rows;
+TextList UnpackedRows(const ImageBytes& packed) {
+    TextList rows;
     for (size_t at = 0; at < packed.size();) {
         size_t length = 0, digits = 0;
         while (at < packed.size() && packed[at] >= '0' && packed[at] <= '9' && digits < 10) {
@@ -298,7 +298,7 @@ std::vector<std::string> UnpackedRows(const ImageBytes& packed) {
             ++digits;
         }
         if (digits == 0 || at >= packed.size() || packed[at] != ':' || length > packed.size() - at - 1) return {};
-        rows.emplace_back(reinterpret_cast<const char*>(packed.data()) + at + 1, length);
+        rows.push_back(std::string_view(reinterpret_cast<const char*>(packed.data()) + at + 1, length));
         at += 1 + length;
     }
     return rows;
@@ -306,7 +306,7 @@ std::vector<std::string> UnpackedRows(const ImageBytes& packed) {
 
 }  // namespace
 
-std::vector<std::string> ProjectStore::ImportedRows(const std::string& device, const std::string& source) {
+TextList ProjectStore::ImportedRows(const std::string& device, const std::string& source) {
     if (HasTable(kRecordTable)) {
         Statement select(db_, "SELECT rows FROM import_records WHERE device = (SELECT id FROM devices WHERE name = ?1) AND source = ?2");
         CheckBound(select.BindText(1, device), "the device name", device.size());
@@ -316,7 +316,7 @@ std::vector<std::string> ProjectStore::ImportedRows(const std::string& device, c
         if (step != SQLITE_DONE) Fail("cannot read the project");
     }
     // Projects of the first version of the records keep a row of the table per channel row.
-    std::vector<std::string> rows;
+    TextList rows;
     if (!HasTable(kOldRecordTable)) return rows;
     Statement select(db_,
                      "SELECT row_key FROM imported_rows WHERE device = (SELECT id FROM devices WHERE name = ?1) AND source = ?2 "
@@ -329,7 +329,7 @@ std::vector<std::string> ProjectStore::ImportedRows(const std::string& device, c
     return rows;
 }
 
-void ProjectStore::RecordImportedRows(const std::string& device, const std::string& source, const std::vector<std::string>& rows) {
+void ProjectStore::RecordImportedRows(const std::string& device, const std::string& source, const TextList& rows) {
     // One value per device and source: a plant's half a million rows are stored in one write,
     // not in as many rows of a table.
     Execute("CREATE TABLE IF NOT EXISTS import_records "
@@ -352,7 +352,7 @@ void ProjectStore::RecordImportedRows(const std::string& device, const std::stri
     CheckBound(insert.BindInt64(3, static_cast<sqlite3_int64>(bytes)), "the import record of " + source, bytes);
     if (insert.Step() != SQLITE_DONE) Fail("cannot store the import record in");
     BlobWriter blob(db_, kRecordTable, "rows", sqlite3_last_insert_rowid(db_));
-    for (const std::string& row : rows) {
+    for (std::string_view row : rows) {
         blob.Append(LengthPrefix(row));
         blob.Append(row);
     }

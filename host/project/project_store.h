@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "host/project/text_list.h"
+
 struct sqlite3;
 
 using ImageBytes = std::vector<uint8_t>;
@@ -39,9 +41,9 @@ public:
     /// What the last import of a source (a data block "DB7", the tag table "tags") made on the
     /// device: one key per channel row. Empty when no import of it was recorded (projects older
     /// than the records have none).
-    std::vector<std::string> ImportedRows(const std::string& device, const std::string& source);
+    TextList ImportedRows(const std::string& device, const std::string& source);
     /// Replaces the record of what the source made on the device.
-    void RecordImportedRows(const std::string& device, const std::string& source, const std::vector<std::string>& rows);
+    void RecordImportedRows(const std::string& device, const std::string& source, const TextList& rows);
 
     void Commit();
 

@@ -63,14 +63,14 @@ TEST(ProjectStore, ImportRecordsArePerDeviceAndSourceAndGoWithTheirDevice) {
         store.Commit();
     }
     ProjectStore store(path, false);
-    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), (std::vector<std::string>{"b", "c"}));
-    EXPECT_EQ(store.ImportedRows("PLC1", "tags"), (std::vector<std::string>{"t"}));
+    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), (TextList{"b", "c"}));
+    EXPECT_EQ(store.ImportedRows("PLC1", "tags"), (TextList{"t"}));
     store.RemoveDevice("PLC1");
     store.AddDevice("PLC1", image);
     EXPECT_TRUE(store.ImportedRows("PLC1", "DB1").empty());
-    EXPECT_EQ(store.ImportedRows("PLC2", "DB1"), (std::vector<std::string>{"x"}));
+    EXPECT_EQ(store.ImportedRows("PLC2", "DB1"), (TextList{"x"}));
     // A row may hold any character, the record's separators included.
-    const std::vector<std::string> odd = {"", "3:abc", std::string("a\0b", 3), "V1.4 type 12 rw 2\tLine1.Recipe.Name\tname\n"};
+    const TextList odd = {"", "3:abc", std::string_view("a\0b", 3), "V1.4 type 12 rw 2\tLine1.Recipe.Name\tname\n"};
     store.RecordImportedRows("PLC2", "DB7", odd);
     EXPECT_EQ(store.ImportedRows("PLC2", "DB7"), odd);
 }
@@ -82,9 +82,9 @@ TEST(ProjectStore, ImagesAndRecordsOfManyPiecesAreStoredWholeAndReplaced) {
     const std::string path = (folder.path() / "p.vproj").string();
     ImageBytes image(3 * (size_t{1} << 20) + 5);
     for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + i / 4093);
-    std::vector<std::string> rows;
+    TextList rows;
     for (int i = 0; i < 40000; ++i) rows.push_back("V" + std::to_string(i) + ".0 type 1 rw 2\tLine1.Tank_" + std::to_string(i) + "\t");
-    rows.push_back(std::string(1 << 20, 'x'));
+    rows.push_back(std::string((1 << 20) + 1, 'x'));  // longer than the pieces a record is held in
     {
         ProjectStore store(path, true);
         store.AddDevice("PLC1", image);
@@ -128,10 +128,10 @@ TEST(ProjectStore, RecordsOfTheFirstVersionAreReadAndReplacedSourceBySource) {
         sqlite3_close(db);
     }
     ProjectStore store(path, false);
-    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), (TextList{"a", "b"}));
     store.RecordImportedRows("PLC1", "DB1", {"c"});
-    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), (std::vector<std::string>{"c"}));
-    EXPECT_EQ(store.ImportedRows("PLC1", "tags"), (std::vector<std::string>{"t"}));
+    EXPECT_EQ(store.ImportedRows("PLC1", "DB1"), (TextList{"c"}));
+    EXPECT_EQ(store.ImportedRows("PLC1", "tags"), (TextList{"t"}));
     store.RemoveDevice("PLC1");
     store.AddDevice("PLC1", ImageBytes{1});
     EXPECT_TRUE(store.ImportedRows("PLC1", "tags").empty());

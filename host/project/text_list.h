@@ -1,0 +1,45 @@
+// A list of short texts kept side by side in large pieces of memory: the keys of a plant's half a
+// million channel rows are held as a few dozen allocations, not as half a million strings.
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TextList {
+public:
+    TextList() = default;
+    TextList(std::initializer_list<std::string_view> texts);
+    TextList(TextList&&) noexcept = default;
+    TextList& operator=(TextList&&) noexcept = default;
+
+    /// Makes room for count texts (their characters take room as they come).
+    void reserve(size_t count) { texts_.reserve(count); }
+    /// Adds a copy of text at the end; views of the texts before stay valid.
+    void push_back(std::string_view text);
+    void clear();
+
+    size_t size() const { return texts_.size(); }
+    bool empty() const { return texts_.empty(); }
+    std::string_view operator[](size_t index) const { return texts_[index]; }
+    std::vector<std::string_view>::const_iterator begin() const { return texts_.begin(); }
+    std::vector<std::string_view>::const_iterator end() const { return texts_.end(); }
+
+    friend bool operator==(const TextList& a, const TextList& b) { return a.texts_ == b.texts_; }
+
+private:
+    /// Characters are copied into the last piece while it has room; a text longer than a piece
+    /// gets a piece of its own.
+    static constexpr size_t kFirstPiece = size_t{1} << 10;
+    static constexpr size_t kLargestPiece = size_t{1} << 20;
+    char* Room(size_t bytes);
+
+    std::vector<std::unique_ptr<char[]>> pieces_;
+    char* next_ = nullptr;  ///< where the last piece's free bytes begin
+    size_t left_ = 0;       ///< how many there are
+    size_t lastPiece_ = 0;  ///< the size of the last piece
+    std::vector<std::string_view> texts_;
+};
