@@ -117,7 +117,9 @@ bool COwnerArchive::ReadText(std::u16string& text) {
     if (IsAsciiBytes(bytesBeforeZero)) {
         position_ += count;
         if (bytesBeforeZero.empty()) return false;
-        text.assign(bytesBeforeZero.begin(), bytesBeforeZero.end());
+        // Widened in place: assigning from the bytes' iterators would make a temporary text first.
+        text.resize(bytesBeforeZero.size());
+        std::transform(bytesBeforeZero.begin(), bytesBeforeZero.end(), text.begin(), [](char ch) { return static_cast<char16_t>(ch); });
         return true;
     }
     std::string bytes(static_cast<size_t>(count), '\0');
