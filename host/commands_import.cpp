@@ -177,8 +177,11 @@ void RunImport(HostContext& ctx, const ImportOptions& options) {
         for (const std::string& change : changes) ctx.Out() << change << '\n';
         return;
     }
-    std::cerr << "vireo-host: " << options.device << ": " << records.Summarise(*session, true) << '\n';
+    // The image is stored first and let go of: the summary describes every row, and the rows, the
+    // image and the keys of a large import are then not held at once. Both are committed together.
     ctx.SaveDevice(*session);
+    session->ForgetWrittenImage();
+    std::cerr << "vireo-host: " << options.device << ": " << records.Summarise(*session, true) << '\n';
 }
 
 }  // namespace

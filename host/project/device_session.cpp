@@ -23,3 +23,9 @@ std::optional<ImageView> DeviceSession::WrittenImage() const {
     const size_t end = std::min(static_cast<size_t>(archive_.GetPosition()), buffer.size());
     return ImageView(buffer.data(), end);
 }
+
+void DeviceSession::ForgetWrittenImage() {
+    ImageBytes().swap(archive_.GetBuffer().Items());
+    archive_.Rewind();
+    archive_.SetMode(COwnerArchive::kLoading);  // an empty archive: nothing written, nothing to read
+}

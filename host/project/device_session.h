@@ -39,6 +39,10 @@ public:
     /// store, not the archive's whole (grown) buffer. Nothing when the driver stored nothing. The
     /// bytes stay the archive's: valid until the driver's next change or the session's end.
     std::optional<ImageView> WrittenImage() const;
+    /// Lets go of the image the driver last wrote, once the project holds it: the record stays, and
+    /// WrittenImage is nothing until the driver's next change writes a new one. A large import's
+    /// image is then not held beside its rows while the import is summarised.
+    void ForgetWrittenImage();
 
 private:
     const DriverLibrary& driver_;
