@@ -8,6 +8,7 @@
 #include "core/channel_builder.h"
 #include "core/data_types.h"
 #include "import/single_row_merge.h"
+#include "platform/freed_memory.h"
 #include "platform/parallel.h"
 
 namespace {
@@ -126,10 +127,15 @@ namespace {
 
 /// The fewest leaves worth a part of their own when rows are built side by side.
 constexpr size_t kLeavesPerPart = 20000;
+/// Leaves whose rows are built in one round: as many as keep every processor busy with a part.
+/// The rounds take the leaves from the last to the first, so that the leaves done can be let go
+/// of while the rows of the others are built.
+size_t LeavesPerRound() { return kLeavesPerPart * static_cast<size_t>(MaxParallelParts()); }
 
 /// AddChannelsFromMembers's work; channelOf makes the template of the leaf at an index (called
-/// once for each, possibly from several threads at once for different leaves), and leavesDone is
-/// called once every leaf has given its channel, before the rows are merged.
+/// once for each, possibly from several threads at once for different leaves), and leavesDone(n)
+/// is called whenever every leaf from n on has given its channel (last with 0), before the rows
+/// are merged.
 template <typename ChannelOf, typename LeavesDone>
 void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, CDevTable* table, ChannelMerge merge) {
     if (!table || merge == ChannelMerge::kRowByRow) {
@@ -141,21 +147,31 @@ void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, C
             if (BuildRows(MakeChannelDescription(channelOf(i)), built) == 1 && !built.empty() && table)
                 table->MergeRows(std::move(built), true);
         }
-        leavesDone();
+        leavesDone(0);
         return;
     }
     // A leaf's description is a single channel, so it builds one row or none: the rows of all the
     // leaves, in leaf order, merge as well together as each on its own. They are built side by
-    // side, each part of the leaves into its own list.
-    const int parts = PartsFor(leafCount, kLeavesPerPart);
-    std::vector<std::vector<CDevRow>> rows(static_cast<size_t>(parts));
-    RunParts(parts, [&](int part) {
-        const size_t begin = PartBegin(leafCount, parts, part), end = PartBegin(leafCount, parts, part + 1);
-        std::vector<CDevRow>& built = rows[static_cast<size_t>(part)];
-        built.reserve(end - begin);
-        for (size_t i = begin; i < end; ++i) BuildRows(MakeChannelDescription(channelOf(i)), built);
-    });
-    leavesDone();
+    // side, each part of a round's leaves into its own list, the lists kept in leaf order.
+    const size_t rounds = std::max<size_t>(1, leafCount / LeavesPerRound());  // every round fills its parts
+    std::vector<std::vector<std::vector<CDevRow>>> rowsByRound(rounds);
+    for (size_t round = rounds; round-- > 0;) {
+        const size_t first = PartBegin(leafCount, static_cast<int>(rounds), static_cast<int>(round));
+        const size_t count = PartBegin(leafCount, static_cast<int>(rounds), static_cast<int>(round) + 1) - first;
+        const int parts = PartsFor(count, kLeavesPerPart);
+        std::vector<std::vector<CDevRow>>& rows = rowsByRound[round];
+        rows.resize(static_cast<size_t>(parts));
+        RunParts(parts, [&](int part) {
+            const size_t begin = first + PartBegin(count, parts, part), end = first + PartBegin(count, parts, part + 1);
+            std::vector<CDevRow>& built = rows[static_cast<size_t>(part)];
+            built.reserve(end - begin);
+            for (size_t i = begin; i < end; ++i) BuildRows(MakeChannelDescription(channelOf(i)), built);
+        });
+        leavesDone(first);
+    }
+    std::vector<std::vector<CDevRow>> rows;
+    for (std::vector<std::vector<CDevRow>>& round : rowsByRound)
+        for (std::vector<CDevRow>& part : round) rows.push_back(std::move(part));
     MergeSingleRows(*table, std::move(rows));
 }
 
@@ -163,12 +179,20 @@ void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, C
 
 void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table, ChannelMerge merge) {
     AddChannels(
-        leaves.size(), [&](size_t i) { return MakeChannelTemplate(leaves[i]); }, [] {}, table, merge);
+        leaves.size(), [&](size_t i) { return MakeChannelTemplate(leaves[i]); }, [](size_t) {}, table, merge);
 }
 
 void AddChannelsFromMembers(std::vector<SFlatMember>&& leaves, CDevTable* table, ChannelMerge merge) {
     std::vector<SFlatMember> given = std::move(leaves);
+    SFlatMember* const leafAt = given.data();  // the parts reach the leaves while done ones are let go of
     AddChannels(
-        given.size(), [&](size_t i) { return MakeChannelTemplate(std::move(given[i])); },
-        [&] { std::vector<SFlatMember>().swap(given); }, table, merge);
+        given.size(), [&](size_t i) { return MakeChannelTemplate(std::move(leafAt[i])); },
+        [&](size_t done) {
+            // The leaves done are destroyed and their pages given back at once: a large import's
+            // leaves are not all held beside all its rows.
+            given.resize(done);
+            ReturnUnusedPages(given.data() + done, (given.capacity() - done) * sizeof(SFlatMember));
+            if (done == 0) std::vector<SFlatMember>().swap(given);
+        },
+        table, merge);
 }

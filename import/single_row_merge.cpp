@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "core/column_registry.h"
+#include "platform/freed_memory.h"
 #include "platform/parallel.h"
 
 namespace {
@@ -151,6 +152,7 @@ void MergeSingleRows(CDevTable& table, std::vector<std::vector<CDevRow>> parts) 
     // Room for the table's rows too: those that survive are merged into this list.
     std::vector<CDevRow> rows = KeptInOrder(given, LastOfEachKey(given), static_cast<size_t>(table.GetRowCount()));
     std::vector<std::vector<CDevRow>>().swap(parts);
+    ReturnFreedMemory();  // the parts' lists lie among the allocator's pages: given back before more is taken
     std::vector<CDevRow> existing = table.TakeRows();
     std::vector<CDevRow> survivors = Survivors(existing, rows);
     std::vector<CDevRow>().swap(existing);

@@ -127,8 +127,9 @@ TEST(PlantEquivalenceTest, BatchedImportEqualsMergingEveryDescriptionOnItsOwn) {
 }
 
 TEST(PlantEquivalenceTest, ALargeImportMadeInPartsEqualsTheImportInOrder) {
-    // Large enough for the layout and the rows to be made in parts; the batched merge in one part
-    // is checked against merging row by row above.
+    // Large enough for the layout and the rows to be made in parts, and in one part for the rows to
+    // be made in rounds from the last leaves to the first; the batched merge in one round is
+    // checked against merging row by row above.
     TempFolder folder;
     const SPlantFiles plant = WritePlant(PathOf(folder), {44000, 20, 4000, 5});
     auto import = [&](int parts) {
