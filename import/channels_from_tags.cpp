@@ -127,10 +127,11 @@ namespace {
 
 /// The fewest leaves worth a part of their own when rows are built side by side.
 constexpr size_t kLeavesPerPart = 20000;
-/// Leaves whose rows are built in one round: as many as keep every processor busy with a part.
-/// The rounds take the leaves from the last to the first, so that the leaves done can be let go
-/// of while the rows of the others are built.
-size_t LeavesPerRound() { return kLeavesPerPart * static_cast<size_t>(MaxParallelParts()); }
+constexpr size_t kPartsPerRound = 4;
+/// Leaves whose rows are built in one round: enough for every processor to take a few parts'
+/// worth, so that a round's threads are few. The rounds take the leaves from the last to the
+/// first, so that the leaves done can be let go of while the rows of the others are built.
+size_t LeavesPerRound() { return kPartsPerRound * kLeavesPerPart * static_cast<size_t>(MaxParallelParts()); }
 
 /// AddChannelsFromMembers's work; channelOf makes the template of the leaf at an index (called
 /// once for each, possibly from several threads at once for different leaves), and leavesDone(n)

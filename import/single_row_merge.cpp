@@ -42,9 +42,13 @@ public:
     }
     size_t size() const { return count_; }
     CDevRow& operator[](size_t place) {
-        // The last part starting at or before place: an empty part shares its start with the next.
-        const size_t part = static_cast<size_t>(std::upper_bound(starts_.begin(), starts_.end(), place) - starts_.begin()) - 1;
+        const size_t part = PartOf(place);
         return parts_[part][place - starts_[part]];
+    }
+    /// The part a place lies in: the last part starting at or before it (an empty part shares its
+    /// start with the next).
+    size_t PartOf(size_t place) const {
+        return static_cast<size_t>(std::upper_bound(starts_.begin(), starts_.end(), place) - starts_.begin()) - 1;
     }
     /// Calls visit(place, row) for every row in order.
     template <typename Visit>
@@ -108,6 +112,14 @@ std::vector<size_t> LastOfEachKey(RowParts& rows) {
     return kept;
 }
 
+/// Destroys the rows of a part and gives its list's pages back before the list itself is freed:
+/// a list freed in the middle of the allocator's heap would otherwise still take memory.
+void LetGoOf(std::vector<CDevRow>& part) {
+    part.clear();
+    ReturnUnusedPages(part.data(), part.capacity() * sizeof(CDevRow));
+    std::vector<CDevRow>().swap(part);
+}
+
 /// The rows at the kept places, in the order of kept; the others are dropped. A single part
 /// already in that order (one block, say) is handed on as it is; a new list has room for room
 /// more rows, so that the rows merged in after it do not move it again.
@@ -116,10 +128,19 @@ std::vector<CDevRow> KeptInOrder(RowParts& rows, const std::vector<size_t>& kept
     for (size_t j = 0; identity && j < kept.size(); ++j) identity = kept[j] == j;
     if (identity) return std::move(rows.Parts().front());
     // Gathered into a new list, each row moved once: a permutation in place would swap rows all
-    // over a large list, a cache miss at every step.
+    // over a large list, a cache miss at every step. A part whose kept rows have all been moved is
+    // let go of at once, so that the new list and all the parts are not held together.
+    std::vector<size_t> keptIn(rows.Parts().size(), 0);
+    for (size_t place : kept) ++keptIn[rows.PartOf(place)];
+    for (size_t part = 0; part < keptIn.size(); ++part)
+        if (keptIn[part] == 0) LetGoOf(rows.Parts()[part]);
     std::vector<CDevRow> ordered;
     ordered.reserve(kept.size() + room);
-    for (size_t place : kept) ordered.push_back(std::move(rows[place]));
+    for (size_t place : kept) {
+        const size_t part = rows.PartOf(place);
+        ordered.push_back(std::move(rows[place]));
+        if (--keptIn[part] == 0) LetGoOf(rows.Parts()[part]);
+    }
     return ordered;
 }
 

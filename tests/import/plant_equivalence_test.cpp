@@ -135,8 +135,11 @@ TEST(PlantEquivalenceTest, ALargeImportMadeInPartsEqualsTheImportInOrder) {
     auto import = [&](int parts) {
         SetMaxParallelParts(parts);
         std::vector<SFlatMember> leaves = LaidOutPlant(folder, plant);
-        // Leaves of the first part met again in the last replace the channels of the first ones.
+        // Every leaf met three times more, then leaves of the first part again, changed: later
+        // leaves replace the channels of earlier ones across the rounds the rows are built in.
         const size_t first = leaves.size();
+        for (int copy = 0; copy < 3; ++copy)
+            for (size_t i = 0; i < first; ++i) leaves.push_back(leaves[i]);
         for (size_t i = 0; i < first / 2; i += 97) {
             leaves.push_back(leaves[i]);
             leaves.back().Mark = u"again";
