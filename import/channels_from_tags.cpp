@@ -191,9 +191,8 @@ void AddChannelsFromMembers(std::vector<SFlatMember>&& leaves, CDevTable* table,
         [&](size_t done) {
             // The leaves done are destroyed and their pages given back at once: a large import's
             // leaves are not all held beside all its rows.
-            given.resize(done);
-            ReturnUnusedPages(given.data() + done, (given.capacity() - done) * sizeof(SFlatMember));
             if (done == 0) std::vector<SFlatMember>().swap(given);
+            else LetGoOfItemsFrom(given, done);
         },
         table, merge);
 }

@@ -115,8 +115,7 @@ std::vector<size_t> LastOfEachKey(RowParts& rows) {
 /// Destroys the rows of a part and gives its list's pages back before the list itself is freed:
 /// a list freed in the middle of the allocator's heap would otherwise still take memory.
 void LetGoOf(std::vector<CDevRow>& part) {
-    part.clear();
-    ReturnUnusedPages(part.data(), part.capacity() * sizeof(CDevRow));
+    LetGoOfItemsFrom(part, 0);
     std::vector<CDevRow>().swap(part);
 }
 

@@ -27,10 +27,3 @@ void TextList::push_back(std::string_view text) {
     std::copy(text.begin(), text.end(), room);
     texts_.emplace_back(room, text.size());
 }
-
-void TextList::clear() {
-    pieces_.clear();
-    next_ = nullptr;
-    left_ = 0;
-    texts_.clear();
-}

@@ -20,7 +20,6 @@ public:
     void reserve(size_t count) { texts_.reserve(count); }
     /// Adds a copy of text at the end; views of the texts before stay valid.
     void push_back(std::string_view text);
-    void clear();
 
     size_t size() const { return texts_.size(); }
     bool empty() const { return texts_.empty(); }
