@@ -12,16 +12,18 @@ CColumnRegistry& CColumnRegistry::Instance() {
 
 void CColumnRegistry::Define(std::vector<SColumnDef> columns) {
     const auto texts = std::count_if(columns.begin(), columns.end(), [](const SColumnDef& c) { return c.kind == kTextColumn; });
-    if (columns.size() > static_cast<size_t>(kMaxRowCells) || texts > kMaxRowTexts)
-        throw CInvalidArgException("more columns than a channel row holds");
+    const auto ints = static_cast<std::ptrdiff_t>(columns.size()) - texts;
+    if (ints > kMaxRowInts || texts > kMaxRowTexts) throw CInvalidArgException("more columns than a channel row holds");
     columns_ = std::move(columns);
     keys_.clear();
     byName_.clear();
-    textSlots_.assign(columns_.size(), -1);
+    slots_.assign(columns_.size(), SSlots{-1, -1});
     textCount_ = 0;
+    int intCount = 0;
     for (int i = 0; i < GetCount(); ++i) {
         if (columns_[i].key) keys_.push_back(i);
-        if (columns_[i].kind == kTextColumn) textSlots_[i] = textCount_++;
+        if (columns_[i].kind == kTextColumn) slots_[i].text = textCount_++;
+        else slots_[i].integer = intCount++;
         byName_.emplace(columns_[i].name, i);
     }
 }

@@ -39,8 +39,8 @@ class CColumnRegistry {
 public:
     static CColumnRegistry& Instance();
 
-    /// Replaces the columns. The invalid-argument exception, and nothing changed, for more columns
-    /// or text columns than a row holds (kMaxRowCells, kMaxRowTexts).
+    /// Replaces the columns. The invalid-argument exception, and nothing changed, for more integer
+    /// or text columns than a row holds (kMaxRowInts, kMaxRowTexts).
     void Define(std::vector<SColumnDef> columns);
     int GetCount() const { return static_cast<int>(columns_.size()); }
     const SColumnDef& Column(int index) const { return columns_[static_cast<size_t>(index)]; }
@@ -51,12 +51,19 @@ public:
     const std::vector<int>& KeyColumns() const { return keys_; }
     /// The number of text columns, and the place of a text column among them (-1 for another).
     int GetTextCount() const { return textCount_; }
-    int TextSlot(int column) const { return textSlots_[static_cast<size_t>(column)]; }
+    int TextSlot(int column) const { return slots_[static_cast<size_t>(column)].text; }
+    /// The place of an integer column among them (-1 for another).
+    int IntSlot(int column) const { return slots_[static_cast<size_t>(column)].integer; }
 
 private:
     std::vector<SColumnDef> columns_;
     std::vector<int> keys_;
-    std::vector<int> textSlots_;
+    /// Each column's place among the columns of its kind, -1 in the other kind's entry.
+    struct SSlots {
+        int integer;
+        int text;
+    };
+    std::vector<SSlots> slots_;
     int textCount_ = 0;
     std::unordered_map<CString, int> byName_;
 };

@@ -4,11 +4,13 @@
 #include "core/owner_archive.h"
 #include "platform/invalid_arg.h"
 
+static_assert(sizeof(CDevRow) <= 64, "a channel row is one cache line");
+
 CDevRow::CDevRow() : cellCount_(CColumnRegistry::Instance().GetCount()) {}
 
 CDevRow::CDevRow(const CDevRow& other)
-    : COwnerObject(other), cellCount_(other.cellCount_), ints_(other.ints_), texts_(other.texts_),
-      otherTexts_(other.otherTexts_ ? std::make_unique<std::vector<CString>>(*other.otherTexts_) : nullptr) {}
+    : COwnerObject(other), ints_(other.ints_), texts_(other.texts_),
+      aside_(other.aside_ ? std::make_unique<SCellsAside>(*other.aside_) : nullptr), cellCount_(other.cellCount_) {}
 
 CDevRow& CDevRow::operator=(const CDevRow& other) {
     if (this != &other) *this = CDevRow(other);
@@ -20,25 +22,41 @@ size_t CDevRow::Checked(int column) const {
     return static_cast<size_t>(column);
 }
 
-int32_t CDevRow::GetInt(int column) const { return ints_[Checked(column)]; }
-void CDevRow::SetInt(int column, int32_t value) { ints_[Checked(column)] = value; }
+CDevRow::SCellsAside& CDevRow::Aside() {
+    if (!aside_) {
+        aside_ = std::make_unique<SCellsAside>();
+        aside_->texts.resize(static_cast<size_t>(cellCount_));
+        aside_->ints.resize(static_cast<size_t>(cellCount_));
+    }
+    return *aside_;
+}
+
+int32_t CDevRow::GetInt(int column) const {
+    const size_t index = Checked(column);
+    const int slot = CColumnRegistry::Instance().IntSlot(column);
+    if (slot >= 0) return ints_[static_cast<size_t>(slot)];
+    return aside_ ? aside_->ints[index] : 0;
+}
+
+void CDevRow::SetInt(int column, int32_t value) {
+    const size_t index = Checked(column);
+    const int slot = CColumnRegistry::Instance().IntSlot(column);
+    if (slot >= 0) ints_[static_cast<size_t>(slot)] = value;
+    else Aside().ints[index] = value;
+}
 
 std::u16string_view CDevRow::TextView(int column) const {
     const size_t index = Checked(column);
     const int slot = CColumnRegistry::Instance().TextSlot(column);
     if (slot >= 0) return texts_.Get(slot);
-    return otherTexts_ ? (*otherTexts_)[index].view() : std::u16string_view();
+    return aside_ ? aside_->texts[index].view() : std::u16string_view();
 }
 
 void CDevRow::SetText(int column, const CString& value) {
     const size_t index = Checked(column);
     const int slot = CColumnRegistry::Instance().TextSlot(column);
-    if (slot >= 0) {
-        texts_.Set(slot, value.view());
-        return;
-    }
-    if (!otherTexts_) otherTexts_ = std::make_unique<std::vector<CString>>(static_cast<size_t>(cellCount_));
-    (*otherTexts_)[index] = value;
+    if (slot >= 0) texts_.Set(slot, value.view());
+    else Aside().texts[index] = value;
 }
 
 void CDevRow::SetTexts(std::initializer_list<std::pair<int, std::u16string_view>> cells) {
@@ -65,7 +83,8 @@ int CDevRow::CompareKeys(const CDevRow& other) const {
             if (order != 0) return order;
             continue;
         }
-        const uint32_t a = static_cast<uint32_t>(ints_[column]), b = static_cast<uint32_t>(other.ints_[column]);
+        const size_t slot = static_cast<size_t>(registry.IntSlot(column));
+        const uint32_t a = static_cast<uint32_t>(ints_[slot]), b = static_cast<uint32_t>(other.ints_[slot]);
         if (a != b) return a < b ? -1 : 1;
     }
     return 0;
@@ -83,7 +102,7 @@ void CDevRow::Serialize(COwnerArchive& archive) {
     }
     for (int i = 0; i < cells && i < cellCount_; ++i) {
         if (registry.Column(i).kind == kTextColumn) archive.WriteText(TextView(i));
-        else archive << ints_[i];
+        else archive << ints_[static_cast<size_t>(registry.IntSlot(i))];
     }
 }
 
@@ -96,7 +115,7 @@ void CDevRow::Load(COwnerArchive& archive, int cells) {
     bool anyText = false;
     for (int i = 0; i < cells && i < cellCount_; ++i) {
         if (registry.Column(i).kind != kTextColumn) {
-            archive >> ints_[i];
+            archive >> ints_[static_cast<size_t>(registry.IntSlot(i))];
             continue;
         }
         const int slot = registry.TextSlot(i);

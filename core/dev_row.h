@@ -13,14 +13,17 @@
 #include "core/row_texts.h"
 #include "platform/cstring.h"
 
-/// The most cells a row holds (the most of them that are texts is kMaxRowTexts): a row keeps its
-/// integer cells in itself and its texts in one block, so that making one allocates once (a large
-/// table holds hundreds of thousands of rows). The column registry refuses a larger definition.
-constexpr int kMaxRowCells = 16;
+/// The most integer cells a row holds, and the most cells of both kinds: a row keeps its integer
+/// cells in itself and its texts in one block, so that making one allocates once, and the row is
+/// one cache line of 64 bytes (a large table holds hundreds of thousands of rows). The column
+/// registry refuses a larger definition.
+constexpr int kMaxRowInts = 8;
+constexpr int kMaxRowCells = kMaxRowInts + kMaxRowTexts;
 
 /// A channel row. Integer columns use their entry of the integer cells, text columns their entry
-/// of the text cells; the row has as many cells as the registry had columns when the row was made.
-/// A text set on an integer column, which nothing reads, is kept aside. Cells are found by column
+/// of the text cells (each by its place among the columns of its kind); the row has as many cells
+/// as the registry had columns when the row was made. A text set on an integer column, or an
+/// integer set on a text column, which nothing reads but the matching getter, is kept aside. Cells are found by column
 /// name or index; a name or index that is not registered raises the invalid-argument exception.
 class CDevRow : public COwnerObject {
 public:
@@ -61,9 +64,16 @@ private:
     size_t Checked(int column) const;
     void Load(COwnerArchive& archive, int cells);
 
-    int cellCount_ = 0;                          ///< the registry's column count when the row was made
-    std::array<int32_t, kMaxRowCells> ints_{};   ///< by column
-    CRowTexts texts_;                            ///< one per text column, in column order
-    /// By column; none until a text is set on an integer column.
-    std::unique_ptr<std::vector<CString>> otherTexts_;
+    /// Cells of the other kind than their column's, by column.
+    struct SCellsAside {
+        std::vector<CString> texts;
+        std::vector<int32_t> ints;
+    };
+    SCellsAside& Aside();
+
+    std::array<int32_t, kMaxRowInts> ints_{};  ///< one per integer column, in column order
+    CRowTexts texts_;                          ///< one per text column, in column order
+    /// None until a text is set on an integer column or an integer on a text column.
+    std::unique_ptr<SCellsAside> aside_;
+    int cellCount_ = 0;                        ///< the registry's column count when the row was made
 };

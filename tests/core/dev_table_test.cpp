@@ -160,14 +160,18 @@ TEST(DevTableTest, RowsKeepEveryCellTheRegistryDefinesAndRefuseMore) {
     row.SetText(kColComment, u"Kommentar");
     row.SetText(kColBlock, u"aside");  // a text on an integer column is kept aside
     row.SetInt(kColMaxBlockRead, -7);
+    row.SetInt(kColChannelName, 42);  // and an integer on a text column
     const CDevRow copy = row;
     EXPECT_EQ(copy.GetText(kColComment), u"Kommentar");
     EXPECT_EQ(copy.GetText(kColBlock), u"aside");
     EXPECT_EQ(copy.GetInt(kColMaxBlockRead), -7);
+    EXPECT_EQ(copy.GetInt(kColChannelName), 42);
+    EXPECT_EQ(copy.GetText(kColChannelName), u"");
+    EXPECT_EQ(copy.GetInt(kColBlock), 0);
     EXPECT_THROW(row.GetInt(kChannelColumnCount), CInvalidArgException);
 
     // A definition larger than a row holds is refused, and the channel columns stay.
-    std::vector<SColumnDef> tooMany(kMaxRowCells + 1, SColumnDef{u"x", kIntegerColumn, false});
+    std::vector<SColumnDef> tooMany(kMaxRowInts + 1, SColumnDef{u"x", kIntegerColumn, false});
     for (size_t i = 0; i < tooMany.size(); ++i) tooMany[i].name = CString::Formatted(u"c%d", static_cast<int>(i));
     EXPECT_THROW(CColumnRegistry::Instance().Define(tooMany), CInvalidArgException);
     std::vector<SColumnDef> tooManyTexts(kMaxRowTexts + 1, SColumnDef{u"t", kTextColumn, false});
@@ -175,6 +179,29 @@ TEST(DevTableTest, RowsKeepEveryCellTheRegistryDefinesAndRefuseMore) {
     EXPECT_THROW(CColumnRegistry::Instance().Define(tooManyTexts), CInvalidArgException);
     EXPECT_EQ(CColumnRegistry::Instance().GetCount(), kChannelColumnCount);
     EXPECT_EQ(CDevRow().GetText(kColVarName), u"");
+}
+
+TEST(DevTableTest, CellsOfEachKindKeepTheirOwnPlacesWhateverTheColumnOrder) {
+    // A text column first and the key last: integer cells are found by their place among the
+    // integer columns, not by the column's index, and so are they stored and compared.
+    CColumnRegistry::Instance().Define({{u"t", kTextColumn, false}, {u"a", kIntegerColumn, false}, {u"k", kIntegerColumn, true}});
+    CDevRow low, high;
+    for (CDevRow* row : {&low, &high}) {
+        row->SetText(0, u"text");
+        row->SetInt(1, -5);
+    }
+    low.SetInt(2, 1);
+    high.SetInt(2, 2);
+    EXPECT_LT(low, high);
+    COwnerArchive archive(COwnerArchive::kStoring);
+    archive.Store(high);
+    CDevRow loaded;
+    archive.Load(loaded);
+    const std::array<int32_t, 2> ints{loaded.GetInt(1), loaded.GetInt(2)};
+    const CString text = loaded.GetText(0);
+    DefineChannelColumns();
+    EXPECT_EQ(ints, (std::array<int32_t, 2>{-5, 2}));
+    EXPECT_EQ(text, u"text");
 }
 
 TEST(DevTableTest, ALargeTableStoredInPartsGivesTheBytesStoredInOrder) {
