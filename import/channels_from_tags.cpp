@@ -128,10 +128,28 @@ namespace {
 /// The fewest leaves worth a part of their own when rows are built side by side.
 constexpr size_t kLeavesPerPart = 20000;
 constexpr size_t kPartsPerRound = 4;
-/// Leaves whose rows are built in one round: enough for every processor to take a few parts'
-/// worth, so that a round's threads are few. The rounds take the leaves from the last to the
-/// first, so that the leaves done can be let go of while the rows of the others are built.
+/// The fewest leaves whose rows are built in rounds: enough for every processor to take a few
+/// parts' worth, so that a round's threads are few.
 size_t LeavesPerRound() { return kPartsPerRound * kLeavesPerPart * static_cast<size_t>(MaxParallelParts()); }
+
+/// Where each round's leaves begin, in leaf order, and the leaf count at the end (no leaves: one
+/// empty round). The rounds take
+/// the leaves from the last to the first, so that the leaves done can be let go of while the rows
+/// of the others are built. The first round built (the last leaves) takes one part's worth for
+/// each processor, as every leaf is still held beside its rows; each round after it twice the one
+/// before, as a leaf let go of frees more than its row takes.
+std::vector<size_t> RoundBounds(size_t leafCount) {
+    std::vector<size_t> bounds{leafCount};
+    size_t size = leafCount < LeavesPerRound() ? leafCount : kLeavesPerPart * static_cast<size_t>(MaxParallelParts());
+    size_t end = leafCount;
+    do {
+        end -= std::min(size, end);
+        bounds.push_back(end);
+        size *= 2;
+    } while (end > 0);
+    std::reverse(bounds.begin(), bounds.end());
+    return bounds;
+}
 
 /// AddChannelsFromMembers's work; channelOf makes the template of the leaf at an index (called
 /// once for each, possibly from several threads at once for different leaves), and leavesDone(n)
@@ -154,11 +172,12 @@ void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, C
     // A leaf's description is a single channel, so it builds one row or none: the rows of all the
     // leaves, in leaf order, merge as well together as each on its own. They are built side by
     // side, each part of a round's leaves into its own list, the lists kept in leaf order.
-    const size_t rounds = std::max<size_t>(1, leafCount / LeavesPerRound());  // every round fills its parts
+    const std::vector<size_t> bounds = RoundBounds(leafCount);
+    const size_t rounds = bounds.size() - 1;
     std::vector<std::vector<std::vector<CDevRow>>> rowsByRound(rounds);
     for (size_t round = rounds; round-- > 0;) {
-        const size_t first = PartBegin(leafCount, static_cast<int>(rounds), static_cast<int>(round));
-        const size_t count = PartBegin(leafCount, static_cast<int>(rounds), static_cast<int>(round) + 1) - first;
+        const size_t first = bounds[round];
+        const size_t count = bounds[round + 1] - first;
         const int parts = PartsFor(count, kLeavesPerPart);
         std::vector<std::vector<CDevRow>>& rows = rowsByRound[round];
         rows.resize(static_cast<size_t>(parts));
