@@ -200,7 +200,41 @@ std::u16string CharactersLostInCodePage(std::u16string_view text) {
     return lost;
 }
 
+namespace {
+
+/// The UTF-8 length of a text without surrogates, or npos when it holds one.
+size_t Utf8LengthWithoutSurrogates(std::u16string_view text) {
+    size_t length = 0;
+    for (char16_t ch : text) {
+        if (ch >= 0xD800 && ch <= 0xDFFF) return std::string_view::npos;
+        length += ch < 0x80 ? 1 : ch < 0x800 ? 2 : 3;
+    }
+    return length;
+}
+
+}  // namespace
+
+// Encoded in place: the keys of a plant's half a million rows are made through here, and a
+// converter (or a temporary string) for each would cost more than the encoding. Texts with
+// surrogates, rare, take the converter, which decides what a lone one becomes.
 void AppendUtf8(std::string& out, std::u16string_view text) {
-    if (IsAscii(text)) out.append(text.begin(), text.end());
-    else out += WideCharToMultiByte(CP_UTF8, text);
+    const size_t length = Utf8LengthWithoutSurrogates(text);
+    if (length == std::string_view::npos) {
+        out += WideCharToMultiByte(CP_UTF8, text);
+        return;
+    }
+    size_t at = out.size();
+    out.resize(at + length);
+    for (char16_t ch : text) {
+        if (ch < 0x80) {
+            out[at++] = static_cast<char>(ch);
+        } else if (ch < 0x800) {
+            out[at++] = static_cast<char>(0xC0 | (ch >> 6));
+            out[at++] = static_cast<char>(0x80 | (ch & 0x3F));
+        } else {
+            out[at++] = static_cast<char>(0xE0 | (ch >> 12));
+            out[at++] = static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+            out[at++] = static_cast<char>(0x80 | (ch & 0x3F));
+        }
+    }
 }

@@ -26,6 +26,10 @@ std::u16string CharactersLostInCodePage(std::u16string_view text);
 std::u16string MultiByteToWideChar(unsigned codePage, std::string_view bytes);
 
 inline std::u16string Utf8ToUtf16(std::string_view utf8) { return MultiByteToWideChar(CP_UTF8, utf8); }
-inline std::string Utf16ToUtf8(std::u16string_view text) { return WideCharToMultiByte(CP_UTF8, text); }
-/// Appends text in UTF-8 to out, as Utf16ToUtf8 converts it; ASCII without a text in between.
+/// Appends text in UTF-8 to out, as WideCharToMultiByte converts it to CP_UTF8, encoded in place.
 void AppendUtf8(std::string& out, std::u16string_view text);
+inline std::string Utf16ToUtf8(std::u16string_view text) {
+    std::string utf8;
+    AppendUtf8(utf8, text);
+    return utf8;
+}

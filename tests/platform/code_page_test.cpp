@@ -30,6 +30,25 @@ TEST(CodePageTest, Utf8RoundTripsEveryPlane) {
     EXPECT_EQ(appended, "key\tMotor" + utf8);
 }
 
+TEST(CodePageTest, Utf8EncodedInPlaceIsWhatTheConverterGivesForEveryCharacter) {
+    // Every character of the basic plane one by one and all together, then surrogates, paired
+    // and alone, which the converter decides.
+    std::u16string all;
+    for (char32_t ch = 1; ch <= 0xFFFF; ++ch) {
+        if (ch >= 0xD800 && ch <= 0xDFFF) continue;
+        const std::u16string one(1, static_cast<char16_t>(ch));
+        std::string appended = "x";
+        AppendUtf8(appended, one);
+        ASSERT_EQ(appended, "x" + WideCharToMultiByte(CP_UTF8, one)) << static_cast<unsigned>(ch);
+        all += one;
+    }
+    for (const std::u16string& text : {all, std::u16string(u"a😀b"), std::u16string(u"aØ00" u"b"), std::u16string(u"Ü00")}) {
+        std::string appended = "key	";
+        AppendUtf8(appended, text);
+        EXPECT_EQ(appended, "key	" + Utf16ToUtf8(text));
+    }
+}
+
 TEST(CodePageTest, Cp936GivesTheDoubleByteCodes) {
     // "I读写000.0": one ASCII letter, two characters of two bytes each, five ASCII characters.
     const std::string expected = Bytes({'I', 0xB6, 0xC1, 0xD0, 0xB4, '0', '0', '0', '.', '0'});
