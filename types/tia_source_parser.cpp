@@ -152,6 +152,9 @@ private:
     std::vector<SMemberInfo>& Innermost() { return open_.empty() ? members_ : open_.back().members; }
 
     void Store(const CString& name, std::vector<SMemberInfo> members) {
+        // Kept in room for their count: grown one member at a time, the list may hold room for
+        // twice as many, and a block of thousands of structures is held until it is laid out.
+        members.shrink_to_fit();
         SStructInfo header;
         header.Name = name;
         targets_.structs.try_emplace(header).first->second = std::move(members);
