@@ -30,10 +30,10 @@ struct SMemberInfo {
     CString Name;
     CString Type;
     CString Mark;     ///< comment
+    std::vector<SArrayDim> Dims;
     int Read = 1;     ///< 1: the member may be read
     int Write = 1;    ///< 1: the member may be written
     int Length = 0;   ///< declared string length in characters; 0 when none was declared
-    std::vector<SArrayDim> Dims;
 
     bool operator==(const SMemberInfo&) const = default;
 };
@@ -51,11 +51,13 @@ struct SStructInfo {
 /// (or register area) the record belongs to. BitOffset is a top-level record's start offset, or a
 /// leaf's own offset.
 struct SFlatMember : SMemberInfo {
+    int BitOffset = 0;  ///< first, to sit in the room the member's last number leaves
     CString Block;
-    int BitOffset = 0;
 
     bool operator==(const SFlatMember&) const = default;
 };
+/// A plant's half a million leaves are held at once while they are laid out.
+static_assert(sizeof(SFlatMember) <= sizeof(SMemberInfo) + sizeof(CString), "a leaf adds no room beyond its block");
 
 /// Orders structure headers by Name, and lets a map be searched by a name alone.
 struct StructNameLess {
