@@ -281,8 +281,10 @@ CString SanitizeVarName(CString name) {
     };
     const std::u16string_view text = name.view();
     if (std::none_of(text.begin(), text.end(), [&](char16_t ch) { return classOf(ch) != kKept; })) return name;
-    std::u16string sanitized;
-    sanitized.reserve(text.size());
+    // Made in a buffer the thread keeps and copied back into the name's own storage: describing a
+    // large table sanitizes nearly every variable name.
+    thread_local std::u16string sanitized;
+    sanitized.clear();
     bool underscoreBefore = false;  // the last character kept was an underscore of the first step
     for (const char16_t ch : text) {
         const uint8_t kind = classOf(ch);
@@ -294,7 +296,8 @@ CString SanitizeVarName(CString name) {
         underscoreBefore = underscore;
         sanitized += kind == kKept ? ch : u'_';
     }
-    return CString(std::move(sanitized));
+    name.Assign(sanitized);
+    return name;
 }
 
 void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info) {
