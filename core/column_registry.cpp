@@ -5,6 +5,13 @@
 #include "core/dev_row.h"
 #include "platform/invalid_arg.h"
 
+CColumnRegistry::SSlots CColumnRegistry::slots_ = [] {
+    SSlots none;
+    none.integer.fill(-1);
+    none.text.fill(-1);
+    return none;
+}();
+
 CColumnRegistry& CColumnRegistry::Instance() {
     static CColumnRegistry registry;
     return registry;
@@ -17,13 +24,14 @@ void CColumnRegistry::Define(std::vector<SColumnDef> columns) {
     columns_ = std::move(columns);
     keys_.clear();
     byName_.clear();
-    slots_.assign(columns_.size(), SSlots{-1, -1});
+    slots_.integer.fill(-1);
+    slots_.text.fill(-1);
     textCount_ = 0;
-    int intCount = 0;
+    int8_t intCount = 0;
     for (int i = 0; i < GetCount(); ++i) {
         if (columns_[i].key) keys_.push_back(i);
-        if (columns_[i].kind == kTextColumn) slots_[i].text = textCount_++;
-        else slots_[i].integer = intCount++;
+        if (columns_[i].kind == kTextColumn) slots_.text[i] = static_cast<int8_t>(textCount_++);
+        else slots_.integer[i] = intCount++;
         byName_.emplace(columns_[i].name, i);
     }
 }

@@ -1,9 +1,12 @@
 // The process-wide registry of the channel row's columns: name, kind and key flag of each.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <unordered_map>
 #include <vector>
 
+#include "core/row_limits.h"
 #include "platform/cstring.h"
 
 enum ColumnKind { kIntegerColumn = 1, kTextColumn = 2 };
@@ -51,19 +54,22 @@ public:
     const std::vector<int>& KeyColumns() const { return keys_; }
     /// The number of text columns, and the place of a text column among them (-1 for another).
     int GetTextCount() const { return textCount_; }
-    int TextSlot(int column) const { return slots_[static_cast<size_t>(column)].text; }
-    /// The place of an integer column among them (-1 for another).
-    int IntSlot(int column) const { return slots_[static_cast<size_t>(column)].integer; }
+    /// The place of a text column among them (-1 for another, and for a column past the last). Read
+    /// for every cell of every row described, so reached without a call: column 0 to
+    /// kMaxRowCells - 1.
+    static int TextSlot(int column) { return slots_.text[static_cast<size_t>(column)]; }
+    /// The place of an integer column among them, in the same way.
+    static int IntSlot(int column) { return slots_.integer[static_cast<size_t>(column)]; }
 
 private:
     std::vector<SColumnDef> columns_;
     std::vector<int> keys_;
     /// Each column's place among the columns of its kind, -1 in the other kind's entry.
     struct SSlots {
-        int integer;
-        int text;
+        std::array<int8_t, kMaxRowCells> integer;
+        std::array<int8_t, kMaxRowCells> text;
     };
-    std::vector<SSlots> slots_;
+    static SSlots slots_;
     int textCount_ = 0;
     std::unordered_map<CString, int> byName_;
 };

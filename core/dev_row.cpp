@@ -33,28 +33,28 @@ CDevRow::SCellsAside& CDevRow::Aside() {
 
 int32_t CDevRow::GetInt(int column) const {
     const size_t index = Checked(column);
-    const int slot = CColumnRegistry::Instance().IntSlot(column);
+    const int slot = CColumnRegistry::IntSlot(column);
     if (slot >= 0) return ints_[static_cast<size_t>(slot)];
     return aside_ ? aside_->ints[index] : 0;
 }
 
 void CDevRow::SetInt(int column, int32_t value) {
     const size_t index = Checked(column);
-    const int slot = CColumnRegistry::Instance().IntSlot(column);
+    const int slot = CColumnRegistry::IntSlot(column);
     if (slot >= 0) ints_[static_cast<size_t>(slot)] = value;
     else Aside().ints[index] = value;
 }
 
 std::u16string_view CDevRow::TextView(int column) const {
     const size_t index = Checked(column);
-    const int slot = CColumnRegistry::Instance().TextSlot(column);
+    const int slot = CColumnRegistry::TextSlot(column);
     if (slot >= 0) return texts_.Get(slot);
     return aside_ ? aside_->texts[index].view() : std::u16string_view();
 }
 
 void CDevRow::SetText(int column, const CString& value) {
     const size_t index = Checked(column);
-    const int slot = CColumnRegistry::Instance().TextSlot(column);
+    const int slot = CColumnRegistry::TextSlot(column);
     if (slot >= 0) texts_.Set(slot, value.view());
     else Aside().texts[index] = value;
 }
@@ -63,7 +63,7 @@ void CDevRow::SetTexts(std::initializer_list<std::pair<int, std::u16string_view>
     CRowTexts::Texts texts = texts_.All();
     for (const auto& [column, text] : cells) {
         Checked(column);
-        const int slot = CColumnRegistry::Instance().TextSlot(column);
+        const int slot = CColumnRegistry::TextSlot(column);
         if (slot >= 0) texts[static_cast<size_t>(slot)] = text;
         else SetText(column, CString(text));  // kept aside: the texts' block is not touched
     }

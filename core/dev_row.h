@@ -10,15 +10,9 @@
 #include <vector>
 
 #include "core/owner_object.h"
+#include "core/row_limits.h"
 #include "core/row_texts.h"
 #include "platform/cstring.h"
-
-/// The most integer cells a row holds, and the most cells of both kinds: a row keeps its integer
-/// cells in itself and its texts in one block, so that making one allocates once, and the row is
-/// one cache line of 64 bytes (a large table holds hundreds of thousands of rows). The column
-/// registry refuses a larger definition.
-constexpr int kMaxRowInts = 8;
-constexpr int kMaxRowCells = kMaxRowInts + kMaxRowTexts;
 
 /// A channel row. Integer columns use their entry of the integer cells, text columns their entry
 /// of the text cells (each by its place among the columns of its kind); the row has as many cells

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string_view>
 
-/// The most text cells a row holds.
-constexpr int kMaxRowTexts = 3;
+#include "core/row_limits.h"
+
 
 /// A row's text cells by slot: their lengths, then their characters one after the other, in one
 /// block. A table of half a million rows then holds one allocation per row for all its texts
