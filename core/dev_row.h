@@ -17,8 +17,9 @@
 /// A channel row. Integer columns use their entry of the integer cells, text columns their entry
 /// of the text cells (each by its place among the columns of its kind); the row has as many cells
 /// as the registry had columns when the row was made. A text set on an integer column, or an
-/// integer set on a text column, which nothing reads but the matching getter, is kept aside. Cells are found by column
-/// name or index; a name or index that is not registered raises the invalid-argument exception.
+/// integer set on a text column, which nothing reads but the matching getter, is kept aside.
+/// Cells are found by column name or index; a name or index that is not registered raises the
+/// invalid-argument exception.
 class CDevRow : public COwnerObject {
 public:
     CDevRow();

@@ -8,7 +8,6 @@
 
 #include "core/row_limits.h"
 
-
 /// A row's text cells by slot: their lengths, then their characters one after the other, in one
 /// block. A table of half a million rows then holds one allocation per row for all its texts
 /// instead of one per text, and copying or freeing a row touches one block. Empty texts take no

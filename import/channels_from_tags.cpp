@@ -133,11 +133,11 @@ constexpr size_t kPartsPerRound = 4;
 size_t LeavesPerRound() { return kPartsPerRound * kLeavesPerPart * static_cast<size_t>(MaxParallelParts()); }
 
 /// Where each round's leaves begin, in leaf order, and the leaf count at the end (no leaves: one
-/// empty round). The rounds take
-/// the leaves from the last to the first, so that the leaves done can be let go of while the rows
-/// of the others are built. The first round built (the last leaves) takes one part's worth for
-/// each processor, as every leaf is still held beside its rows; each round after it twice the one
-/// before, as a leaf let go of frees more than its row takes.
+/// empty round). The rounds take the leaves from the last to the first, so that the leaves done
+/// can be let go of while the rows of the others are built. The first round built (the last
+/// leaves) takes one part's worth for each processor, as every leaf is still held beside its
+/// rows; each round after it twice the one before, as a leaf let go of frees more than its row
+/// takes.
 std::vector<size_t> RoundBounds(size_t leafCount) {
     std::vector<size_t> bounds{leafCount};
     size_t size = leafCount < LeavesPerRound() ? leafCount : kLeavesPerPart * static_cast<size_t>(MaxParallelParts());

@@ -42,10 +42,12 @@ TEST(CodePageTest, Utf8EncodedInPlaceIsWhatTheConverterGivesForEveryCharacter) {
         ASSERT_EQ(appended, "x" + WideCharToMultiByte(CP_UTF8, one)) << static_cast<unsigned>(ch);
         all += one;
     }
-    for (const std::u16string& text : {all, std::u16string(u"a😀b"), std::u16string(u"aØ00" u"b"), std::u16string(u"Ü00")}) {
-        std::string appended = "key	";
+    const std::u16string loneHigh = u"a" + std::u16string(1, char16_t{0xD800}) + u"b";
+    const std::u16string loneLow(1, char16_t{0xDC00});
+    for (const std::u16string& text : {all, std::u16string(u"a\U0001F600b"), loneHigh, loneLow}) {
+        std::string appended = "key\t";
         AppendUtf8(appended, text);
-        EXPECT_EQ(appended, "key	" + Utf16ToUtf8(text));
+        EXPECT_EQ(appended, "key\t" + WideCharToMultiByte(CP_UTF8, text));
     }
 }
 
