@@ -83,7 +83,7 @@ int CDevRow::CompareKeys(const CDevRow& other) const {
             if (order != 0) return order;
             continue;
         }
-        const size_t slot = static_cast<size_t>(registry.IntSlot(column));
+        const size_t slot = static_cast<size_t>(CColumnRegistry::IntSlot(column));
         const uint32_t a = static_cast<uint32_t>(ints_[slot]), b = static_cast<uint32_t>(other.ints_[slot]);
         if (a != b) return a < b ? -1 : 1;
     }
@@ -102,7 +102,7 @@ void CDevRow::Serialize(COwnerArchive& archive) {
     }
     for (int i = 0; i < cells && i < cellCount_; ++i) {
         if (registry.Column(i).kind == kTextColumn) archive.WriteText(TextView(i));
-        else archive << ints_[static_cast<size_t>(registry.IntSlot(i))];
+        else archive << ints_[static_cast<size_t>(CColumnRegistry::IntSlot(i))];
     }
 }
 
@@ -115,10 +115,10 @@ void CDevRow::Load(COwnerArchive& archive, int cells) {
     bool anyText = false;
     for (int i = 0; i < cells && i < cellCount_; ++i) {
         if (registry.Column(i).kind != kTextColumn) {
-            archive >> ints_[static_cast<size_t>(registry.IntSlot(i))];
+            archive >> ints_[static_cast<size_t>(CColumnRegistry::IntSlot(i))];
             continue;
         }
-        const int slot = registry.TextSlot(i);
+        const int slot = CColumnRegistry::TextSlot(i);
         std::u16string& text = loaded[static_cast<size_t>(slot)];
         text.assign(texts[static_cast<size_t>(slot)]);  // a text the image cannot hold leaves the cell as it was
         archive.ReadText(text);

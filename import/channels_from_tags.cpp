@@ -127,10 +127,11 @@ namespace {
 
 /// The fewest leaves worth a part of their own when rows are built side by side.
 constexpr size_t kLeavesPerPart = 20000;
-constexpr size_t kPartsPerRound = 4;
+/// One part's worth of leaves for each processor.
+size_t PartForEachProcessor() { return kLeavesPerPart * static_cast<size_t>(MaxParallelParts()); }
 /// The fewest leaves whose rows are built in rounds: enough for every processor to take a few
 /// parts' worth, so that a round's threads are few.
-size_t LeavesPerRound() { return kPartsPerRound * kLeavesPerPart * static_cast<size_t>(MaxParallelParts()); }
+size_t FewestLeavesInRounds() { return 4 * PartForEachProcessor(); }
 
 /// Where each round's leaves begin, in leaf order, and the leaf count at the end (no leaves: one
 /// empty round). The rounds take the leaves from the last to the first, so that the leaves done
@@ -140,7 +141,7 @@ size_t LeavesPerRound() { return kPartsPerRound * kLeavesPerPart * static_cast<s
 /// takes.
 std::vector<size_t> RoundBounds(size_t leafCount) {
     std::vector<size_t> bounds{leafCount};
-    size_t size = leafCount < LeavesPerRound() ? leafCount : kLeavesPerPart * static_cast<size_t>(MaxParallelParts());
+    size_t size = leafCount < FewestLeavesInRounds() ? leafCount : PartForEachProcessor();
     size_t end = leafCount;
     do {
         end -= std::min(size, end);

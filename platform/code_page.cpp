@@ -54,6 +54,16 @@ bool IsAscii(std::string_view bytes) {
 bool IsHighSurrogate(char16_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
 bool IsLowSurrogate(char16_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
 
+/// The UTF-8 length of a text without surrogates, or npos when it holds one.
+size_t Utf8LengthWithoutSurrogates(std::u16string_view text) {
+    size_t length = 0;
+    for (char16_t ch : text) {
+        if (IsHighSurrogate(ch) || IsLowSurrogate(ch)) return std::string_view::npos;
+        length += ch < 0x80 ? 1 : ch < 0x800 ? 2 : 3;
+    }
+    return length;
+}
+
 bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
 
 /// The length of the well-formed UTF-8 sequence of a non-ASCII lead byte at the start of bytes
@@ -199,20 +209,6 @@ std::u16string CharactersLostInCodePage(std::u16string_view text) {
     if (!IsAscii(text)) WideCharToMultiByte(CP_ACP, text, &lost);
     return lost;
 }
-
-namespace {
-
-/// The UTF-8 length of a text without surrogates, or npos when it holds one.
-size_t Utf8LengthWithoutSurrogates(std::u16string_view text) {
-    size_t length = 0;
-    for (char16_t ch : text) {
-        if (ch >= 0xD800 && ch <= 0xDFFF) return std::string_view::npos;
-        length += ch < 0x80 ? 1 : ch < 0x800 ? 2 : 3;
-    }
-    return length;
-}
-
-}  // namespace
 
 // Encoded in place: the keys of a plant's half a million rows are made through here, and a
 // converter (or a temporary string) for each would cost more than the encoding. Texts with
