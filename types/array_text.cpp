@@ -2,7 +2,7 @@
 
 #include <string>
 
-CString ArrayText(const std::vector<SArrayDim>& dims) {
+CString ArrayText(std::span<const SArrayDim> dims) {
     std::u16string text = u"Array [";
     for (size_t i = 0; i < dims.size(); ++i) {
         if (i > 0) text += u',';
@@ -52,5 +52,12 @@ bool ParseArrayText(const CString& text, std::vector<SArrayDim>& dims, CString& 
     const int of = text.Find(CString(u"of"));
     elementType = of < 0 ? CString() : text.Mid(of + 2);
     elementType.Trim();
+    return true;
+}
+
+bool ParseArrayText(const CString& text, CArrayDims& dims, CString& elementType) {
+    std::vector<SArrayDim> all(dims.begin(), dims.end());
+    if (!ParseArrayText(text, all, elementType)) return false;
+    dims = all;
     return true;
 }

@@ -2,6 +2,7 @@
 // "Array [0..9,1..3] of " followed by the element type.
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "platform/cstring.h"
@@ -9,7 +10,7 @@
 
 /// "Array [" + each dimension as Lower..Upper, joined by "," + "] of ", ready for the element type
 /// to be appended. Dimensions (0, 9) and (1, 3) give "Array [0..9,1..3] of ".
-CString ArrayText(const std::vector<SArrayDim>& dims);
+CString ArrayText(std::span<const SArrayDim> dims);
 
 /// Reads an array type text: appends its dimensions to dims, outermost first, and sets elementType
 /// to the trimmed text after the first "of" (empty when there is none).
@@ -23,3 +24,5 @@ CString ArrayText(const std::vector<SArrayDim>& dims);
 /// (a piece without "." gives both from the whole piece). A number that cannot be read keeps the
 /// value of the previous piece; both start at 0.
 bool ParseArrayText(const CString& text, std::vector<SArrayDim>& dims, CString& elementType);
+/// As above, for a member's own dimensions.
+bool ParseArrayText(const CString& text, CArrayDims& dims, CString& elementType);

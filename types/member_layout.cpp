@@ -50,7 +50,7 @@ void AppendIndex(std::u16string& name, int64_t index) {
 }
 
 /// True when every dimension has at least one index, so that the last level is reached.
-bool HasElements(const std::vector<SArrayDim>& dims) {
+bool HasElements(std::span<const SArrayDim> dims) {
     return std::all_of(dims.begin(), dims.end(), [](const SArrayDim& d) { return d.Lower <= d.Upper; });
 }
 
@@ -58,7 +58,7 @@ bool HasElements(const std::vector<SArrayDim>& dims) {
 /// element of the last level, rowEnd() after each element of an inner level has been laid out.
 /// Iterative, so that any number of dimensions is safe; stops as soon as stopped becomes true.
 template <typename Element, typename RowEnd>
-void WalkArray(const std::vector<SArrayDim>& dims, const CString& baseName, const bool& stopped, Element element,
+void WalkArray(std::span<const SArrayDim> dims, const CString& baseName, const bool& stopped, Element element,
                RowEnd rowEnd) {
     const size_t levels = dims.size();
     if (levels == 0 || dims[0].Lower > dims[0].Upper) return;
@@ -146,7 +146,7 @@ bool MemberLayout::IsOwnLeaf(const SFlatMember& record) const {
 namespace {
 
 /// The number of elements of an array with these dimensions (1 for none), at most limit.
-int64_t ElementCount(const std::vector<SArrayDim>& dims, int64_t limit) {
+int64_t ElementCount(std::span<const SArrayDim> dims, int64_t limit) {
     int64_t count = 1;
     for (const SArrayDim& dim : dims) {
         if (dim.Lower > dim.Upper) return 0;

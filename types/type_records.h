@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/cstring.h"
+#include "types/array_dims.h"
 
 /// One row of the elementary type table.
 struct STypeSize {
@@ -16,21 +17,13 @@ struct STypeSize {
     bool operator==(const STypeSize&) const = default;
 };
 
-/// One array dimension; Upper is inclusive. Lower > Upper means the dimension has no index.
-struct SArrayDim {
-    int Lower = 0;
-    int Upper = 0;
-
-    bool operator==(const SArrayDim&) const = default;
-};
-
 /// One member of a structure type. For an array, Type is the element type alone and Dims holds the
 /// dimensions, outermost first; a scalar has no Dims.
 struct SMemberInfo {
     CString Name;
     CString Type;
     CString Mark;     ///< comment
-    std::vector<SArrayDim> Dims;
+    CArrayDims Dims;
     int Read = 1;     ///< 1: the member may be read
     int Write = 1;    ///< 1: the member may be written
     int Length = 0;   ///< declared string length in characters; 0 when none was declared

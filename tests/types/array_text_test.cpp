@@ -4,8 +4,8 @@
 #include "types_test_support.h"
 
 TEST(ArrayText, WritesDimensionsWithoutBlanksBeforeTheElementType) {
-    EXPECT_EQ(ArrayText({{0, 9}, {1, 3}}) + CString(u"Int"), u"Array [0..9,1..3] of Int");
-    EXPECT_EQ(ArrayText({{-5, -1}}), u"Array [-5..-1] of ");
+    EXPECT_EQ(ArrayText(std::vector<SArrayDim>{{0, 9}, {1, 3}}) + CString(u"Int"), u"Array [0..9,1..3] of Int");
+    EXPECT_EQ(ArrayText(std::vector<SArrayDim>{{-5, -1}}), u"Array [-5..-1] of ");
 }
 
 TEST(ArrayText, ReadsDimensionsAndTheElementType) {
@@ -34,4 +34,26 @@ TEST(ArrayText, ReadsDimensionsAndTheElementType) {
         EXPECT_EQ(dims, c.dims) << CString(c.text).ToUtf8();
         EXPECT_EQ(type, c.type) << CString(c.text).ToUtf8();
     }
+}
+
+TEST(ArrayText, AMembersDimensionsAreAppendedToAndCopiedAsValues) {
+    CArrayDims dims = {{0, 1}};
+    CString element;
+    ASSERT_TRUE(ParseArrayText(CString(u"Array [2..3,4..5] of Int"), dims, element));
+    EXPECT_EQ(dims, (std::vector<SArrayDim>{{0, 1}, {2, 3}, {4, 5}}));
+    EXPECT_EQ(element, u"Int");
+    EXPECT_FALSE(ParseArrayText(CString(u"ValveArray"), dims, element));
+    EXPECT_EQ(dims.size(), 3u);  // a text that is no array text changes nothing
+
+    CArrayDims copy = dims;
+    dims = CArrayDims(std::span<const SArrayDim>(dims).subspan(1));  // made from a view of itself
+    EXPECT_EQ(dims, (std::vector<SArrayDim>{{2, 3}, {4, 5}}));
+    EXPECT_EQ(copy, (std::vector<SArrayDim>{{0, 1}, {2, 3}, {4, 5}}));  // the copy has its own
+    const CArrayDims& same = copy;
+    copy = same;
+    EXPECT_EQ(copy.size(), 3u);
+    copy.clear();
+    EXPECT_TRUE(copy.empty());
+    EXPECT_EQ(copy, CArrayDims(std::vector<SArrayDim>{}));
+    EXPECT_FALSE(dims == (std::vector<SArrayDim>{{2, 3}}));  // a prefix is not equal
 }
