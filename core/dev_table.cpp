@@ -178,21 +178,30 @@ void CDevTable::StoreRows(COwnerArchive& archive) {
     int64_t total = archive.GetPosition();
     for (int64_t partBytes : bytes) total += partBytes;
     archive.GetBuffer().Reserve(ClampedToInt(total));
-    // The first part is stored straight into the image; every other part into an archive of its
-    // own, whose bytes then follow in order. Storing a row only reads it.
+    // The rows are stored a round at a time, one part of each round for each processor: the first
+    // part straight into the image, every other part into an archive of its own, whose bytes then
+    // follow in order. Only a round's parts are held beside the image, not half the table. The
+    // parts' archives serve every round, with room for twice a part's share of the image made at
+    // once: room grown by reallocating would leave the smaller blocks behind, and room never
+    // written takes no memory. Storing a row only reads it.
+    const size_t roundRows = kRowsPerPart * static_cast<size_t>(parts);
+    const int64_t partRoom = 2 * (total / static_cast<int64_t>(std::max<size_t>(count, 1)) + 1) * static_cast<int64_t>(kRowsPerPart);
     std::vector<std::unique_ptr<COwnerArchive>> stored(static_cast<size_t>(parts));
-    RunParts(parts, [&](int part) {
-        COwnerArchive* target = &archive;
-        if (part > 0) {
-            stored[static_cast<size_t>(part)] = std::make_unique<COwnerArchive>(COwnerArchive::kStoring);
-            target = stored[static_cast<size_t>(part)].get();
-            target->GetBuffer().Reserve(ClampedToInt(bytes[static_cast<size_t>(part)]));
-        }
-        for (size_t i = begin(part); i < begin(part + 1); ++i) rows_[i].Serialize(*target);
-    });
-    for (size_t part = 1; part < stored.size(); ++part) {
-        archive.Write(stored[part]->GetBuffer().GetData(), stored[part]->GetPosition());
-        stored[part].reset();
+    for (int part = 1; part < parts; ++part) {
+        stored[static_cast<size_t>(part)] = std::make_unique<COwnerArchive>(COwnerArchive::kStoring);
+        stored[static_cast<size_t>(part)]->GetBuffer().Reserve(ClampedToInt(partRoom));
+    }
+    for (size_t first = 0; first < count; first += roundRows) {
+        const size_t rows = std::min(roundRows, count - first);
+        const int roundParts = PartsFor(rows, kRowsPerPart);
+        auto rowOf = [&](int part) { return first + PartBegin(rows, roundParts, part); };
+        RunParts(roundParts, [&](int part) {
+            COwnerArchive& target = part == 0 ? archive : *stored[static_cast<size_t>(part)];
+            if (part > 0) target.Rewind();
+            for (size_t i = rowOf(part); i < rowOf(part + 1); ++i) rows_[i].Serialize(target);
+        });
+        for (int part = 1; part < roundParts; ++part)
+            archive.Write(stored[static_cast<size_t>(part)]->GetBuffer().GetData(), stored[static_cast<size_t>(part)]->GetPosition());
     }
 }
 
