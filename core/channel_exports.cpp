@@ -7,6 +7,7 @@
 #include "core/dev_record.h"
 #include "core/exports.h"
 #include "core/text_tables.h"
+#include "platform/parallel.h"
 
 VIREO_EXPORT int SvrGetCofigPro(CDeviceObject*, CStringArray& registerNames, CArray<int32_t>& registerAccess,
                                 CDataTypeArray& dataTypes, CStringArray& paramNames, CStringArray& paramDefaults) {
@@ -36,6 +37,27 @@ VIREO_EXPORT int SvrSetChlInfo(CDeviceObject* device, SChlInfo& info) {
     return built ? position + 1 : 0;
 }
 
+namespace {
+
+/// The fewest rows worth a part of their own when rows are described side by side.
+constexpr size_t kRowsPerDescribedPart = 4096;
+
+/// How many of the indices, from the first on, lie within a table of n rows.
+int IndicesWithin(const CArray<int32_t>& indices, int n) {
+    int valid = 0;
+    while (valid < indices.GetSize() && indices[valid] >= 0 && indices[valid] < n) ++valid;
+    return valid;
+}
+
+/// True when the first count indices rise: no row is listed twice.
+bool IndicesRise(const CArray<int32_t>& indices, int count) {
+    for (int i = 1; i < count; ++i)
+        if (indices[i] <= indices[i - 1]) return false;
+    return true;
+}
+
+}  // namespace
+
 VIREO_EXPORT int SvrGetChlInfo(CDeviceObject* device, CArray<int32_t>& indices, CArray<SChlInfo>& infos) {
     SDevRecord& record = EnsureRecord(device);
     CDevTable& table = *record.chlTable;
@@ -48,9 +70,9 @@ VIREO_EXPORT int SvrGetChlInfo(CDeviceObject* device, CArray<int32_t>& indices, 
     const int k = indices.GetSize();
     const int held = std::min(infos.GetSize(), k);  // descriptions the host's list held before
     infos.SetSize(k);
-    for (int i = 0; i < k; ++i) {
-        const int index = indices[i];
-        if (index < 0 || index >= n) return 0;
+    // The rows before the first index outside the table are described, and then 0 is returned.
+    const int valid = IndicesWithin(indices, n);
+    auto describe = [&](int i) {
         // Described in place: describing sets every field but the extra parameters, which a new
         // description has none of; the places SetSize added are new descriptions already. A list
         // described again keeps its texts' storage.
@@ -58,9 +80,16 @@ VIREO_EXPORT int SvrGetChlInfo(CDeviceObject* device, CArray<int32_t>& indices, 
             infos[i].paramNames.RemoveAll();
             infos[i].paramValues.RemoveAll();
         }
-        DescribeRow(table.EditRow(index), index, i, infos[i]);
-    }
-    return n;
+        DescribeRow(table.EditRow(indices[i]), indices[i], i, infos[i]);
+    };
+    // Describing a row may store its channel name anew, so rows are described side by side only
+    // when none is listed twice; a host describing its whole table lists every row once, in order.
+    const int parts = IndicesRise(indices, valid) ? PartsFor(static_cast<size_t>(valid), kRowsPerDescribedPart) : 1;
+    RunParts(parts, [&](int part) {
+        const int end = static_cast<int>(PartBegin(static_cast<size_t>(valid), parts, part + 1));
+        for (int i = static_cast<int>(PartBegin(static_cast<size_t>(valid), parts, part)); i < end; ++i) describe(i);
+    });
+    return valid < k ? 0 : n;
 }
 
 VIREO_EXPORT int SvrDeleteChlInfo(CDeviceObject* device, CArray<int32_t>& indices) {

@@ -4,6 +4,7 @@
 
 #include "core/column_registry.h"
 #include "core/text_tables.h"
+#include "platform/parallel.h"
 #include "test_device.h"
 
 namespace {
@@ -109,6 +110,62 @@ TEST_F(DescribedTable, GetChlInfoRecomputesTheStoredNamesWithTheCurrentTexts) {
     EXPECT_EQ(infos[0].chlName, u"DB1:WOWUB010");
     const std::vector<std::u16string> names = Names(device.Table());
     EXPECT_EQ(names, (std::vector<std::u16string>{u"I只读000.5", u"DB1:读写STR004_20", u"DB1:WOWUB010"}));
+}
+
+TEST(GetChlInfoTest, RowsDescribedSideBySideAreDescribedAsInOrder) {
+    TestDevice device;
+    Clear(device);
+    SChlInfo words = Describe(3, 11, u"1.0", 5000);
+    words.varName = CString(u'x', 510);  // cut, with each row's place in the list at its end
+    Add(device, words);
+    Add(device, Describe(3, 11, u"2.0", 5000));
+    SChlInfo bits = Describe(2, 0, u"0", 5000, 1);
+    bits.comment = u"工位";
+    Add(device, bits);
+    // Every stored name is made anew with other texts: each part stores the names of its rows.
+    TextTable(kReadWriteTexts).entries = {u"RO", u"WO", u"RW"};
+    struct SDescribed {
+        int result = 0;
+        std::vector<std::u16string> texts;
+        std::vector<std::u16string> names;
+    };
+    auto describe = [&](int parts, CArray<int32_t> indices) {
+        SetMaxParallelParts(parts);
+        TestDevice copy;
+        Clear(copy);
+        copy.Table() = device.Table();
+        CArray<SChlInfo> infos;
+        SDescribed described;
+        described.result = SvrGetChlInfo(&copy.object, indices, infos);
+        SetMaxParallelParts(0);
+        for (const SChlInfo& info : infos)
+            described.texts.push_back(CString::Formatted(u"%d %s %s %s %s", info.chlIndex, info.address.GetString(),
+                                                         info.chlName.GetString(), info.varName.GetString(), info.comment.GetString()).str());
+        described.names = Names(copy.Table());
+        return described;
+    };
+    const SDescribed inOrder = describe(1, CArray<int32_t>());
+    ResetBuiltinTexts();
+    ASSERT_EQ(inOrder.result, 15000);
+    EXPECT_EQ(inOrder.texts[0], u"0 0 MWO000.0 MWO000_0 工位");
+    EXPECT_EQ(inOrder.texts[9999], u"9999 1.9998 DB1:RWWUB9998 " + std::u16string(494, u'x') + u"_9999 ");
+    EXPECT_EQ(inOrder.names[9999], u"DB1:RWWUB9998");
+    TextTable(kReadWriteTexts).entries = {u"RO", u"WO", u"RW"};
+    const SDescribed sideBySide = describe(3, CArray<int32_t>());
+    EXPECT_EQ(sideBySide.texts, inOrder.texts);
+    EXPECT_EQ(sideBySide.names, inOrder.names);
+
+    // A list that stops at an index outside the table is described up to it, side by side too.
+    CArray<int32_t> rising;
+    for (int i = 0; i < 15000; i += 2) rising.Add(i);
+    rising.Add(15000);
+    rising.Add(1);
+    const SDescribed stopped = describe(3, rising);
+    ResetBuiltinTexts();
+    EXPECT_EQ(stopped.result, 0);
+    ASSERT_EQ(stopped.texts.size(), 7502u);
+    EXPECT_EQ(stopped.texts[7499], inOrder.texts[14998]);
+    EXPECT_EQ(stopped.texts[7501].substr(0, 3), u"-1 ");  // past the bad index: not described
 }
 
 TEST(GetChlInfoTest, VariableNamesAreSanitisedAndLongOnesCut) {
