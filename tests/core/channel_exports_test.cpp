@@ -122,21 +122,22 @@ TEST(GetChlInfoTest, RowsDescribedSideBySideAreDescribedAsInOrder) {
     SChlInfo bits = Describe(2, 0, u"0", 5000, 1);
     bits.comment = u"工位";
     Add(device, bits);
-    // Every stored name is made anew with other texts: each part stores the names of its rows.
-    TextTable(kReadWriteTexts).entries = {u"RO", u"WO", u"RW"};
     struct SDescribed {
         int result = 0;
         std::vector<std::u16string> texts;
         std::vector<std::u16string> names;
     };
+    // Every stored name is made anew with other texts: each part stores the names of its rows.
     auto describe = [&](int parts, CArray<int32_t> indices) {
         SetMaxParallelParts(parts);
+        TextTable(kReadWriteTexts).entries = {u"RO", u"WO", u"RW"};
         TestDevice copy;
         Clear(copy);
         copy.Table() = device.Table();
         CArray<SChlInfo> infos;
         SDescribed described;
         described.result = SvrGetChlInfo(&copy.object, indices, infos);
+        ResetBuiltinTexts();
         SetMaxParallelParts(0);
         for (const SChlInfo& info : infos)
             described.texts.push_back(CString::Formatted(u"%d %s %s %s %s", info.chlIndex, info.address.GetString(),
@@ -145,12 +146,10 @@ TEST(GetChlInfoTest, RowsDescribedSideBySideAreDescribedAsInOrder) {
         return described;
     };
     const SDescribed inOrder = describe(1, CArray<int32_t>());
-    ResetBuiltinTexts();
     ASSERT_EQ(inOrder.result, 15000);
     EXPECT_EQ(inOrder.texts[0], u"0 0 MWO000.0 MWO000_0 工位");
     EXPECT_EQ(inOrder.texts[9999], u"9999 1.9998 DB1:RWWUB9998 " + std::u16string(494, u'x') + u"_9999 ");
     EXPECT_EQ(inOrder.names[9999], u"DB1:RWWUB9998");
-    TextTable(kReadWriteTexts).entries = {u"RO", u"WO", u"RW"};
     const SDescribed sideBySide = describe(3, CArray<int32_t>());
     EXPECT_EQ(sideBySide.texts, inOrder.texts);
     EXPECT_EQ(sideBySide.names, inOrder.names);
@@ -161,7 +160,6 @@ TEST(GetChlInfoTest, RowsDescribedSideBySideAreDescribedAsInOrder) {
     rising.Add(15000);
     rising.Add(1);
     const SDescribed stopped = describe(3, rising);
-    ResetBuiltinTexts();
     EXPECT_EQ(stopped.result, 0);
     ASSERT_EQ(stopped.texts.size(), 7502u);
     EXPECT_EQ(stopped.texts[7499], inOrder.texts[14998]);
