@@ -2,7 +2,7 @@
 
 #include <string>
 
-CString ArrayText(std::span<const SArrayDim> dims) {
+CString ArrayText(const CArrayDims& dims) {
     std::u16string text = u"Array [";
     for (size_t i = 0; i < dims.size(); ++i) {
         if (i > 0) text += u',';

@@ -2,7 +2,6 @@
 // "Array [0..9,1..3] of " followed by the element type.
 #pragma once
 
-#include <span>
 #include <vector>
 
 #include "platform/cstring.h"
@@ -10,7 +9,7 @@
 
 /// "Array [" + each dimension as Lower..Upper, joined by "," + "] of ", ready for the element type
 /// to be appended. Dimensions (0, 9) and (1, 3) give "Array [0..9,1..3] of ".
-CString ArrayText(std::span<const SArrayDim> dims);
+CString ArrayText(const CArrayDims& dims);
 
 /// Reads an array type text: appends its dimensions to dims, outermost first, and sets elementType
 /// to the trimmed text after the first "of" (empty when there is none).

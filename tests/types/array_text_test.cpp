@@ -4,8 +4,8 @@
 #include "types_test_support.h"
 
 TEST(ArrayText, WritesDimensionsWithoutBlanksBeforeTheElementType) {
-    EXPECT_EQ(ArrayText(std::vector<SArrayDim>{{0, 9}, {1, 3}}) + CString(u"Int"), u"Array [0..9,1..3] of Int");
-    EXPECT_EQ(ArrayText(std::vector<SArrayDim>{{-5, -1}}), u"Array [-5..-1] of ");
+    EXPECT_EQ(ArrayText({{0, 9}, {1, 3}}) + CString(u"Int"), u"Array [0..9,1..3] of Int");
+    EXPECT_EQ(ArrayText({{-5, -1}}), u"Array [-5..-1] of ");
 }
 
 TEST(ArrayText, ReadsDimensionsAndTheElementType) {
