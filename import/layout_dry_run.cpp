@@ -50,7 +50,7 @@ void CopyResults(std::vector<SFlatMember> leaves, const std::vector<CString>& un
     result.leaves.Reserve(static_cast<int>(leaves.size()));
     for (SFlatMember& leaf : leaves) {
         const int outcome = LeafOutcomeOf(leaf);
-        result.leaves.Add(SLayoutLeaf{std::move(leaf.Name), std::move(leaf.Type), std::move(leaf.Block), leaf.BitOffset,
+        result.leaves.Add(SLayoutLeaf{std::move(leaf.Name), std::move(leaf.Type), leaf.Block.Text(), leaf.BitOffset,
                                       leaf.Read, leaf.Write, leaf.Length, std::move(leaf.Mark), outcome});
     }
     for (const CString& name : unknown) result.unknownTypes.Add(name);

@@ -57,7 +57,7 @@ void ReadTag(const XMLElement& tag, std::vector<SFlatMember>& records, ReaderNot
     record.Mark = CommentOf(tag);
     record.Read = IsFalse(ChildText(attributes, "ExternalVisible")) ? 0 : 1;
     record.Write = IsFalse(ChildText(attributes, "ExternalWritable")) ? 0 : 1;
-    record.Block = CString(std::u16string(1, read->area));
+    record.Block = std::u16string_view(&read->area, 1);
     record.BitOffset = read->bitOffset;
     records.push_back(std::move(record));
 }

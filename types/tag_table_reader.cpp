@@ -37,7 +37,7 @@ SFlatMember ReadTag(const tinyxml2::XMLElement& element, const STagAddress& addr
     tag.Mark = AttributeText(element, "remark");
     tag.Read = AttributeText(element, "hmiVisible") == u"False" ? 0 : 1;
     tag.Write = AttributeText(element, "hmiWriteable") == u"False" ? 0 : 1;
-    tag.Block = CString(std::u16string(1, address.area));
+    tag.Block = std::u16string_view(&address.area, 1);
     tag.BitOffset = address.bitOffset;
     return tag;
 }

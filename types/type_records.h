@@ -8,6 +8,7 @@
 
 #include "platform/cstring.h"
 #include "types/array_dims.h"
+#include "types/block_name.h"
 
 /// One row of the elementary type table.
 struct STypeSize {
@@ -45,12 +46,12 @@ struct SStructInfo {
 /// leaf's own offset.
 struct SFlatMember : SMemberInfo {
     int BitOffset = 0;  ///< first, to sit in the room the member's last number leaves
-    CString Block;
+    CBlockName Block;
 
     bool operator==(const SFlatMember&) const = default;
 };
 /// A plant's half a million leaves are held at once while they are laid out.
-static_assert(sizeof(SFlatMember) <= sizeof(SMemberInfo) + sizeof(CString), "a leaf adds no room beyond its block");
+static_assert(sizeof(SFlatMember) <= sizeof(SMemberInfo) + sizeof(void*), "a leaf adds no room beyond its block's pointer");
 
 /// Orders structure headers by Name, and lets a map be searched by a name alone.
 struct StructNameLess {
