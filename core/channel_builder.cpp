@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/channel_name.h"
 #include "core/column_registry.h"
 #include "core/data_types.h"
+#include "core/read_write_text_numbers.h"
 #include "core/text_tables.h"
 
 namespace {
@@ -122,35 +124,6 @@ bool BlockFits(SRowPosition start, int size, unsigned count) {
     return start.address <= INT32_MAX;
 }
 
-/// Appends value as "%.<digits>d" writes it: a minus sign when negative, then at least digits digits.
-void AppendDecimal(std::u16string& text, int value, int digits) {
-    char16_t reversed[16];
-    int count = 0;
-    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-    do {
-        reversed[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) text += u'-';
-    for (int i = count; i < digits; ++i) text += u'0';
-    while (count > 0) text += reversed[--count];
-}
-
-/// Appends value formatted with a register type's address or bit format. The formats the register
-/// types use are written directly (a name is made for every row of a large import); any other goes
-/// through Formatted.
-void AppendFormatted(std::u16string& text, const char16_t* format, int value) {
-    const std::u16string_view form(format);
-    if (form == u"%.3d") {
-        AppendDecimal(text, value, 3);
-    } else if (form == u".%1d") {
-        text += u'.';
-        AppendDecimal(text, value, 1);
-    } else {
-        text += CString::Formatted(format, value).view();
-    }
-}
-
 /// The next free address as a description gives it: N, or D.N for a data block.
 CString NextAddressText(int regType, int block, int address) {
     std::u16string text;
@@ -160,38 +133,6 @@ CString NextAddressText(int regType, int block, int address) {
     }
     AppendDecimal(text, address, 1);
     return CString(std::move(text));
-}
-
-/// The channel name a row's cells give, in a buffer the thread keeps: a name is made for every row
-/// of a large import, and describing rows recomputes every name.
-const std::u16string& ChannelNameOf(const CDevRow& row) {
-    const int regType = row.GetInt(kColRegType);
-    const int code = row.GetInt(kColTypeCode);
-    const SRegisterType* reg = RegisterTypeAt(regType);
-    const CString& rwText = Text(kReadWriteTexts, row.GetInt(kColRwFlag));
-    thread_local std::u16string name;
-    name.clear();
-    if (regType == kRegisterV) {
-        name += u"DB";
-        AppendDecimal(name, row.GetInt(kColBlock), 1);
-        name += u':';
-    } else if (reg) {
-        name += reg->letter;
-    }
-    // A register type outside the four (only a damaged image holds one) gets no letter.
-    name += rwText.view();
-    if (code >= kFirstNumberCode) {
-        if (const char16_t* nameCode = TypeNameCode(code)) name += nameCode;
-    }
-    AppendFormatted(name, reg ? reg->addressFormat : u"%.3d", row.GetInt(kColAddress));
-    if (reg && *reg->bitFormat && code < 16) AppendFormatted(name, reg->bitFormat, code);
-    if (code == kStringCode) {
-        name += u'_';
-        AppendDecimal(name, row.GetInt(kColBit), 1);
-    }
-    for (char16_t& ch : name)
-        if (ch >= u'a' && ch <= u'z') ch = static_cast<char16_t>(ch - u'a' + u'A');
-    return name;
 }
 
 unsigned BlockCount(int32_t chlCount) {
@@ -228,12 +169,15 @@ int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool givenUp) {
     if (!BlockFits({address, code}, size, count)) return 0;
     // Room for the block at once, growing geometrically so that many calls on one list stay linear.
     if (rows.capacity() - rows.size() < count) rows.reserve(std::max(rows.size() + count, rows.capacity() * 2));
+    // Each row's name is formed from its cells when asked for, with the read/write text of now.
+    const CString& rwText = Text(kReadWriteTexts, info.rwFlag);
+    row.SetTexts({{kColVarName, info.varName.view()}, {kColComment, info.comment.view()}});
     for (unsigned i = 0; i < count; ++i) {
-        row.SetTexts({{kColChannelName, ChannelNameOf(row)}, {kColVarName, info.varName.view()}, {kColComment, info.comment.view()}});
         // The last row is handed over rather than copied: most descriptions build a single row.
         const bool last = i + 1 == count;
         if (last) rows.push_back(std::move(row));
         else rows.push_back(row);
+        rows.back().FormChannelNameWith(rwText.view());
         SRowPosition next{address, code};
         StepRow(next, size);
         address = static_cast<int>(next.address);  // BlockFits saw it fit
@@ -255,10 +199,18 @@ int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) { return BuildRowsOf(i
 
 int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, true); }
 
-void MakeChannelName(CDevRow& row) {
-    // A name that has not changed is not stored again, so describing makes no new texts for it.
-    const std::u16string& name = ChannelNameOf(row);
-    if (row.TextView(kColChannelName) != name) row.SetText(kColChannelName, CString(std::u16string_view(name)));
+std::u16string_view MakeChannelName(CDevRow& row) {
+    thread_local std::u16string name;
+    const std::u16string_view rwText = Text(kReadWriteTexts, row.GetInt(kColRwFlag)).view();
+    // A name that has not changed is not made again, so describing makes no new texts for it.
+    if (const uint8_t formedWith = row.ChannelNameFormedWith(); formedWith != 0 && ReadWriteTextOfNumber(formedWith) == rwText)
+        return row.ReadText(kColChannelName, name);
+    FormChannelName(row, rwText, name);
+    // A formed name is formed with the text of now from here on; a stored one that changed is
+    // stored anew, in a block of the same size as before.
+    if (row.ChannelNameFormedWith() != 0) row.FormChannelNameWith(rwText);
+    else if (row.TextView(kColChannelName) != name) row.SetText(kColChannelName, CString(std::u16string_view(name)));
+    return name;
 }
 
 CString SanitizeVarName(CString name) {
@@ -323,8 +275,7 @@ void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info) {
     info.address.Assign(text);
     info.chlCount = 1;
     info.rwFlag = row.GetInt(kColRwFlag);
-    MakeChannelName(row);
-    info.chlName.Assign(row.TextView(kColChannelName));
+    info.chlName.Assign(MakeChannelName(row));
     info.comment.Assign(row.TextView(kColComment));
     const std::u16string_view varName = row.TextView(kColVarName);
     if (!varName.empty()) {

@@ -18,8 +18,10 @@ int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows);
 /// builds one description for every leaf of a plant).
 int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows);
 
-/// Computes the row's channel name from its cells and stores it in the "通道名称" cell.
-void MakeChannelName(CDevRow& row);
+/// Computes the row's channel name from its cells and the read/write text of now, and keeps it as
+/// the "通道名称" cell (formed from the cells when asked for, or stored as it was when it has not
+/// changed). The name, valid until the thread's next call.
+std::u16string_view MakeChannelName(CDevRow& row);
 
 /// Replaces the characters a variable name may not hold by "_", one kind after the other.
 CString SanitizeVarName(CString name);

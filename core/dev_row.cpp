@@ -1,7 +1,9 @@
 #include "core/dev_row.h"
 
+#include "core/channel_name.h"
 #include "core/column_registry.h"
 #include "core/owner_archive.h"
+#include "core/read_write_text_numbers.h"
 #include "platform/invalid_arg.h"
 
 static_assert(sizeof(CDevRow) <= 64, "a channel row is one cache line");
@@ -10,7 +12,8 @@ CDevRow::CDevRow() : cellCount_(CColumnRegistry::Instance().GetCount()) {}
 
 CDevRow::CDevRow(const CDevRow& other)
     : COwnerObject(other), ints_(other.ints_), texts_(other.texts_),
-      aside_(other.aside_ ? std::make_unique<SCellsAside>(*other.aside_) : nullptr), cellCount_(other.cellCount_) {}
+      aside_(other.aside_ ? std::make_unique<SCellsAside>(*other.aside_) : nullptr), cellCount_(other.cellCount_),
+      nameFormedWith_(other.nameFormedWith_) {}
 
 CDevRow& CDevRow::operator=(const CDevRow& other) {
     if (this != &other) *this = CDevRow(other);
@@ -40,6 +43,7 @@ int32_t CDevRow::GetInt(int column) const {
 
 void CDevRow::SetInt(int column, int32_t value) {
     const size_t index = Checked(column);
+    if (nameFormedWith_ != 0 && ChannelNameReads(column)) StoreFormedName();
     const int slot = CColumnRegistry::IntSlot(column);
     if (slot >= 0) ints_[static_cast<size_t>(slot)] = value;
     else Aside().ints[index] = value;
@@ -47,13 +51,47 @@ void CDevRow::SetInt(int column, int32_t value) {
 
 std::u16string_view CDevRow::TextView(int column) const {
     const size_t index = Checked(column);
+    if (column == kColChannelName) StoreFormedName();
     const int slot = CColumnRegistry::TextSlot(column);
     if (slot >= 0) return texts_.Get(slot);
     return aside_ ? aside_->texts[index].view() : std::u16string_view();
 }
 
+std::u16string_view CDevRow::ReadText(int column, std::u16string& buffer) const {
+    if (column != kColChannelName || nameFormedWith_ == 0) return TextView(column);
+    FormChannelName(*this, ReadWriteTextOfNumber(nameFormedWith_), buffer);
+    return buffer;
+}
+
+CString CDevRow::GetText(int column) const {
+    thread_local std::u16string formed;
+    return CString(ReadText(column, formed));
+}
+
+void CDevRow::FormChannelNameWith(std::u16string_view readWriteText) {
+    const int slot = CColumnRegistry::TextSlot(kColChannelName);
+    const uint8_t number = slot >= 0 && kColChannelName < cellCount_ ? ReadWriteTextNumber(readWriteText) : 0;
+    if (number == 0) {
+        std::u16string name;
+        FormChannelName(*this, readWriteText, name);
+        SetText(kColChannelName, CString(std::move(name)));
+        return;
+    }
+    if (!texts_.Get(slot).empty()) texts_.Set(slot, {});
+    nameFormedWith_ = number;
+}
+
+void CDevRow::StoreFormedName() const {
+    if (nameFormedWith_ == 0) return;
+    thread_local std::u16string name;
+    FormChannelName(*this, ReadWriteTextOfNumber(nameFormedWith_), name);
+    nameFormedWith_ = 0;
+    texts_.Set(CColumnRegistry::TextSlot(kColChannelName), name);
+}
+
 void CDevRow::SetText(int column, const CString& value) {
     const size_t index = Checked(column);
+    if (column == kColChannelName) nameFormedWith_ = 0;
     const int slot = CColumnRegistry::TextSlot(column);
     if (slot >= 0) texts_.Set(slot, value.view());
     else Aside().texts[index] = value;
@@ -64,6 +102,7 @@ void CDevRow::SetTexts(std::initializer_list<std::pair<int, std::u16string_view>
     for (const auto& [column, text] : cells) {
         Checked(column);
         const int slot = CColumnRegistry::TextSlot(column);
+        if (column == kColChannelName) nameFormedWith_ = 0;
         if (slot >= 0) texts[static_cast<size_t>(slot)] = text;
         else SetText(column, CString(text));  // kept aside: the texts' block is not touched
     }
@@ -100,8 +139,9 @@ void CDevRow::Serialize(COwnerArchive& archive) {
         Load(archive, cells);
         return;
     }
+    thread_local std::u16string formed;
     for (int i = 0; i < cells && i < cellCount_; ++i) {
-        if (registry.Column(i).kind == kTextColumn) archive.WriteText(TextView(i));
+        if (registry.Column(i).kind == kTextColumn) archive.WriteText(ReadText(i, formed));
         else archive << ints_[static_cast<size_t>(CColumnRegistry::IntSlot(i))];
     }
 }
@@ -111,6 +151,7 @@ void CDevRow::Serialize(COwnerArchive& archive) {
 void CDevRow::Load(COwnerArchive& archive, int cells) {
     const CColumnRegistry& registry = CColumnRegistry::Instance();
     thread_local std::array<std::u16string, kMaxRowTexts> loaded;
+    StoreFormedName();  // a cell the image cannot hold keeps its text
     CRowTexts::Texts texts = texts_.All();
     bool anyText = false;
     for (int i = 0; i < cells && i < cellCount_; ++i) {

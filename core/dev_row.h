@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -32,14 +33,27 @@ public:
     int32_t GetInt(const CString& columnName) const;
     void SetInt(int column, int32_t value);
     void SetInt(const CString& columnName, int32_t value);
-    /// The text of a cell, valid until the row's texts next change.
+    /// The text of a cell, valid until the row's texts next change. A channel name formed when
+    /// asked for is stored first.
     std::u16string_view TextView(int column) const;
-    CString GetText(int column) const { return CString(TextView(column)); }
+    /// The text of a cell, a formed channel name written into buffer instead of stored: valid until
+    /// the row's texts or buffer next change.
+    std::u16string_view ReadText(int column, std::u16string& buffer) const;
+    CString GetText(int column) const;
     CString GetText(const CString& columnName) const;
     void SetText(int column, const CString& value);
     void SetText(const CString& columnName, const CString& value);
     /// Sets several text cells at once (column, text), making the row's texts once.
     void SetTexts(std::initializer_list<std::pair<int, std::u16string_view>> cells);
+
+    /// From now on the channel name is formed from the row's cells with this read/write text
+    /// whenever it is asked for, and no name is stored: a table of an import's rows then holds no
+    /// names. Before a cell the name is formed from changes, the name is stored as it was. When
+    /// no more texts can be numbered (ReadWriteTextNumber), or the registry has no text column for
+    /// the channel name, the name is stored at once.
+    void FormChannelNameWith(std::u16string_view readWriteText);
+    /// The read/write text number the channel name is formed with; 0 when the name is stored.
+    uint8_t ChannelNameFormedWith() const { return nameFormedWith_; }
 
     /// Compares the key cells in column order; integer cells as unsigned 32-bit numbers, text cells
     /// case-sensitively. Negative, 0 or positive.
@@ -58,6 +72,8 @@ public:
 private:
     size_t Checked(int column) const;
     void Load(COwnerArchive& archive, int cells);
+    /// Stores a formed channel name as the row's cells give it now; nothing when it is stored.
+    void StoreFormedName() const;
 
     /// Cells of the other kind than their column's, by column.
     struct SCellsAside {
@@ -67,8 +83,11 @@ private:
     SCellsAside& Aside();
 
     std::array<int32_t, kMaxRowInts> ints_{};  ///< one per integer column, in column order
-    CRowTexts texts_;                          ///< one per text column, in column order
+    /// One per text column, in column order. Mutable with nameFormedWith_: a formed channel name
+    /// is stored when a view of it is asked for, which changes the storage but not the text.
+    mutable CRowTexts texts_;
     /// None until a text is set on an integer column or an integer on a text column.
     std::unique_ptr<SCellsAside> aside_;
     int cellCount_ = 0;                        ///< the registry's column count when the row was made
+    mutable uint8_t nameFormedWith_ = 0;       ///< see FormChannelNameWith
 };

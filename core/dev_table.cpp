@@ -154,11 +154,12 @@ constexpr size_t kRowsPerPart = 50000;
 int64_t RowBytesAbout(const std::vector<CDevRow>& rows, size_t begin, size_t end) {
     const CColumnRegistry& registry = CColumnRegistry::Instance();
     int64_t bytes = 0;
+    std::u16string formed;  // a channel name formed when asked for is not stored for this
     for (size_t i = begin; i < end; ++i) {
         bytes += 4 * int64_t{registry.GetCount()};
         for (int column = 0; column < registry.GetCount(); ++column) {
             if (registry.Column(column).kind != kTextColumn) continue;
-            const std::u16string_view text = rows[i].TextView(column);
+            const std::u16string_view text = rows[i].ReadText(column, formed);
             bytes += static_cast<int64_t>(text.size()) + std::count_if(text.begin(), text.end(), [](char16_t ch) { return ch >= 0x80; });
         }
     }

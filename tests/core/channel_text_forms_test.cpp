@@ -9,6 +9,7 @@
 #include "core/channel_builder.h"
 #include "core/column_registry.h"
 #include "core/owner_archive.h"
+#include "core/read_write_text_numbers.h"
 #include "core/text_tables.h"
 
 namespace {
@@ -94,4 +95,54 @@ TEST(ChannelTextFormsTest, BuildingFromAGivenUpDescriptionGivesTheSameRows) {
         EXPECT_EQ(std::vector<uint8_t>(a.GetBuffer().begin(), a.GetBuffer().begin() + a.GetPosition()),
                   std::vector<uint8_t>(b.GetBuffer().begin(), b.GetBuffer().begin() + b.GetPosition()));
     }
+}
+
+namespace {
+
+/// The channel name cell as an image stores it.
+std::u16string StoredChannelName(CDevRow& row) {
+    COwnerArchive stored(COwnerArchive::kStoring);
+    row.Serialize(stored);
+    COwnerArchive loading(COwnerArchive::kLoading);
+    loading.GetBuffer().SetSize(stored.GetPosition());
+    std::copy(stored.GetBuffer().GetData(), stored.GetBuffer().GetData() + stored.GetPosition(), loading.GetBuffer().begin());
+    CDevRow loaded;
+    loaded.Serialize(loading);
+    return std::u16string(loaded.TextView(kColChannelName));
+}
+
+}  // namespace
+
+TEST(ChannelTextFormsTest, AFormedChannelNameKeepsTheTextsAndCellsItWasBuiltWith) {
+    SChlInfo info;
+    info.regType = 3;
+    info.typeIndex = 11;
+    info.address = u"7.10";
+    info.chlCount = 1;
+    info.rwFlag = 2;
+    std::vector<CDevRow> rows;
+    ASSERT_EQ(BuildRows(SChlInfo(info), rows), 1);
+    CDevRow& row = rows[0];
+    const std::u16string built(row.GetText(kColChannelName).view());
+    ASSERT_NE(row.ChannelNameFormedWith(), 0);
+
+    // Another read/write text: the image still holds the name as built, until the row is described.
+    CString& rwText = TextTable(kReadWriteTexts).entries[2];
+    const CString saved = rwText;
+    rwText = u"xy";
+    EXPECT_EQ(StoredChannelName(row), built);
+    SChlInfo described;
+    DescribeRow(row, 0, 0, described);
+    EXPECT_NE(described.chlName.view(), built);
+    EXPECT_EQ(StoredChannelName(row), described.chlName.view());
+    EXPECT_EQ(row.ChannelNameFormedWith(), ReadWriteTextNumber(u"xy"));
+    rwText = saved;
+
+    // A cell the name is formed from changes: the name stays as it was, as a stored one does.
+    const std::u16string before = StoredChannelName(row);
+    row.SetInt(kColAddress, 500);
+    EXPECT_EQ(row.ChannelNameFormedWith(), 0);
+    EXPECT_EQ(StoredChannelName(row), before);
+    CDevRow copy = rows[0];
+    EXPECT_EQ(std::u16string(copy.TextView(kColChannelName)), before);
 }
