@@ -3,14 +3,32 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/text_block_room.h"
+
 CRowTexts& CRowTexts::operator=(const CRowTexts& other) {
     if (this != &other) Assign(other.All());
     return *this;
 }
 
+CRowTexts& CRowTexts::operator=(CRowTexts&& other) noexcept {
+    if (this != &other) GiveBack(std::exchange(block_, std::exchange(other.block_, nullptr)));
+    return *this;
+}
+
+void CRowTexts::GiveBack(char16_t* block) noexcept {
+    if (!block) return;
+    size_t units = kHeaderUnits;
+    for (int slot = 0; slot < kMaxRowTexts; ++slot) {
+        uint32_t length;
+        std::memcpy(&length, block + 2 * slot, sizeof length);
+        units += length;
+    }
+    TextBlockRoom::Give(block, units);
+}
+
 uint32_t CRowTexts::LengthOf(int slot) const {
     uint32_t length;
-    std::memcpy(&length, block_.get() + 2 * slot, sizeof length);
+    std::memcpy(&length, block_ + 2 * slot, sizeof length);
     return length;
 }
 
@@ -18,7 +36,7 @@ std::u16string_view CRowTexts::Get(int slot) const {
     if (!block_) return {};
     size_t start = kHeaderUnits;
     for (int i = 0; i < slot; ++i) start += LengthOf(i);
-    return {block_.get() + start, LengthOf(slot)};
+    return {block_ + start, LengthOf(slot)};
 }
 
 CRowTexts::Texts CRowTexts::All() const {
@@ -26,7 +44,7 @@ CRowTexts::Texts CRowTexts::All() const {
     if (!block_) return texts;
     size_t start = kHeaderUnits;
     for (int slot = 0; slot < kMaxRowTexts; ++slot) {
-        texts[static_cast<size_t>(slot)] = {block_.get() + start, LengthOf(slot)};
+        texts[static_cast<size_t>(slot)] = {block_ + start, LengthOf(slot)};
         start += texts[static_cast<size_t>(slot)].size();
     }
     return texts;
@@ -42,15 +60,15 @@ void CRowTexts::Assign(const Texts& texts) {
     size_t units = 0;
     for (std::u16string_view text : texts) units += text.size();
     if (units == 0) {
-        block_.reset();
+        GiveBack(std::exchange(block_, nullptr));
         return;
     }
-    auto block = std::make_unique_for_overwrite<char16_t[]>(kHeaderUnits + units);
-    char16_t* at = block.get() + kHeaderUnits;
+    char16_t* block = TextBlockRoom::Take(kHeaderUnits + units);
+    char16_t* at = block + kHeaderUnits;
     for (size_t slot = 0; slot < texts.size(); ++slot) {
         const uint32_t length = static_cast<uint32_t>(texts[slot].size());
-        std::memcpy(block.get() + 2 * slot, &length, sizeof length);
+        std::memcpy(block + 2 * slot, &length, sizeof length);
         at = std::copy(texts[slot].begin(), texts[slot].end(), at);
     }
-    block_ = std::move(block);  // after the copy: the texts may be views of the old block
+    GiveBack(std::exchange(block_, block));  // after the copy: the texts may be views of the old block
 }
