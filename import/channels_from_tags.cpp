@@ -135,18 +135,16 @@ size_t FewestLeavesInRounds() { return 4 * PartForEachProcessor(); }
 
 /// Where each round's leaves begin, in leaf order, and the leaf count at the end (no leaves: one
 /// empty round). The rounds take the leaves from the last to the first, so that the leaves done
-/// can be let go of while the rows of the others are built. The first round built (the last
-/// leaves) takes one part's worth for each processor, as every leaf is still held beside its
-/// rows; each round after it twice the one before, as a leaf let go of frees more than its row
-/// takes.
+/// can be let go of while the rows of the others are built. Each round takes one part's worth for
+/// each processor: a round's leaves are held beside their rows until it ends, and the texts the
+/// leaves let go of meanwhile are not all reused by rows, so larger rounds would hold more.
 std::vector<size_t> RoundBounds(size_t leafCount) {
     std::vector<size_t> bounds{leafCount};
-    size_t size = leafCount < FewestLeavesInRounds() ? leafCount : PartForEachProcessor();
+    const size_t size = leafCount < FewestLeavesInRounds() ? leafCount : PartForEachProcessor();
     size_t end = leafCount;
     do {
         end -= std::min(size, end);
         bounds.push_back(end);
-        size *= 2;
     } while (end > 0);
     std::reverse(bounds.begin(), bounds.end());
     return bounds;
@@ -206,13 +204,23 @@ void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* t
 void AddChannelsFromMembers(std::vector<SFlatMember>&& leaves, CDevTable* table, ChannelMerge merge) {
     std::vector<SFlatMember> given = std::move(leaves);
     SFlatMember* const leafAt = given.data();  // the parts reach the leaves while done ones are let go of
+    const size_t leafCount = given.size();
+    bool halfReturned = false;
     AddChannels(
-        given.size(), [&](size_t i) { return MakeChannelTemplate(std::move(leafAt[i])); },
+        leafCount, [&](size_t i) { return MakeChannelTemplate(std::move(leafAt[i])); },
         [&](size_t done) {
             // The leaves done are destroyed and their pages given back at once: a large import's
             // leaves are not all held beside all its rows.
             if (done == 0) std::vector<SFlatMember>().swap(given);
             else LetGoOfItemsFrom(given, done);
+            // The texts of the leaves done lie between the allocator's other pieces, and the rows'
+            // texts are made apart from them: once half the leaves are done, the pages their texts
+            // took are given back (the merge gives back the rest). Giving back after every round
+            // costs as much again in time and saves little more.
+            if (!halfReturned && done > 0 && done <= leafCount / 2) {
+                halfReturned = true;
+                ReturnFreedMemory();
+            }
         },
         table, merge);
 }
