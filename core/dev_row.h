@@ -34,7 +34,8 @@ public:
     void SetInt(int column, int32_t value);
     void SetInt(const CString& columnName, int32_t value);
     /// The text of a cell, valid until the row's texts next change. A channel name formed when
-    /// asked for is stored first.
+    /// asked for is stored first, which changes the row's storage (not its text): a row is read
+    /// this way from one thread at a time. ReadText does not store it.
     std::u16string_view TextView(int column) const;
     /// The text of a cell, a formed channel name written into buffer instead of stored: valid until
     /// the row's texts or buffer next change.
