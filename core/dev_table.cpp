@@ -146,7 +146,7 @@ constexpr int kRowsPastEndKept = 16;
 namespace {
 
 /// The fewest rows worth a part of their own when a table is stored side by side.
-constexpr size_t kRowsPerPart = 50000;
+constexpr size_t kRowsPerPart = 25000;
 
 /// About the bytes rows begin to end - 1 take in an image: every cell, a text at one byte for
 /// each ASCII character and two for any other. Reserving them lets a large image be written

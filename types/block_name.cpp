@@ -27,8 +27,8 @@ struct SKeptNames {
 };
 
 SKeptNames& Kept() {
-    static SKeptNames* kept = new SKeptNames;  // never destroyed: a name may be read until the end
-    return *kept;
+    static SKeptNames kept;  // let go of with the module, once no record or leaf is left
+    return kept;
 }
 
 const CString* KeptName(std::u16string_view text) {

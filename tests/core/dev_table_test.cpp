@@ -206,7 +206,7 @@ TEST(DevTableTest, CellsOfEachKindKeepTheirOwnPlacesWhateverTheColumnOrder) {
 
 TEST(DevTableTest, ALargeTableStoredInPartsGivesTheBytesStoredInOrder) {
     // 210,000 rows in blocks of 5000, with texts that need a conversion, repeated and changing:
-    // with two parts they are stored in three rounds, two of them side by side.
+    // with two parts they are stored in five rounds, four of them side by side.
     CDevTable table;
     for (int block = 0; block < 42; ++block) {
         SChlInfo info;
