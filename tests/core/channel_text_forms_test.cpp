@@ -68,13 +68,23 @@ TEST(ChannelTextFormsTest, ChannelNamesAndAddressesWriteNumbersAsPrintfDoes) {
 }
 
 
-TEST(ChannelTextFormsTest, BuildingFromAGivenUpDescriptionGivesTheSameRows) {
+namespace {
+
+/// count read/write words of data block 7 from byte 10 on.
+SChlInfo WordsOfBlock7(int count) {
     SChlInfo words;
     words.regType = 3;
     words.typeIndex = 11;
     words.address = u"7.10";
-    words.chlCount = 3;
+    words.chlCount = count;
     words.rwFlag = 2;
+    return words;
+}
+
+}  // namespace
+
+TEST(ChannelTextFormsTest, BuildingFromAGivenUpDescriptionGivesTheSameRows) {
+    SChlInfo words = WordsOfBlock7(3);
     words.varName = u"Line 7.\"Station 1\".Speed";
     words.comment = u"工位 1";
     SChlInfo text = words;
@@ -114,14 +124,8 @@ std::u16string StoredChannelName(CDevRow& row) {
 }  // namespace
 
 TEST(ChannelTextFormsTest, AFormedChannelNameKeepsTheTextsAndCellsItWasBuiltWith) {
-    SChlInfo info;
-    info.regType = 3;
-    info.typeIndex = 11;
-    info.address = u"7.10";
-    info.chlCount = 1;
-    info.rwFlag = 2;
     std::vector<CDevRow> rows;
-    ASSERT_EQ(BuildRows(SChlInfo(info), rows), 1);
+    ASSERT_EQ(BuildRows(WordsOfBlock7(1), rows), 1);
     CDevRow& row = rows[0];
     const std::u16string built(row.GetText(kColChannelName).view());
     ASSERT_NE(row.ChannelNameFormedWith(), 0);
