@@ -18,17 +18,13 @@ CRowTexts& CRowTexts::operator=(CRowTexts&& other) noexcept {
 void CRowTexts::GiveBack(char16_t* block) noexcept {
     if (!block) return;
     size_t units = kHeaderUnits;
-    for (int slot = 0; slot < kMaxRowTexts; ++slot) {
-        uint32_t length;
-        std::memcpy(&length, block + 2 * slot, sizeof length);
-        units += length;
-    }
+    for (int slot = 0; slot < kMaxRowTexts; ++slot) units += LengthIn(block, slot);
     TextBlockRoom::Give(block, units);
 }
 
-uint32_t CRowTexts::LengthOf(int slot) const {
+uint32_t CRowTexts::LengthIn(const char16_t* block, int slot) {
     uint32_t length;
-    std::memcpy(&length, block_ + 2 * slot, sizeof length);
+    std::memcpy(&length, block + 2 * slot, sizeof length);
     return length;
 }
 

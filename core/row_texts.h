@@ -35,7 +35,9 @@ public:
 private:
     /// The block: kMaxRowTexts lengths of two code units each, then the characters.
     static constexpr size_t kHeaderUnits = 2 * kMaxRowTexts;
-    uint32_t LengthOf(int slot) const;
+    uint32_t LengthOf(int slot) const { return LengthIn(block_, slot); }
+    /// The length of a slot's text as a block's header gives it.
+    static uint32_t LengthIn(const char16_t* block, int slot);
     /// Gives a block back to the room it was taken from.
     static void GiveBack(char16_t* block) noexcept;
 
