@@ -94,7 +94,7 @@ SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf) { return MakeChann
 SChannelTemplate MakeChannelTemplate(SFlatMember&& leaf) {
     SChannelTemplate channel;
     channel.name = std::move(leaf.Name);
-    channel.comment = std::move(leaf.Mark);
+    channel.comment = leaf.Mark.Text();
     channel.regType = RegisterTypeOf(leaf.Block);
     const int byte = leaf.BitOffset / 8;
     int bit = leaf.BitOffset % 8;

@@ -51,7 +51,7 @@ void CopyResults(std::vector<SFlatMember> leaves, const std::vector<CString>& un
     for (SFlatMember& leaf : leaves) {
         const int outcome = LeafOutcomeOf(leaf);
         result.leaves.Add(SLayoutLeaf{std::move(leaf.Name), std::move(leaf.Type), leaf.Block.Text(), leaf.BitOffset,
-                                      leaf.Read, leaf.Write, leaf.Length, std::move(leaf.Mark), outcome});
+                                      leaf.Read, leaf.Write, leaf.Length, leaf.Mark.Text(), outcome});
     }
     for (const CString& name : unknown) result.unknownTypes.Add(name);
 }

@@ -50,7 +50,7 @@ bool BeginsWith(const CString& text, const CString& upperPrefix) { return Upper(
 void AddDataType::LoadMember(const SMemberInfo& member) {
     if (member.Name.IsEmpty()) return;
     name_ = member.Name;
-    mark_ = member.Mark;
+    mark_ = member.Mark.Text();
     for (size_t i = 0; i < member.Dims.size() && i < std::size(dims_); ++i)
         dims_[i] = CString::Formatted(u"%d.%d", member.Dims[i].Lower, member.Dims[i].Upper);
     type_ = member.Type;

@@ -119,7 +119,7 @@ void EditDataType::ShowStructure(const CString& name) {
         for (const SMemberInfo& member : found->second) {
             list.InsertItem(row, member.Name);
             list.SetItemText(row, kTypeColumn, MemberTypeText(member));
-            list.SetItemText(row, kMarkColumn, member.Mark);
+            list.SetItemText(row, kMarkColumn, member.Mark.Text());
             list.SetItemText(row, kAccessColumn, ReadWriteLabel(member.Read, member.Write));
             ++row;
         }
@@ -397,7 +397,7 @@ void EditDataType::PutMembers(const std::vector<SMemberInfo>& members) {
         }
         list.SetItemText(row, kNameColumn, member.Name);
         list.SetItemText(row, kTypeColumn, MemberTypeText(member));
-        list.SetItemText(row, kMarkColumn, member.Mark);
+        list.SetItemText(row, kMarkColumn, member.Mark.Text());
         list.SetItemText(row, kAccessColumn, ReadWriteLabel(member.Read, member.Write));
         list.SetSelectionMark(-1);  // each member finds its own row
     }

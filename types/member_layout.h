@@ -122,7 +122,7 @@ private:
         const SMemberInfo* decl;
         int read;
         int write;
-        const CString* mark;
+        const CSharedText* mark;
     };
 
     /// What a type name stands for: a structure, an elementary type, or neither.

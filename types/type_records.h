@@ -9,6 +9,7 @@
 #include "platform/cstring.h"
 #include "types/array_dims.h"
 #include "types/block_name.h"
+#include "types/shared_text.h"
 
 /// One row of the elementary type table.
 struct STypeSize {
@@ -23,7 +24,7 @@ struct STypeSize {
 struct SMemberInfo {
     CString Name;
     CString Type;
-    CString Mark;     ///< comment
+    CSharedText Mark;  ///< comment, shared with the leaves laid out from the member
     CArrayDims Dims;
     int Read = 1;     ///< 1: the member may be read
     int Write = 1;    ///< 1: the member may be written

@@ -122,6 +122,10 @@ TEST_F(LayoutTest, RestrictionsAndCommentsPassDownThroughEveryLevel) {
     for (const SFlatMember& leaf : leaves) seen.push_back(flags(leaf));
     EXPECT_EQ(seen, (Strings{"DB.r.x 01 own", "DB.r.y 01 block note", "DB.w.x 10 own", "DB.w.y 10 w note",
                              "DB.a[0].x 01 own", "DB.a[0].y 01 block note", "DB.p 11 block note"}));
+    // The leaves hold the declarations' comments themselves, not copies of them.
+    EXPECT_EQ(leaves[0].Mark.view().data(), leaves[2].Mark.view().data());
+    EXPECT_EQ(leaves[0].Mark.view().data(), leaves[4].Mark.view().data());
+    EXPECT_EQ(leaves[1].Mark.view().data(), leaves[6].Mark.view().data());
 }
 
 TEST_F(LayoutTest, UnknownTypesAreListedOnceAndTakeNoSpace) {
