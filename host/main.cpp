@@ -15,9 +15,7 @@ void ApplyLanguage(const std::string& lang) {
     else if (lang == "en") SetThreadUILanguageOverride(kLangEnglishUS);
 }
 
-bool WriteOut(const std::string& output) {
-    return std::fwrite(output.data(), 1, output.size(), stdout) == output.size() && std::fflush(stdout) == 0;
-}
+bool WriteOut(const HostContext& ctx) { return ctx.WriteOutput(stdout) && std::fflush(stdout) == 0; }
 
 /// Runs the command in one transaction. Its output is written before the transaction commits:
 /// output that cannot be written leaves the project as it was, so exit 1 always means unchanged.
@@ -25,7 +23,7 @@ int Run(const HostOptions& options, const CommandAction& action) {
     try {
         HostContext ctx(options);
         action(ctx);
-        if (!WriteOut(ctx.Output())) {
+        if (!WriteOut(ctx)) {
             std::perror("vireo-host: cannot write the output; nothing was changed");
             return kExitRefused;
         }

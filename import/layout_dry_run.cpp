@@ -1,6 +1,8 @@
 // The dry run of a tag import: the leaves an import of the given sources would turn into channels,
 // found by the same steps the import takes and told with the same notes, with nothing kept
 // afterwards.
+#include <algorithm>
+
 #include "core/exports.h"
 #include "import/block_name_notes.h"
 #include "import/db_file_info_derivation.h"
@@ -46,13 +48,22 @@ int Fail(SLayoutResult& result, int code, CString text, const ReaderNotes& notes
     return 0;
 }
 
+/// Leaves let go of at a time while the results are made from them.
+constexpr size_t kLeavesLetGoOfAtOnce = 16384;
+
 void CopyResults(std::vector<SFlatMember> leaves, const std::vector<CString>& unknown, SLayoutResult& result) {
+    // The results are made from the last leaf to the first, and the leaves done are let go of as
+    // they go, so that a large layout's leaves and its results are not all held at once; the
+    // results are then put in leaf order.
     result.leaves.Reserve(static_cast<int>(leaves.size()));
-    for (SFlatMember& leaf : leaves) {
+    for (size_t i = leaves.size(); i-- > 0;) {
+        SFlatMember& leaf = leaves[i];
         const int outcome = LeafOutcomeOf(leaf);
         result.leaves.Add(SLayoutLeaf{std::move(leaf.Name), std::move(leaf.Type), leaf.Block.Text(), leaf.BitOffset,
                                       leaf.Read, leaf.Write, leaf.Length, leaf.Mark.Text(), outcome});
+        if (i % kLeavesLetGoOfAtOnce == 0) LetGoOfItemsFrom(leaves, i);
     }
+    std::reverse(result.leaves.begin(), result.leaves.end());
     for (const CString& name : unknown) result.unknownTypes.Add(name);
 }
 

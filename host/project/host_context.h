@@ -4,9 +4,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <ostream>
 #include <string>
 
+#include "host/project/command_output.h"
 #include "host/project/device_session.h"
 #include "host/project/driver_library.h"
 #include "host/project/project_store.h"
@@ -47,8 +48,8 @@ public:
     /// Stores the image the driver wrote for the device, if it wrote one.
     void SaveDevice(const DeviceSession& session);
 
-    /// The output the command collected.
-    std::string Output() const { return out_.str(); }
+    /// Writes the output the command collected to file; false when it cannot be written.
+    bool WriteOutput(std::FILE* file) const { return output_.WriteTo(file); }
     /// Commits the project's transaction (nothing when the command opened no project).
     void Commit();
 
@@ -56,7 +57,8 @@ private:
     HostOptions options_;
     std::optional<ProjectStore> project_;
     std::optional<DriverLibrary> driver_;
-    std::ostringstream out_;
+    CommandOutput output_;
+    std::ostream out_{&output_};
     int exitStatus_ = kExitSuccess;
 };
 

@@ -22,3 +22,21 @@ TEST_F(ImportRun, DryRunLeavesTheLibraryAsItWas) {
     EXPECT_EQ(library.TopLevelRecords(), std::vector<SFlatMember>{earlier});
     EXPECT_EQ(library.ParsedStructs().size(), structsBefore);
 }
+
+TEST_F(ImportRun, ALargeDryRunGivesEveryLeafInLayoutOrder) {
+    // More leaves than are let go of at once while the results are made from them.
+    SLayoutRequest request;
+    request.dbFiles.Add(folder.Write("DB5_big.db", "DATA_BLOCK \"Big\"\nSTRUCT\n a : Array[0..39999] of Int;   // level\n b : Bool;\nEND_STRUCT;\nEND_DATA_BLOCK\n"));
+    request.nameByTitle = 0;
+    SLayoutResult result;
+    ASSERT_EQ(VireoLayoutDryRun(request, result), 1);
+    ASSERT_EQ(result.leaves.GetSize(), 40001);
+    for (int i = 0; i < 40000; ++i) {
+        const SLayoutLeaf& leaf = result.leaves[i];
+        ASSERT_EQ(leaf.name.ToUtf8(), "DB5_big.a[" + std::to_string(i) + "]");
+        ASSERT_EQ(leaf.bitOffset, 16 * i);
+        ASSERT_EQ(leaf.mark, CString(u"level"));
+    }
+    EXPECT_EQ(result.leaves[40000].name, CString(u"DB5_big.b"));
+    EXPECT_EQ(result.leaves[40000].bitOffset, 16 * 40000);
+}
