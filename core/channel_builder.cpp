@@ -200,7 +200,7 @@ int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) { return BuildRowsOf(i
 int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, true); }
 
 std::u16string_view MakeChannelName(CDevRow& row) {
-    thread_local std::u16string name;
+    thread_local std::u16string name, stored;
     const std::u16string_view rwText = Text(kReadWriteTexts, row.GetInt(kColRwFlag)).view();
     // A name that has not changed is not made again, so describing makes no new texts for it.
     if (const uint8_t formedWith = row.ChannelNameFormedWith(); formedWith != 0 && ReadWriteTextOfNumber(formedWith) == rwText)
@@ -209,7 +209,7 @@ std::u16string_view MakeChannelName(CDevRow& row) {
     // A formed name is formed with the text of now from here on; a stored one that changed is
     // stored anew, in a block of the same size as before.
     if (row.ChannelNameFormedWith() != 0) row.FormChannelNameWith(rwText);
-    else if (row.TextView(kColChannelName) != name) row.SetText(kColChannelName, CString(std::u16string_view(name)));
+    else if (row.ReadText(kColChannelName, stored) != name) row.SetText(kColChannelName, CString(std::u16string_view(name)));
     return name;
 }
 
@@ -276,8 +276,8 @@ void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info) {
     info.chlCount = 1;
     info.rwFlag = row.GetInt(kColRwFlag);
     info.chlName.Assign(MakeChannelName(row));
-    info.comment.Assign(row.TextView(kColComment));
-    const std::u16string_view varName = row.TextView(kColVarName);
+    info.comment.Assign(row.ReadText(kColComment, text));  // the address's buffer is free again
+    const std::u16string_view varName = row.ReadText(kColVarName, text);
     if (!varName.empty()) {
         info.varName.Assign(varName);
         info.varName = SanitizeVarName(std::move(info.varName));  // handed back as it was when nothing is replaced

@@ -49,16 +49,15 @@ void CDevRow::SetInt(int column, int32_t value) {
     else Aside().ints[index] = value;
 }
 
-std::u16string_view CDevRow::TextView(int column) const {
+std::u16string_view CDevRow::StoredText(int column, std::u16string& buffer) const {
     const size_t index = Checked(column);
-    if (column == kColChannelName) StoreFormedName();
     const int slot = CColumnRegistry::TextSlot(column);
-    if (slot >= 0) return texts_.Get(slot);
+    if (slot >= 0) return texts_.Get(slot, buffer);
     return aside_ ? aside_->texts[index].view() : std::u16string_view();
 }
 
 std::u16string_view CDevRow::ReadText(int column, std::u16string& buffer) const {
-    if (column != kColChannelName || nameFormedWith_ == 0) return TextView(column);
+    if (column != kColChannelName || nameFormedWith_ == 0) return StoredText(column, buffer);
     FormChannelName(*this, ReadWriteTextOfNumber(nameFormedWith_), buffer);
     return buffer;
 }
@@ -77,11 +76,12 @@ void CDevRow::FormChannelNameWith(std::u16string_view readWriteText) {
         SetText(kColChannelName, CString(std::move(name)));
         return;
     }
-    if (!texts_.Get(slot).empty()) texts_.Set(slot, {});
+    std::u16string stored;
+    if (!texts_.Get(slot, stored).empty()) texts_.Set(slot, {});
     nameFormedWith_ = number;
 }
 
-void CDevRow::StoreFormedName() const {
+void CDevRow::StoreFormedName() {
     if (nameFormedWith_ == 0) return;
     thread_local std::u16string name;
     FormChannelName(*this, ReadWriteTextOfNumber(nameFormedWith_), name);
@@ -98,7 +98,8 @@ void CDevRow::SetText(int column, const CString& value) {
 }
 
 void CDevRow::SetTexts(std::initializer_list<std::pair<int, std::u16string_view>> cells) {
-    CRowTexts::Texts texts = texts_.All();
+    CRowTexts::Buffers buffers;
+    CRowTexts::Texts texts = texts_.All(buffers);
     for (const auto& [column, text] : cells) {
         Checked(column);
         const int slot = CColumnRegistry::TextSlot(column);
@@ -118,7 +119,8 @@ int CDevRow::CompareKeys(const CDevRow& other) const {
     const CColumnRegistry& registry = CColumnRegistry::Instance();
     for (int column : registry.KeyColumns()) {
         if (registry.Column(column).kind == kTextColumn) {
-            const int order = TextView(column).compare(other.TextView(column));
+            std::u16string mine, others;
+            const int order = ReadText(column, mine).compare(other.ReadText(column, others));
             if (order != 0) return order;
             continue;
         }
@@ -141,9 +143,20 @@ void CDevRow::Serialize(COwnerArchive& archive) {
     }
     thread_local std::u16string formed;
     for (int i = 0; i < cells && i < cellCount_; ++i) {
-        if (registry.Column(i).kind == kTextColumn) archive.WriteText(ReadText(i, formed));
+        if (registry.Column(i).kind == kTextColumn) WriteTextCell(archive, i, formed);
         else archive << ints_[static_cast<size_t>(CColumnRegistry::IntSlot(i))];
     }
+}
+
+bool CDevRow::ReadOneByteText(int column, std::string_view& bytes) const {
+    const int slot = CColumnRegistry::TextSlot(column);
+    return slot >= 0 && (column != kColChannelName || nameFormedWith_ == 0) && texts_.GetOneByteEach(slot, bytes);
+}
+
+void CDevRow::WriteTextCell(COwnerArchive& archive, int column, std::u16string& buffer) const {
+    // A text kept in one byte per character is written from those bytes, not read out first.
+    if (std::string_view bytes; ReadOneByteText(column, bytes)) archive.WriteOneByteText(bytes);
+    else archive.WriteText(ReadText(column, buffer));
 }
 
 // The texts are read first, into buffers the thread keeps, and set together, so that the row's
@@ -152,7 +165,8 @@ void CDevRow::Load(COwnerArchive& archive, int cells) {
     const CColumnRegistry& registry = CColumnRegistry::Instance();
     thread_local std::array<std::u16string, kMaxRowTexts> loaded;
     StoreFormedName();  // a cell the image cannot hold keeps its text
-    CRowTexts::Texts texts = texts_.All();
+    CRowTexts::Buffers before;
+    CRowTexts::Texts texts = texts_.All(before);
     bool anyText = false;
     for (int i = 0; i < cells && i < cellCount_; ++i) {
         if (registry.Column(i).kind != kTextColumn) {

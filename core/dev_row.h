@@ -33,13 +33,12 @@ public:
     int32_t GetInt(const CString& columnName) const;
     void SetInt(int column, int32_t value);
     void SetInt(const CString& columnName, int32_t value);
-    /// The text of a cell, valid until the row's texts next change. A channel name formed when
-    /// asked for is stored first, which changes the row's storage (not its text): a row is read
-    /// this way from one thread at a time. ReadText does not store it.
-    std::u16string_view TextView(int column) const;
-    /// The text of a cell, a formed channel name written into buffer instead of stored: valid until
-    /// the row's texts or buffer next change.
+    /// The text of a cell: a view of the row's texts, or of buffer (a formed channel name, or a
+    /// text kept in one byte per character), valid until the row's texts or buffer next change.
     std::u16string_view ReadText(int column, std::u16string& buffer) const;
+    /// The characters of a text cell, one byte each, when the row keeps them so (a formed channel
+    /// name is not kept): they are written to the image from there. False otherwise.
+    bool ReadOneByteText(int column, std::string_view& bytes) const;
     CString GetText(int column) const;
     CString GetText(const CString& columnName) const;
     void SetText(int column, const CString& value);
@@ -73,8 +72,11 @@ public:
 private:
     size_t Checked(int column) const;
     void Load(COwnerArchive& archive, int cells);
+    void WriteTextCell(COwnerArchive& archive, int column, std::u16string& buffer) const;
     /// Stores a formed channel name as the row's cells give it now; nothing when it is stored.
-    void StoreFormedName() const;
+    void StoreFormedName();
+    /// The text a cell holds, without forming a channel name.
+    std::u16string_view StoredText(int column, std::u16string& buffer) const;
 
     /// Cells of the other kind than their column's, by column.
     struct SCellsAside {
@@ -84,11 +86,9 @@ private:
     SCellsAside& Aside();
 
     std::array<int32_t, kMaxRowInts> ints_{};  ///< one per integer column, in column order
-    /// One per text column, in column order. Mutable with nameFormedWith_: a formed channel name
-    /// is stored when a view of it is asked for, which changes the storage but not the text.
-    mutable CRowTexts texts_;
+    CRowTexts texts_;  ///< one per text column, in column order
     /// None until a text is set on an integer column or an integer on a text column.
     std::unique_ptr<SCellsAside> aside_;
     int cellCount_ = 0;                        ///< the registry's column count when the row was made
-    mutable uint8_t nameFormedWith_ = 0;       ///< see FormChannelNameWith
+    uint8_t nameFormedWith_ = 0;       ///< see FormChannelNameWith
 };

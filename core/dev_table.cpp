@@ -159,6 +159,10 @@ int64_t RowBytesAbout(const std::vector<CDevRow>& rows, size_t begin, size_t end
         bytes += 4 * int64_t{registry.GetCount()};
         for (int column = 0; column < registry.GetCount(); ++column) {
             if (registry.Column(column).kind != kTextColumn) continue;
+            if (std::string_view kept; rows[i].ReadOneByteText(column, kept)) {
+                bytes += static_cast<int64_t>(kept.size()) + std::count_if(kept.begin(), kept.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
+                continue;
+            }
             const std::u16string_view text = rows[i].ReadText(column, formed);
             bytes += static_cast<int64_t>(text.size()) + std::count_if(text.begin(), text.end(), [](char16_t ch) { return ch >= 0x80; });
         }

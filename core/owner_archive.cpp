@@ -58,12 +58,18 @@ namespace {
 /// Texts up to this many characters are narrowed without a conversion when they are ASCII.
 constexpr size_t kShortText = 256;
 
+// Every character is looked at, without stopping at the first that is not ASCII: the loop is then
+// one the compiler does many characters at a time, and every text of an image goes through it.
 bool IsAsciiText(std::u16string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char16_t ch) { return ch < 0x80; });
+    char16_t all = 0;
+    for (char16_t ch : text) all |= ch;
+    return all < 0x80;
 }
 
 bool IsAsciiBytes(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+    unsigned char all = 0;
+    for (char ch : bytes) all |= static_cast<unsigned char>(ch);
+    return all < 0x80;
 }
 
 }  // namespace
@@ -96,6 +102,19 @@ COwnerArchive& COwnerArchive::WriteText(std::u16string_view view) {
     *this << static_cast<int32_t>(lastBytes_.size());
     Write(lastBytes_.data(), static_cast<int>(lastBytes_.size()));
     return *this;
+}
+
+COwnerArchive& COwnerArchive::WriteOneByteText(std::string_view text) {
+    // ASCII is what every ANSI code page keeps as it is: most channel texts are written straight
+    // from the bytes they are kept in.
+    if (IsAsciiBytes(text)) {
+        *this << static_cast<int32_t>(text.size());
+        Write(text.data(), static_cast<int>(text.size()));
+        return *this;
+    }
+    std::u16string wide(text.size(), u'\0');
+    std::transform(text.begin(), text.end(), wide.begin(), [](char ch) { return static_cast<char16_t>(static_cast<unsigned char>(ch)); });
+    return WriteText(wide);
 }
 
 COwnerArchive& COwnerArchive::operator>>(CString& text) {

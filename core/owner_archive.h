@@ -65,6 +65,8 @@ public:
     COwnerArchive& operator<<(const CString& text) { return WriteText(text.view()); }
     /// Writes a text as operator<< does, from a view of it.
     COwnerArchive& WriteText(std::u16string_view text);
+    /// Writes a text of characters below U+0100, given one byte each, as WriteText does.
+    COwnerArchive& WriteOneByteText(std::string_view text);
     COwnerArchive& operator<<(const CByteArray& bytes);
 
     COwnerArchive& operator>>(uint8_t& value) { Read(&value, 1); return *this; }

@@ -118,7 +118,7 @@ std::u16string StoredChannelName(CDevRow& row) {
     std::copy(stored.GetBuffer().GetData(), stored.GetBuffer().GetData() + stored.GetPosition(), loading.GetBuffer().begin());
     CDevRow loaded;
     loaded.Serialize(loading);
-    return std::u16string(loaded.TextView(kColChannelName));
+    return std::u16string(loaded.GetText(kColChannelName).view());
 }
 
 }  // namespace
@@ -148,5 +148,5 @@ TEST(ChannelTextFormsTest, AFormedChannelNameKeepsTheTextsAndCellsItWasBuiltWith
     EXPECT_EQ(row.ChannelNameFormedWith(), 0);
     EXPECT_EQ(StoredChannelName(row), before);
     CDevRow copy = rows[0];
-    EXPECT_EQ(std::u16string(copy.TextView(kColChannelName)), before);
+    EXPECT_EQ(std::u16string(copy.GetText(kColChannelName).view()), before);
 }

@@ -2,6 +2,8 @@
 // format version), and the encoding of each value kind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <tuple>
 
@@ -224,6 +226,20 @@ TEST(OwnerArchiveTest, TextsAreStoredAndReadAsTheCodePageConversionGivesThem) {
     }
     ASSERT_EQ(archive.GetPosition(), static_cast<int>(expected.size()));
     EXPECT_EQ(std::string(archive.GetBuffer().begin(), archive.GetBuffer().begin() + archive.GetPosition()), expected);
+    // Texts a channel row keeps in one byte per character are written from those bytes, the same.
+    COwnerArchive fromBytes(COwnerArchive::kStoring);
+    fromBytes.SetMode(COwnerArchive::kStoring);
+    for (const CString& text : texts) {
+        const std::u16string_view view = text.view();
+        if (std::any_of(view.begin(), view.end(), [](char16_t ch) { return ch >= 0x100; })) {
+            fromBytes.WriteText(view);
+            continue;
+        }
+        std::string bytes(view.size(), '\0');
+        std::transform(view.begin(), view.end(), bytes.begin(), [](char16_t ch) { return static_cast<char>(ch); });
+        fromBytes.WriteOneByteText(bytes);
+    }
+    EXPECT_EQ(std::string(fromBytes.GetBuffer().begin(), fromBytes.GetBuffer().begin() + fromBytes.GetPosition()), expected);
 
     COwnerArchive loading(COwnerArchive::kLoading);
     loading.GetBuffer().SetSize(static_cast<int>(expected.size()));

@@ -1,35 +1,51 @@
-// A row's texts in one block: each text set on its own leaves the others as they were, a text
-// may be set from a view of the row's own texts, copies do not share their block, and blocks made
-// on several threads keep their own characters wherever they are let go of.
+// A row's texts in one block, in one byte or two per character: each text set on its own leaves
+// the others as they were, a text may be set from a view of the row's own texts, copies do not
+// share their block, and blocks made on several threads keep their own characters wherever they
+// are let go of.
 #include <gtest/gtest.h>
 
 #include "core/row_texts.h"
 
 TEST(RowTextsTest, SettingATextKeepsTheOthersEvenWhenGivenAViewOfTheBlock) {
-    CRowTexts texts;
-    EXPECT_EQ(texts.Get(2), u"");
-    texts.Set(1, u"Motor.Speed");
-    texts.Set(0, u"DB1:RWW002");
-    texts.Set(2, u"速度");
-    EXPECT_EQ(texts.Get(0), u"DB1:RWW002");
-    EXPECT_EQ(texts.Get(1), u"Motor.Speed");
-    EXPECT_EQ(texts.Get(2), u"速度");
+    std::u16string buffer;
+    auto text = [&](const CRowTexts& texts, int slot) { return std::u16string(texts.Get(slot, buffer)); };
+    // Each round keeps its characters in its own way: in one byte each, then in two, as one text
+    // that needs two makes the block anew.
+    for (const std::u16string third : {u"speed °", u"速度"}) {
+        CRowTexts texts;
+        EXPECT_EQ(text(texts, 2), u"");
+        texts.Set(1, u"Motor.Speed");
+        texts.Set(0, u"DB1:RWW002");
+        texts.Set(2, third);
+        EXPECT_EQ(text(texts, 0), u"DB1:RWW002");
+        EXPECT_EQ(text(texts, 1), u"Motor.Speed");
+        EXPECT_EQ(text(texts, 2), third);
 
-    texts.Set(2, texts.Get(1).substr(0, 5));  // a view of the block being replaced
-    texts.Set(1, u"");
-    EXPECT_EQ(texts.Get(0), u"DB1:RWW002");
-    EXPECT_EQ(texts.Get(1), u"");
-    EXPECT_EQ(texts.Get(2), u"Motor");
+        texts.Set(2, texts.Get(1, buffer).substr(0, 5));  // a view of the block being replaced
+        texts.Set(1, u"");
+        EXPECT_EQ(text(texts, 0), u"DB1:RWW002");
+        EXPECT_EQ(text(texts, 1), u"");
+        EXPECT_EQ(text(texts, 2), u"Motor");
 
-    CRowTexts copy = texts;
-    copy.Set(0, u"I0.0");
-    EXPECT_EQ(texts.Get(0), u"DB1:RWW002");
-    EXPECT_EQ(copy.Get(2), u"Motor");
-    copy = texts;
-    EXPECT_EQ(copy.All(), texts.All());
-    texts.Assign({});
-    EXPECT_EQ(texts.Get(0), u"");
-    EXPECT_EQ(copy.Get(0), u"DB1:RWW002");
+        CRowTexts copy = texts;
+        copy.Set(0, u"I0.0");
+        EXPECT_EQ(text(texts, 0), u"DB1:RWW002");
+        EXPECT_EQ(text(copy, 2), u"Motor");
+        copy = texts;
+        copy.Set(1, third);
+        EXPECT_EQ(text(copy, 0), u"DB1:RWW002");
+        EXPECT_EQ(text(copy, 1), third);
+        EXPECT_EQ(text(copy, 2), u"Motor");
+        copy.Set(1, u"\u00ff\u0100");  // one character that needs two bytes
+        EXPECT_EQ(text(copy, 1), u"\u00ff\u0100");
+        EXPECT_EQ(text(copy, 2), u"Motor");
+        copy.Set(1, u"");
+        CRowTexts::Buffers mine, others;
+        EXPECT_EQ(copy.All(mine), texts.All(others));
+        texts.Assign({});
+        EXPECT_EQ(text(texts, 0), u"");
+        EXPECT_EQ(text(copy, 0), u"DB1:RWW002");
+    }
 }
 
 #include <string>
@@ -51,6 +67,7 @@ std::u16string TextOf(int thread, int row) {
     std::u16string text = u"T" + std::u16string(1, static_cast<char16_t>(u'0' + thread)) + u"-" +
                           std::u16string(static_cast<size_t>(row % 40), static_cast<char16_t>(u'a' + row % 26));
     if (row % 997 == 0) text.append(TextBlockRoom::kPieceBytes / 2, u'x');
+    if (row % 5 == 0) text += u"速";  // a block of two bytes for each character
     return text;
 }
 
@@ -75,9 +92,10 @@ TEST(RowTextsTest, TextsMadeOnSeveralThreadsKeepTheirOwnCharactersWhereverTheyAr
     threads.clear();
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&made, t] {
+            std::u16string buffer;
             std::vector<CRowTexts>& rows = made[static_cast<size_t>((t + 1) % kThreads)];
             for (int row = 0; row < kRows; ++row)
-                if (rows[static_cast<size_t>(row)].Get(1) != TextOf((t + 1) % kThreads, row)) std::abort();
+                if (rows[static_cast<size_t>(row)].Get(1, buffer) != TextOf((t + 1) % kThreads, row)) std::abort();
             rows.clear();
         });
     }
