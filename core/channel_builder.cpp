@@ -232,23 +232,28 @@ CString SanitizeVarName(CString name) {
         return ch == kYuanSign ? kAfterUnderscores : kKept;
     };
     const std::u16string_view text = name.view();
-    if (std::none_of(text.begin(), text.end(), [&](char16_t ch) { return classOf(ch) != kKept; })) return name;
-    // Made in a buffer the thread keeps and copied back into the name's own storage: describing a
-    // large table sanitizes nearly every variable name.
+    const auto first = std::find_if(text.begin(), text.end(), [&](char16_t ch) { return classOf(ch) != kKept; });
+    if (first == text.end()) return name;
+    // Made in a buffer the thread keeps, never longer than the name, and copied back into the
+    // name's own storage: describing a large table sanitizes nearly every variable name. The
+    // characters before the first one replaced are kept as they are.
     thread_local std::u16string sanitized;
-    sanitized.clear();
+    sanitized.resize(text.size());
+    const size_t kept = static_cast<size_t>(first - text.begin());
+    std::copy(text.begin(), first, sanitized.begin());
+    size_t length = kept;
     bool underscoreBefore = false;  // the last character kept was an underscore of the first step
-    for (const char16_t ch : text) {
-        const uint8_t kind = classOf(ch);
+    for (size_t i = kept; i < text.size(); ++i) {
+        const uint8_t kind = classOf(text[i]);
         const bool underscore = kind == kBeforeUnderscores || kind == kUnderscore;
         if (underscore && underscoreBefore) {
             underscoreBefore = false;  // "__" becomes "_"
             continue;
         }
         underscoreBefore = underscore;
-        sanitized += kind == kKept ? ch : u'_';
+        sanitized[length++] = kind == kKept ? text[i] : u'_';
     }
-    name.Assign(sanitized);
+    name.Assign(std::u16string_view(sanitized).substr(0, length));
     return name;
 }
 

@@ -64,7 +64,9 @@ std::u16string_view CRowTexts::Get(int slot, std::u16string& buffer) const {
     const uint32_t length = LengthOf(slot);
     if (!OneByteEach(block_)) return {block_ + kHeaderUnits + start, length};
     const auto* bytes = reinterpret_cast<const unsigned char*>(block_ + kHeaderUnits) + start;
-    buffer.assign(bytes, bytes + length);
+    // Widened in place: assigning from the bytes' iterators would make a temporary text first.
+    buffer.resize(length);
+    std::transform(bytes, bytes + length, buffer.begin(), [](unsigned char ch) { return static_cast<char16_t>(ch); });
     return buffer;
 }
 

@@ -41,14 +41,18 @@ private:
 
 thread_local Converters t_converters;
 
+// Every character is looked at, without stopping at the first that is not ASCII: the loop is then
+// one the compiler does many characters at a time (most texts are ASCII, and short).
 bool IsAscii(std::u16string_view text) {
-    for (char16_t ch : text) if (ch >= 0x80) return false;
-    return true;
+    char16_t all = 0;
+    for (char16_t ch : text) all |= ch;
+    return all < 0x80;
 }
 
 bool IsAscii(std::string_view bytes) {
-    for (char ch : bytes) if (static_cast<unsigned char>(ch) >= 0x80) return false;
-    return true;
+    unsigned char all = 0;
+    for (char ch : bytes) all |= static_cast<unsigned char>(ch);
+    return all < 0x80;
 }
 
 bool IsHighSurrogate(char16_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
@@ -214,6 +218,12 @@ std::u16string CharactersLostInCodePage(std::u16string_view text) {
 // converter (or a temporary string) for each would cost more than the encoding. Texts with
 // surrogates, rare, take the converter, which decides what a lone one becomes.
 void AppendUtf8(std::string& out, std::u16string_view text) {
+    if (IsAscii(text)) {
+        const size_t at = out.size();
+        out.resize(at + text.size());
+        std::transform(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(at), [](char16_t ch) { return static_cast<char>(ch); });
+        return;
+    }
     const size_t length = Utf8LengthWithoutSurrogates(text);
     if (length == std::string_view::npos) {
         out += WideCharToMultiByte(CP_UTF8, text);

@@ -44,6 +44,13 @@ std::string SourceOf(const SChlInfo& info) {
     return source;
 }
 
+/// The source of the row a key stands for, as SourceOf gives it: the key starts with the register
+/// letter and the address ("V12.4" for data block 12).
+std::string SourceOfKey(std::string_view key) {
+    if (key.empty() || key[0] != 'V') return "tags";
+    return "DB" + std::string(key.substr(1, key.find_first_of(". ", 1) - 1));
+}
+
 /// A row as the import made it: where it is and what it holds, in words that do not depend on
 /// the user-interface language (the channel name does): register and address, data type index,
 /// read/write flag, e.g. "V1.4 type 12 rw 2"; then TAB, the variable, TAB, the comment. Made in a
@@ -220,19 +227,25 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
     // million channels is not held once more as rows beside its keys.
     // Neighbouring rows mostly come from one source: its list is looked up again only when the
     // source changes.
+    // A row is looked up among the rows before only when its source had some: a plant's rows of
+    // data blocks are not looked up among the few tags it kept.
+    std::set<std::string> sourcesBefore;
+    for (std::string_view key : rowsBefore_) sourcesBefore.insert(SourceOfKey(key));
     std::string lastSource;
     TextList* lastMade = nullptr;
+    bool sourceHadRows = false;
     size_t beforeLeft = rowsBefore_.size();  // once every row of before is met, no key is looked up
     ForEachRow(
         session,
         [&](std::string_view key, const std::string& source) {
-            if (beforeLeft > 0 && TakeOne(before, key)) {  // there before the import: not the import's
-                --beforeLeft;
-                return;
-            }
             if (!lastMade || source != lastSource) {
                 lastMade = &madeNow[source];
                 lastSource = source;
+                sourceHadRows = sourcesBefore.count(source) != 0;
+            }
+            if (sourceHadRows && beforeLeft > 0 && TakeOne(before, key)) {  // there before the import: not the import's
+                --beforeLeft;
+                return;
             }
             lastMade->push_back(key);
         },
