@@ -149,6 +149,7 @@ void CDevRow::Serialize(COwnerArchive& archive) {
 }
 
 bool CDevRow::ReadOneByteText(int column, std::string_view& bytes) const {
+    Checked(column);
     const int slot = CColumnRegistry::TextSlot(column);
     return slot >= 0 && (column != kColChannelName || nameFormedWith_ == 0) && texts_.GetOneByteEach(slot, bytes);
 }

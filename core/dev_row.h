@@ -90,5 +90,5 @@ private:
     /// None until a text is set on an integer column or an integer on a text column.
     std::unique_ptr<SCellsAside> aside_;
     int cellCount_ = 0;                        ///< the registry's column count when the row was made
-    uint8_t nameFormedWith_ = 0;       ///< see FormChannelNameWith
+    uint8_t nameFormedWith_ = 0;               ///< see FormChannelNameWith
 };

@@ -226,9 +226,8 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
     // The rows are taken as they are described, not gathered in a list first: a table of a
     // million channels is not held once more as rows beside its keys.
     // Neighbouring rows mostly come from one source: its list is looked up again only when the
-    // source changes.
-    // A row is looked up among the rows before only when its source had some: a plant's rows of
-    // data blocks are not looked up among the few tags it kept.
+    // source changes. A row is looked up among the rows before only when its source had some: a
+    // plant's rows of data blocks are not looked up among the few tags it kept.
     std::set<std::string> sourcesBefore;
     for (std::string_view key : rowsBefore_) sourcesBefore.insert(SourceOfKey(key));
     std::string lastSource;
