@@ -12,12 +12,12 @@ namespace {
 
 // The XML library turns a carriage return in an attribute value into a line feed when it reads
 // the value back; such texts cannot come back unchanged.
-bool HasCarriageReturn(const CString& text) { return text.Find(u'\r') >= 0; }
+bool HasCarriageReturn(std::u16string_view text) { return text.find(u'\r') != std::u16string_view::npos; }
 
 bool Writable(const SStructInfo& header, const std::vector<SMemberInfo>& members) {
-    if (HasCarriageReturn(header.Name)) return false;
+    if (HasCarriageReturn(header.Name.view())) return false;
     for (const SMemberInfo& m : members)
-        if (HasCarriageReturn(m.Name) || HasCarriageReturn(m.Type) || HasCarriageReturn(m.Mark)) return false;
+        if (HasCarriageReturn(m.Name.view()) || HasCarriageReturn(m.Type.view()) || HasCarriageReturn(m.Mark.view())) return false;
     return true;
 }
 
