@@ -58,20 +58,6 @@ namespace {
 /// Texts up to this many characters are narrowed without a conversion when they are ASCII.
 constexpr size_t kShortText = 256;
 
-// Every character is looked at, without stopping at the first that is not ASCII: the loop is then
-// one the compiler does many characters at a time, and every text of an image goes through it.
-bool IsAsciiText(std::u16string_view text) {
-    char16_t all = 0;
-    for (char16_t ch : text) all |= ch;
-    return all < 0x80;
-}
-
-bool IsAsciiBytes(std::string_view bytes) {
-    unsigned char all = 0;
-    for (char ch : bytes) all |= static_cast<unsigned char>(ch);
-    return all < 0x80;
-}
-
 }  // namespace
 
 COwnerArchive& COwnerArchive::operator<<(bool value) { return *this << static_cast<uint8_t>(value == 1 ? 1 : 0); }
@@ -88,7 +74,7 @@ COwnerArchive& COwnerArchive::WriteText(std::u16string_view view) {
     // Most texts are short and ASCII, which every ANSI code page keeps as it is: those are narrowed
     // on the stack, without a conversion (an image holds three texts for every channel).
     char narrow[kShortText];
-    if (view.size() <= kShortText && IsAsciiText(view)) {
+    if (view.size() <= kShortText && IsAscii(view)) {
         std::transform(view.begin(), view.end(), narrow, [](char16_t ch) { return static_cast<char>(ch); });
         *this << static_cast<int32_t>(view.size());
         Write(narrow, static_cast<int>(view.size()));
@@ -107,7 +93,7 @@ COwnerArchive& COwnerArchive::WriteText(std::u16string_view view) {
 COwnerArchive& COwnerArchive::WriteOneByteText(std::string_view text) {
     // ASCII is what every ANSI code page keeps as it is: most channel texts are written straight
     // from the bytes they are kept in.
-    if (IsAsciiBytes(text)) {
+    if (IsAscii(text)) {
         *this << static_cast<int32_t>(text.size());
         Write(text.data(), static_cast<int>(text.size()));
         return *this;
@@ -133,7 +119,7 @@ bool COwnerArchive::ReadText(std::u16string& text) {
     // The text ends at the first zero byte. An ASCII text is widened straight from the buffer.
     const char* const stored = reinterpret_cast<const char*>(buffer_.GetData() + position_);
     const std::string_view bytesBeforeZero(stored, strnlen(stored, static_cast<size_t>(count)));
-    if (IsAsciiBytes(bytesBeforeZero)) {
+    if (IsAscii(bytesBeforeZero)) {
         position_ += count;
         if (bytesBeforeZero.empty()) return false;
         // Widened in place: assigning from the bytes' iterators would make a temporary text first.

@@ -33,6 +33,12 @@ uint32_t CRowTexts::LengthIn(const char16_t* block, int slot) {
     return length & ~kOneByteEach;
 }
 
+size_t CRowTexts::StartOf(int slot) const {
+    size_t start = 0;
+    for (int i = 0; i < slot; ++i) start += LengthOf(i);
+    return start;
+}
+
 bool CRowTexts::OneByteEach(const char16_t* block) {
     uint32_t first;
     std::memcpy(&first, block, sizeof first);
@@ -59,8 +65,7 @@ void CRowTexts::GiveBack(char16_t* block) noexcept {
 
 std::u16string_view CRowTexts::Get(int slot, std::u16string& buffer) const {
     if (!block_) return {};
-    size_t start = 0;
-    for (int i = 0; i < slot; ++i) start += LengthOf(i);
+    const size_t start = StartOf(slot);
     const uint32_t length = LengthOf(slot);
     if (!OneByteEach(block_)) return {block_ + kHeaderUnits + start, length};
     const auto* bytes = reinterpret_cast<const unsigned char*>(block_ + kHeaderUnits) + start;
@@ -74,9 +79,7 @@ bool CRowTexts::GetOneByteEach(int slot, std::string_view& bytes) const {
     bytes = {};
     if (!block_) return true;
     if (!OneByteEach(block_)) return false;
-    size_t start = 0;
-    for (int i = 0; i < slot; ++i) start += LengthOf(i);
-    bytes = {reinterpret_cast<const char*>(block_ + kHeaderUnits) + start, LengthOf(slot)};
+    bytes = {reinterpret_cast<const char*>(block_ + kHeaderUnits) + StartOf(slot), LengthOf(slot)};
     return true;
 }
 

@@ -47,6 +47,8 @@ private:
     static constexpr size_t kHeaderUnits = 2 * kMaxRowTexts;
     static constexpr uint32_t kOneByteEach = 0x80000000u;
     uint32_t LengthOf(int slot) const { return LengthIn(block_, slot); }
+    /// Where a slot's characters begin, counted in characters after the header.
+    size_t StartOf(int slot) const;
     /// The length of a slot's text as a block's header gives it.
     static uint32_t LengthIn(const char16_t* block, int slot);
     static bool OneByteEach(const char16_t* block);

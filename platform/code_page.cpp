@@ -41,20 +41,6 @@ private:
 
 thread_local Converters t_converters;
 
-// Every character is looked at, without stopping at the first that is not ASCII: the loop is then
-// one the compiler does many characters at a time (most texts are ASCII, and short).
-bool IsAscii(std::u16string_view text) {
-    char16_t all = 0;
-    for (char16_t ch : text) all |= ch;
-    return all < 0x80;
-}
-
-bool IsAscii(std::string_view bytes) {
-    unsigned char all = 0;
-    for (char ch : bytes) all |= static_cast<unsigned char>(ch);
-    return all < 0x80;
-}
-
 bool IsHighSurrogate(char16_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
 bool IsLowSurrogate(char16_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
 
@@ -243,4 +229,18 @@ void AppendUtf8(std::string& out, std::u16string_view text) {
             out[at++] = static_cast<char>(0x80 | (ch & 0x3F));
         }
     }
+}
+
+// Every character is looked at, without stopping at the first that is not ASCII: the loop is then
+// one the compiler does many characters at a time (most texts are ASCII, and short).
+bool IsAscii(std::u16string_view text) {
+    char16_t all = 0;
+    for (char16_t ch : text) all |= ch;
+    return all < 0x80;
+}
+
+bool IsAscii(std::string_view bytes) {
+    unsigned char all = 0;
+    for (char ch : bytes) all |= static_cast<unsigned char>(ch);
+    return all < 0x80;
 }

@@ -14,6 +14,10 @@ unsigned GetACP();
 /// Returns false, changing nothing, when the code page is not known to the converter.
 bool SetAnsiCodePage(unsigned codePage);
 
+/// Whether every character is ASCII, which every code page used here keeps as it is.
+bool IsAscii(std::u16string_view text);
+bool IsAscii(std::string_view bytes);
+
 /// UTF-16 to bytes in the given code page. A character the code page cannot represent becomes "?",
 /// so the result always stands for every character of the input; lost, when given, receives each
 /// such character, in order.
