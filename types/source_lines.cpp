@@ -54,14 +54,17 @@ std::string TextBytesAsUtf8(std::string bytes) {
     return Utf16ToUtf8(DecodeUtf16(bytes));
 }
 
+std::u16string_view NextSourceLine(std::u16string_view text, size_t& start) {
+    const size_t end = NextLineEnd(text, start);
+    const std::u16string_view line = text.substr(start, end - start);
+    start = AfterLineEnd(text, end);
+    return line;
+}
+
 std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text) {
     std::vector<std::u16string_view> lines;
     size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = NextLineEnd(text, start);
-        lines.push_back(text.substr(start, end - start));
-        start = AfterLineEnd(text, end);
-    }
+    while (start < text.size()) lines.push_back(NextSourceLine(text, start));
     return lines;
 }
 

@@ -20,6 +20,10 @@ std::string TextBytesAsUtf8(std::string bytes);
 /// line. The lines are views into text and are not trimmed.
 std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text);
 
+/// The line of text that starts at position start, untrimmed, cut as SplitSourceLines cuts; start
+/// moves past its line end. Call only while start is before the end of text.
+std::u16string_view NextSourceLine(std::u16string_view text, size_t& start);
+
 /// The first line of text (up to its first line end), untrimmed.
 std::u16string_view FirstSourceLine(std::u16string_view text);
 

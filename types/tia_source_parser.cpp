@@ -75,28 +75,38 @@ CString NewSyntheticTypeName() {
                               unsigned{guid.Data4[5]}, unsigned{guid.Data4[6]}, unsigned{guid.Data4[7]});
 }
 
-/// The non-empty trimmed lines of the type sections and of the data block sections, in order. A
-/// section runs from its header line to the line that begins with its end keyword, both included.
-struct SSections {
-    std::vector<View> typeLines;
-    std::vector<View> blockLines;
-};
+/// The non-empty trimmed lines of one kind of section (type sections or data block sections), in
+/// order, read from the text as they are asked for: a large block's lines are not held in a list
+/// beside the members read from them. A section runs from its header line to the line that begins
+/// with its end keyword, both included.
+class SectionLines {
+public:
+    enum Kind { kTypes, kBlocks };
+    SectionLines(View text, Kind kind) : text_(text), kind_(kind) {}
 
-SSections SplitSections(View text) {
-    SSections sections;
-    bool inType = false, inBlock = false;
-    for (View line : SplitSourceLines(text)) {
-        line = Trimmed(line);
-        if (line.empty()) continue;
-        inType = inType || IsTypeHeader(line);
-        inBlock = inBlock || IsBlockHeader(line);
-        if (inType) sections.typeLines.push_back(line);
-        if (inBlock) sections.blockLines.push_back(line);
-        if (inType && line.starts_with(u"END_TYPE")) inType = false;
-        if (inBlock && line.starts_with(u"END_DATA_BLOCK")) inBlock = false;
+    /// The next line of the sections; false after the last one.
+    bool Next(View& line) {
+        while (position_ < text_.size()) {
+            const View next = Trimmed(NextSourceLine(text_, position_));
+            if (next.empty()) continue;
+            inSection_ = inSection_ || (kind_ == kTypes ? IsTypeHeader(next) : IsBlockHeader(next));
+            if (!inSection_) continue;
+            if (next.starts_with(kind_ == kTypes ? u"END_TYPE" : u"END_DATA_BLOCK")) inSection_ = false;
+            line = last_ = next;
+            return true;
+        }
+        return false;
     }
-    return sections;
-}
+    /// The last line given; empty before the first.
+    View Last() const { return last_; }
+
+private:
+    View text_;
+    Kind kind_;
+    size_t position_ = 0;
+    bool inSection_ = false;
+    View last_;
+};
 
 /// One pass over the lines of one kind of section. Keeps the count of open STRUCT levels and the
 /// members of the structure being read; anonymous structures open inside it are kept on a stack,
@@ -168,12 +178,12 @@ private:
 };
 
 /// An attribute block that begins a line may go on over the following lines, up to the one that
-/// holds "}". Returns the block's text and moves index to its last line.
-std::u16string JoinAttributeBlock(const std::vector<View>& lines, size_t& index) {
-    std::u16string block(lines[index]);
-    while (!Contains(lines[index], u"}") && index + 1 < lines.size()) {
+/// holds "}". Returns the block's text, from first on; the lines it goes on over are read from lines.
+std::u16string JoinAttributeBlock(View first, SectionLines& lines) {
+    std::u16string block(first);
+    for (View line = first; !Contains(line, u"}") && lines.Next(line);) {
         block += u' ';
-        block += lines[++index];
+        block += line;
     }
     return block;
 }
@@ -185,23 +195,22 @@ public:
 
     /// The lines' result; a failure sets failed to the line at fault (the last line when the
     /// structures are unbalanced at the end).
-    int Run(const std::vector<View>& lines, View& failed) {
-        for (size_t i = 0; i < lines.size(); ++i) {
-            const size_t first = i;
-            const int code = Classify(lines, i);
+    int Run(SectionLines& lines, View& failed) {
+        for (View line; lines.Next(line);) {
+            const int code = Classify(line, lines);
             if (code < 0) {
-                failed = lines[first];
+                failed = line;
                 return code;
             }
         }
         if (pass_.Depth() == 0) return 0;
-        failed = lines.back();
+        failed = lines.Last();
         return kBlockFormatError;
     }
 
 private:
-    int Classify(const std::vector<View>& lines, size_t& index) {
-        const View line = lines[index];
+    /// Reads line; an attribute block that goes on over the next lines reads them too.
+    int Classify(View line, SectionLines& lines) {
         if (IsCommentLine(line)) return 0;
         if (IsBlockHeader(line)) {
             StartBlock();
@@ -209,7 +218,7 @@ private:
         }
         if (Contains(line, u"{")) {
             const bool ownLine = line.starts_with(u'{');
-            const std::u16string block = ownLine ? JoinAttributeBlock(lines, index) : std::u16string(line);
+            const std::u16string block = ownLine ? JoinAttributeBlock(line, lines) : std::u16string(line);
             if (SwitchesOptimizedAccessOn(block)) return kBlockOptimized;
             if (ownLine) return 0;
         }
@@ -275,10 +284,10 @@ CString TypeNameOf(View header) {
 }
 
 /// The type lines' result; at a failure, lastLine is the line at fault.
-int RunTypePass(const CString& path, const std::vector<View>& lines, SParseTargets& targets, View& lastLine) {
+int RunTypePass(const CString& path, SectionLines& lines, SParseTargets& targets, View& lastLine) {
     StructurePass pass(path, targets);
     CString typeName;
-    for (const View line : lines) {
+    for (View line; lines.Next(line);) {
         lastLine = line;
         if (IsCommentLine(line)) continue;
         if (IsTypeHeader(line)) {
@@ -316,12 +325,12 @@ int LineNumberAt(View text, size_t start) {
 
 int ParseTiaSource(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
                    SSourceLine* failedLine) {
-    const SSections sections = SplitSections(text);
+    SectionLines blockLines(text, SectionLines::kBlocks), typeLines(text, SectionLines::kTypes);
     const size_t completedBefore = targets.completed.size(), recordsBefore = targets.records.size();
     DataBlockPass blocks(path, naming, targets);
     View failed;
-    int result = blocks.Run(sections.blockLines, failed);
-    if (result == 0) result = RunTypePass(path, sections.typeLines, targets, failed);
+    int result = blocks.Run(blockLines, failed);
+    if (result == 0) result = RunTypePass(path, typeLines, targets, failed);
     // A source that gave neither a structure nor a block (empty, garbage, another kind of file)
     // holds nothing to import: the user is told instead of an import that adds nothing.
     if (result == 0 && targets.completed.size() == completedBefore && targets.records.size() == recordsBefore)
