@@ -104,7 +104,9 @@ int RunLayout(const SLayoutRequest& request, DataAnalysis& analysis, SLayoutResu
     ReaderNotes notes = analysis.TakeReaderNotes();
     code = read.tags < 0 ? read.tags : read.blocks;
     if (code < 0) return Fail(result, code, ImportStatusText(code), notes);
-    code = analysis.FlattenAndForgetRecords();  // laid out: the leaves hold all that is needed of them
+    // Laid out: the leaves hold all that is needed of the records and of the blocks' inline
+    // structures (the snapshot gives the library back the structures it held before).
+    code = analysis.FlattenAndForgetRecords(InlineStructures::kLetGo);
     const ReaderNotes layoutNotes = analysis.LayoutNotes();
     notes.insert(notes.end(), layoutNotes.begin(), layoutNotes.end());
     if (code < 0) return Fail(result, code, ImportStatusText(code), notes);

@@ -244,10 +244,17 @@ void CTagImportDlg::OnTagImport() {
     if (read.tags < 0) return ShowResult(read.tags);
     const int blocks = read.blocks;
     if (blocks < 0) return ShowResult(blocks);
-    const int layout = analysis_.FlattenAndForgetRecords();  // laid out: the leaves hold all that is needed of them
+    // Laid out, the records are forgotten: the leaves hold all that is needed of them. A large
+    // block's inline structures are let go of as they are laid out, when no one else holds the
+    // type library: an import that succeeds lets go of the library, one that fails reads them back.
+    const InlineStructures inlineStructures = analysis_.HoldsLibraryAlone() ? InlineStructures::kLetGo : InlineStructures::kKeep;
+    const int layout = analysis_.FlattenAndForgetRecords(inlineStructures);
     const ReaderNotes layoutNotes = analysis_.LayoutNotes();
     notes_.insert(notes_.end(), layoutNotes.begin(), layoutNotes.end());
-    if (layout < 0) return ShowResult(layout);
+    if (layout < 0) {
+        ReadBackEmptiedStructures();
+        return ShowResult(layout);
+    }
     analysis_.MoveResults(members_, messages_);
     analysis_.Reset();
     if (messages_.empty()) {
@@ -255,8 +262,15 @@ void CTagImportDlg::OnTagImport() {
         NoteLostCharacters(members_, notes_);
     }
     if (AddImportedChannels()) return;
+    ReadBackEmptiedStructures();
     if (messages_.empty() && members_.empty()) return ShowFailureNote(NoteOf(SReaderNote::kNothingToImport));
     ShowResult(blocks);
+}
+
+void CTagImportDlg::ReadBackEmptiedStructures() {
+    // The dialog stays open: the data type editor and the next import see every structure the
+    // blocks declare, as they would without the layout's letting go.
+    if (analysis_.EmptiedInlineStructures()) analysis_.ReadBlocksAgain(importCopy_);
 }
 
 bool CTagImportDlg::AddImportedChannels() {

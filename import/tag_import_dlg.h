@@ -57,6 +57,8 @@ private:
     /// Shows a failure that has no status code of its own: the notes so far and this one, numbered 0.
     void ShowFailureNote(SReaderNote note);
     void ClearResults();
+    /// Reads the blocks again when the layout emptied their inline structures.
+    void ReadBackEmptiedStructures();
     /// Adds the channels of the laid-out members, when every type was known, and ends with OK.
     bool AddImportedChannels();
 

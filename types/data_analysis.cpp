@@ -17,6 +17,15 @@ void NoteFilesOfBlocks(const DbFileMap& blocks, std::map<CString, CString>& file
     for (const auto& [path, info] : blocks) fileOfBlock[info.BlockName] = path;
 }
 
+/// Notes the names of the structures completed since first, of the files read as data blocks.
+void NoteBlockStructures(const StructureList& completed, size_t first, const DbFileMap& blocks,
+                         std::unordered_set<std::u16string>& names) {
+    for (size_t i = first; i < completed.size(); ++i) {
+        if (!blocks.contains(completed[i].Path)) continue;
+        for (const CString& name : completed[i].Names) names.insert(name.str());
+    }
+}
+
 void NoteFileOfTags(const std::vector<CString>& tagPaths, std::map<CString, CString>& fileOfBlock) {
     if (tagPaths.empty()) return;
     for (const char16_t* area : kTagAreas) fileOfBlock[CString(area)] = tagPaths.back();
@@ -42,6 +51,7 @@ void DataAnalysis::Reset() {
 void DataAnalysis::ForgetTopLevelRecords() {
     // Swapped with an empty list, so that the memory of a million tags goes too.
     if (library_.get()) std::vector<SFlatMember>().swap(library_->TopLevelRecords());
+    blockStructures_.clear();
 }
 
 int DataAnalysis::LoadFiles(const std::vector<CString>& paths, StructureList& completed, int kind) {
@@ -50,7 +60,12 @@ int DataAnalysis::LoadFiles(const std::vector<CString>& paths, StructureList& co
         NoteFileOfTags(paths, fileOfBlock_);
         return library_->ParseTagTables(paths, completed);
     }
-    if (kind == kLoadSourceFiles) return library_->ParseSourceFiles(paths, completed);
+    if (kind == kLoadSourceFiles) {
+        // A type read now may take the name of a block's structure: only blocks read after it are
+        // known to hold their own structures.
+        blockStructures_.clear();
+        return library_->ParseSourceFiles(paths, completed);
+    }
     return 0;
 }
 
@@ -58,7 +73,10 @@ int DataAnalysis::LoadFiles(const std::vector<CString>& paths, StructureList& co
 int DataAnalysis::LoadBlocks(const DbFileMap& blocks, StructureList& completed, int kind) {
     if (blocks.empty() || !library_.get() || kind != kLoadDbFiles) return 0;
     NoteFilesOfBlocks(blocks, fileOfBlock_);
-    return library_->ParseDbFiles(blocks, completed);
+    const size_t completedBefore = completed.size();
+    const int result = library_->ParseDbFiles(blocks, completed);
+    NoteBlockStructures(completed, completedBefore, blocks, blockStructures_);
+    return result;
 }
 
 namespace {
@@ -86,7 +104,9 @@ SParsedSources DataAnalysis::LoadTagTablesAndBlocks(const std::vector<CString>& 
     if (!library_.get()) return {};
     NoteFileOfTags(tagPaths, fileOfBlock_);
     NoteFilesOfBlocks(blocks, fileOfBlock_);
+    const size_t completedBefore = completed.size();
     SParsedSources read = library_->ParseTagTablesAndDbFiles(tagPaths, blocks, completed);
+    NoteBlockStructures(completed, completedBefore, blocks, blockStructures_);
     if (tagPaths.empty()) read.tags = 0;
     if (blocks.empty() || read.tags < 0) read.blocks = 0;
     return read;
@@ -102,6 +122,8 @@ public:
     ~ParsedStructsLoan() { library_.ReturnParsedStructs(structures_, lent_); }
     ParsedStructsLoan(const ParsedStructsLoan&) = delete;
     ParsedStructsLoan& operator=(const ParsedStructsLoan&) = delete;
+    /// The entries lent, among the others of the map.
+    const std::vector<StructMap::iterator>& Lent() const { return lent_; }
 
 private:
     Fileparstest& library_;
@@ -118,7 +140,8 @@ int DataAnalysis::Flatten() {
     return LayOutRecords();
 }
 
-int DataAnalysis::FlattenAndForgetRecords() {
+int DataAnalysis::FlattenAndForgetRecords(InlineStructures inlineStructures) {
+    emptiedInlineStructures_ = false;
     if (!library_.get()) return 0;
     library_->GetElementaryTypes(elementary_);
     const ParsedStructsLoan loan(*library_.get(), structures_);
@@ -140,7 +163,11 @@ int DataAnalysis::FlattenAndForgetRecords() {
         records.swap(rest);
     }
     const bool restEmpty = records.empty();
+    inlineStructures_ = inlineStructures;
+    parsedStructures_ = &loan.Lent();
     const int code = LayOutRecords();
+    inlineStructures_ = InlineStructures::kKeep;
+    parsedStructures_ = nullptr;
     ownLeaves_ = 0;
     ForgetTopLevelRecords();
     if (own > 0 && code < 0) std::vector<SFlatMember>().swap(results_);  // as a failed layout leaves them: none
@@ -155,6 +182,7 @@ int DataAnalysis::LayOutRecords() {
     const size_t resultsBefore = results_.size();
     std::vector<int64_t> recordLeaves(records.size());
     int64_t expected = 0;
+    MemberLayout::StructUses uses;
     {
         // Counted before anything is laid out: an input of a few bytes can stand for more leaves
         // than memory holds, and is refused before they are made. Each leaf's name starts with
@@ -171,6 +199,7 @@ int DataAnalysis::LayOutRecords() {
             nameCharacters += recordLeaves[i] * records[i].Name.GetLength();
             if (own + expected > maxLeaves_ || nameCharacters > kMaxLeafNameCharacters) return kLayoutTooLarge;
         }
+        uses = counter.TakeStructUses();
     }
     // Room for every leaf at once: growing the results by doubling would copy them and could hold
     // twice the memory they need.
@@ -178,21 +207,28 @@ int DataAnalysis::LayOutRecords() {
     const int parts = static_cast<int>(std::min<size_t>(static_cast<size_t>(PartsFor(static_cast<size_t>(expected), kLeavesPerPart)), records.size()));
     if (parts > 1 && FlattenSideBySide(PartBoundaries(recordLeaves, expected, parts), recordLeaves)) return 1;
     results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
-    return FlattenInOrder(resultsBefore);
+    return FlattenInOrder(resultsBefore, std::move(uses));
 }
 
-int DataAnalysis::FlattenInOrder(size_t resultsBefore) {
+int DataAnalysis::FlattenInOrder(size_t resultsBefore, MemberLayout::StructUses uses) {
     MemberLayout layout(structures_, elementary_, flags_, results_, unknown_, maxLeaves_, &problems_);
     layout.CountPlacedElsewhere(static_cast<int64_t>(ownLeaves_));
-    for (const SFlatMember& record : *records_) {
-        if (!layout.PlaceRecord(record)) {
-            results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
-            if (!layout.OffsetProblem()) return kLayoutTooLarge;
-            offsetProblem_ = *layout.OffsetProblem();
-            return kLayoutOffsetTooLarge;
-        }
+    // Only a run in order empties structures (one laid out side by side may be made again in order),
+    // and only structures the parsers made, never the analysis's copies of the user's data types.
+    if (inlineStructures_ == InlineStructures::kLetGo) {
+        MemberLayout::StructUses parsedUses;
+        for (const StructMap::iterator& entry : *parsedStructures_)
+            if (const auto found = uses.find(&*entry); found != uses.end()) parsedUses.insert(*found);
+        layout.LetGoOfInlineStructures(structures_, std::move(parsedUses), blockStructures_);
     }
-    return 1;
+    size_t placed = 0;
+    while (placed < records_->size() && layout.PlaceRecord((*records_)[placed])) ++placed;
+    emptiedInlineStructures_ = layout.StructuresEmptied() > 0;
+    if (placed == records_->size()) return 1;
+    results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
+    if (!layout.OffsetProblem()) return kLayoutTooLarge;
+    offsetProblem_ = *layout.OffsetProblem();
+    return kLayoutOffsetTooLarge;
 }
 
 bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const std::vector<int64_t>& recordLeaves) {
@@ -259,6 +295,17 @@ bool DataAnalysis::FlattenSideBySide(const std::vector<size_t>& starts, const st
         }
     }
     return true;
+}
+
+void DataAnalysis::ReadBlocksAgain(const DbFileMap& blocks) {
+    if (!library_.get()) return;
+    std::vector<SFlatMember> records = std::move(library_->TopLevelRecords());
+    library_->TopLevelRecords().clear();
+    StructureList completed;
+    library_->ParseDbFiles(blocks, completed);
+    library_->TakeNotes();  // told when the blocks were first read
+    library_->TopLevelRecords() = std::move(records);
+    emptiedInlineStructures_ = false;
 }
 
 void DataAnalysis::TakeResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes) const {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <map>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "types/db_file_info.h"
@@ -16,6 +18,16 @@
 constexpr int kLoadTagTables = 0;
 constexpr int kLoadSourceFiles = 1;
 constexpr int kLoadDbFiles = 2;
+
+/// What a layout that forgets its records does with the inline structures of the data blocks it
+/// lays out (see MemberLayout::LetGoOfInlineStructures).
+enum class InlineStructures {
+    kKeep,
+    /// Emptied in the type library as they are laid out, when the records are laid out one after
+    /// the other: the caller reads the blocks again (ReadBlocksAgain), or lets go of the library or
+    /// of the structures read, before anyone else sees the library's structures.
+    kLetGo,
+};
 
 /// Used in this order: Reset, LoadFiles and/or LoadBlocks, Flatten, TakeResults, ReleaseLibrary.
 /// Holds a type library reference from construction until ReleaseLibrary (or destruction).
@@ -65,7 +77,14 @@ public:
     /// leaf (scalars of elementary types: the tags of a tag table) are not copied but become the
     /// first leaves themselves, so that a large tag table is held once. The results, the unknown
     /// names, the notes and the code are those of Flatten.
-    int FlattenAndForgetRecords();
+    int FlattenAndForgetRecords(InlineStructures inlineStructures = InlineStructures::kKeep);
+    /// True when the last FlattenAndForgetRecords emptied inline structures in the type library.
+    bool EmptiedInlineStructures() const { return emptiedInlineStructures_; }
+    /// Reads the data block files again for their structures alone (their records and the readers'
+    /// notes are not kept), so that the type library holds all they declare once more.
+    void ReadBlocksAgain(const DbFileMap& blocks);
+    /// True when no one but this analysis holds the type library, which then goes with ReleaseLibrary.
+    bool HoldsLibraryAlone() const { return library_.get() && library_->References() == 1; }
 
     /// Replaces members and unknownTypes with copies of the results and the unknown names.
     void TakeResults(std::vector<SFlatMember>& members, std::vector<CString>& unknownTypes) const;
@@ -94,7 +113,8 @@ private:
     /// Flatten's work once the structures and elementary types are at hand.
     int LayOutRecords();
     /// Lays out the records one after the other; the results grow from resultsBefore.
-    int FlattenInOrder(size_t resultsBefore);
+    /// uses are the structures' uses the records were counted with.
+    int FlattenInOrder(size_t resultsBefore, MemberLayout::StructUses uses);
     /// Lays out the records in parts at the same time, part k from record starts[k] up to
     /// starts[k + 1], and joins the parts' leaves and unknown names in record order; recordLeaves
     /// tells how many leaves each record gives, about. False, with the analysis as before but for
@@ -111,6 +131,12 @@ private:
     std::vector<SLayoutProblem> problems_;  ///< why each unknown name is unknown, in the same order
     SLayoutProblem offsetProblem_;      ///< the member that stopped the last layout, if it was one
     std::map<CString, CString> fileOfBlock_;  ///< the file each block (or memory area) was read from
+    /// The structures completed by reading the data block files whose records are held.
+    std::unordered_set<std::u16string> blockStructures_;
+    InlineStructures inlineStructures_ = InlineStructures::kKeep;  ///< for the layout under way
+    /// The library's parsed structures among structures_, while FlattenAndForgetRecords lays out.
+    const std::vector<StructMap::iterator>* parsedStructures_ = nullptr;
+    bool emptiedInlineStructures_ = false;
     SLayoutFlags flags_;
     int maxLeaves_ = kDefaultMaxLeaves;
     /// Leaves at the end of the results that are records left where they lay, counted against the

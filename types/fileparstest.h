@@ -26,6 +26,8 @@ public:
 
     int AddRef() override;
     int Release() override;
+    /// The references held now: 1 when the holder asking is the only one.
+    int References() const { return references_; }
     int GetTopLevelRecords(std::vector<SFlatMember>& records) override;
     int Reserved() override;
     int MergeStructs(StructMap& structures) override;

@@ -1,8 +1,12 @@
 #include "types/member_layout.h"
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
 #include <string>
+
+#include "platform/freed_memory.h"
+#include "types/synthetic_structures.h"
 
 namespace {
 
@@ -128,7 +132,9 @@ bool MemberLayout::PlaceRecord(const SFlatMember& record) {
     if (!record.Dims.empty()) {
         PlaceTopLevelArray(self);
     } else if (STypeRef type = Resolve(record.Type); type.structure) {
+        expandingOnce_ = IsOnlyRecordOfBlockStructure(record, *type.structure);
         ExpandStruct(*type.structure, self, record.Name);
+        expandingOnce_ = false;
     } else if (type.elementary) {
         if (Step()) AppendLeaf(record);  // a top-level elementary record keeps the offset it was given
     } else {
@@ -161,9 +167,11 @@ int64_t ElementCount(std::span<const SArrayDim> dims, int64_t limit) {
 int64_t MemberLayout::CountLeaves(const SFlatMember& record) { return CountLeavesOf(record.Type, ElementCount(record.Dims, CountCap())); }
 
 int64_t MemberLayout::CountLeavesOf(const CString& type, int64_t count) {
+    const StructEntry* structure = FindStruct(type.view());
+    if (structure) ++structUses_[structure];
     if (count == 0) return 0;
     int64_t each = 0;
-    if (const StructEntry* structure = FindStruct(type.view())) each = CountStructLeaves(*structure);
+    if (structure) each = CountStructLeaves(*structure);
     else if (elementary_.Find(type.view())) each = 1;
     if (each == 0) return 0;
     return count > CountCap() / each ? CountCap() : std::min(count * each, CountCap());
@@ -236,10 +244,15 @@ void MemberLayout::ExpandStruct(const StructEntry& structure, const SPlaced& par
 void MemberLayout::PlaceMember(const SPlaced& member, LeafRule rule, const CString& prefix) {
     const SMemberInfo& decl = *member.decl;
     CString fullName = JoinedName(prefix, decl.Name);
+    const bool enclosingOnce = expandingOnce_;
     if (!decl.Dims.empty()) {
         AlignForStruct(decl.Type);
+        expandingOnce_ = false;  // every element expands the element type again
         PlaceArrayElements(member, fullName);
+        expandingOnce_ = enclosingOnce;
         AlignForStruct(decl.Type);
+        const StructEntry* elementType = FindStruct(decl.Type.view());
+        if (enclosingOnce && elementType && MayEmpty(*elementType)) Empty(*elementType);
         return;
     }
     const STypeRef type = Resolve(decl.Type);
@@ -247,9 +260,13 @@ void MemberLayout::PlaceMember(const SPlaced& member, LeafRule rule, const CStri
         flags_.structStart = 1;
         const int64_t start = offset_;
         AlignForStruct(decl.Type);
+        const bool once = enclosingOnce && MayEmpty(*type.structure);
+        expandingOnce_ = once;
         ExpandStruct(*type.structure, member, fullName);
+        expandingOnce_ = enclosingOnce;
         ApplyTimerSize(decl.Type, start);
         AlignForStruct(decl.Type);
+        if (once) Empty(*type.structure);
     } else if (type.elementary) {
         PlaceLeaf(member, *type.elementary, std::move(fullName), rule);
     } else {
@@ -311,6 +328,51 @@ void MemberLayout::PlaceLeaf(const SPlaced& member, const STypeSize& type, CStri
     // words for a WString however its name is written (the type was found without regard to case).
     if (decl.Length != 0) offset_ += (int64_t{decl.Length} + 2) * (EqualsNoCase(decl.Type.view(), u"WString") ? 16 : 8);
     else offset_ += type.Bits;
+}
+
+namespace {
+
+/// Members let go of between two returns of freed memory. The allocator keeps the pages the
+/// members freed, which lie among pages still in use, while the list of leaves takes fresh pages;
+/// each return costs a walk over everything freed, so it is made only every few hundred thousand.
+constexpr size_t kMembersBetweenReturns = size_t{1} << 18;
+
+}  // namespace
+
+bool MemberLayout::IsOnlyRecordOfBlockStructure(const SFlatMember& record, const StructEntry& structure) const {
+    if (!structuresToEmpty_ || !blockStructures_->contains(structure.first.Name.str())) return false;
+    const auto uses = uses_.find(&structure);
+    return record.Dims.empty() && uses != uses_.end() && uses->second == 1;
+}
+
+bool MemberLayout::MayEmpty(const StructEntry& structure) const {
+    if (!structuresToEmpty_ || !IsSyntheticStructName(structure.first.Name)) return false;
+    const auto uses = uses_.find(&structure);
+    return uses != uses_.end() && uses->second == 1;
+}
+
+void MemberLayout::Empty(const StructEntry& structure) {
+    assert(structuresToEmpty_ == &structures_);
+    std::vector<const StructEntry*> toEmpty{&structure};
+    while (!toEmpty.empty()) {
+        const StructEntry* next = toEmpty.back();
+        toEmpty.pop_back();
+        // The same entry, found in the map as the caller handed it over to be changed.
+        const auto entry = structuresToEmpty_->find(next->first.Name.view());
+        if (entry == structuresToEmpty_->end() || entry->second.empty()) continue;
+        for (const SMemberInfo& decl : entry->second) {
+            if (!IsSyntheticStructName(decl.Type)) continue;
+            const StructEntry* inner = FindStruct(decl.Type.view());
+            if (inner && MayEmpty(*inner)) toEmpty.push_back(inner);
+        }
+        membersEmptiedSinceReturn_ += entry->second.size();
+        std::vector<SMemberInfo>().swap(entry->second);
+        ++structuresEmptied_;
+    }
+    if (membersEmptiedSinceReturn_ >= kMembersBetweenReturns) {
+        ReturnFreedMemory();
+        membersEmptiedSinceReturn_ = 0;
+    }
 }
 
 void MemberLayout::AppendLeaf(SFlatMember leaf) {

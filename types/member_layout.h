@@ -8,6 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "types/elementary_types.h"
@@ -95,6 +96,30 @@ public:
     /// as unknown count none; a structure within itself counts none where it recurs.
     int64_t CountLeaves(const SFlatMember& record);
 
+    /// How many declarations name each structure among those counted: the records counted and the
+    /// members of every structure they reach, each member once however often its structure is
+    /// laid out. A structure named once is laid out wherever that one declaration is, and no
+    /// more often than the structure that holds the declaration.
+    using StructUses = std::unordered_map<const StructMap::value_type*, int>;
+    StructUses TakeStructUses() { return std::exchange(structUses_, {}); }
+
+    /// From now on empties the member list of each inline structure of a data block as soon as the
+    /// member that declares it is laid out, so that a large block's members and its leaves are not
+    /// all held at once: for a run whose records and structures are not needed afterwards.
+    /// structures is the map the layout was made with; uses are the counts a counting run took of
+    /// the same records, for the structures that may be emptied only; blockStructures names the structures of the data blocks read for this run,
+    /// which are read again whenever their blocks are. Only the inline structures (see
+    /// IsSyntheticStructName) declared once, inside a block structure named once, or inside such
+    /// an inline structure, are emptied: a data type's structures stay whole.
+    void LetGoOfInlineStructures(StructMap& structures, StructUses uses,
+                                 const std::unordered_set<std::u16string>& blockStructures) {
+        structuresToEmpty_ = &structures;
+        uses_ = std::move(uses);
+        blockStructures_ = &blockStructures;
+    }
+    /// The member lists emptied so far.
+    size_t StructuresEmptied() const { return structuresEmptied_; }
+
     /// True when placing the record gives the record itself as its one leaf: a scalar of an
     /// elementary type, as every tag of a tag table is.
     bool IsOwnLeaf(const SFlatMember& record) const;
@@ -142,6 +167,13 @@ private:
     void PlaceArrayElements(const SPlaced& member, const CString& baseName);
     void PlaceStructElement(const StructEntry& structure, const SPlaced& parent, const CString& name);
     void PlaceLeaf(const SPlaced& member, const STypeSize& type, CString fullName, LeafRule rule);
+    /// True when structure is an inline structure that the layout may empty once its one
+    /// declaration, met where the structure being expanded is laid out only once, is laid out.
+    bool MayEmpty(const StructEntry& structure) const;
+    /// True when the record is the one declaration of a data block's structure.
+    bool IsOnlyRecordOfBlockStructure(const SFlatMember& record, const StructEntry& structure) const;
+    /// Empties structure and the inline structures declared within it that MayEmpty allows.
+    void Empty(const StructEntry& structure);
     void AppendLeaf(SFlatMember leaf);
     void AlignBeforeLeaf(LeafRule rule, int bits);
     void AlignAfterRow(const CString& elementType, const STypeRef& ref);
@@ -174,6 +206,16 @@ private:
     SLayoutProblem offsetProblem_;
     /// Leaves of one element of each structure counted so far; -1 while it is being counted.
     std::unordered_map<const StructEntry*, int64_t> structLeaves_;
+    StructUses structUses_;  ///< counted beside the leaves
+
+    /// Set by LetGoOfInlineStructures.
+    StructMap* structuresToEmpty_ = nullptr;
+    StructUses uses_;
+    const std::unordered_set<std::u16string>* blockStructures_ = nullptr;
+    /// True while the structure being expanded is laid out in this one place only.
+    bool expandingOnce_ = false;
+    size_t structuresEmptied_ = 0;
+    size_t membersEmptiedSinceReturn_ = 0;  ///< members let go of since freed memory was last given back
 
     const SFlatMember* record_ = nullptr;       ///< the top-level record being placed
     int64_t offset_ = 0;                        ///< the running offset, in bits

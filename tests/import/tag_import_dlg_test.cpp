@@ -10,6 +10,8 @@
 #include "host/user_input/screen_text.h"
 #include "host/scripted_user/scripted_user.h"
 #include "platform/ui_language.h"
+#include "types/synthetic_structures.h"
+#include "types/type_library_ref.h"
 
 namespace {
 
@@ -48,6 +50,20 @@ protected:
         std::vector<std::string> lines;
         for (const std::vector<CString>& row : user.LastRows(kStatusList)) lines.push_back(Utf8(row[0]) + " " + Utf8(row[1]));
         return lines;
+    }
+
+    /// The sizes of the inline structures of the block's first member, outermost first, each
+    /// followed into its last member, in the type library as it is now.
+    static std::vector<size_t> InlineSizes(const CString& block) {
+        const TypeLibraryRef library;
+        const StructMap& parsed = library->ParsedStructs();
+        std::vector<size_t> sizes;
+        for (CString type = parsed.find(block.view())->second.front().Type; IsSyntheticStructName(type);) {
+            const std::vector<SMemberInfo>& members = parsed.find(type.view())->second;
+            sizes.push_back(members.size());
+            type = members.empty() ? CString() : members.back().Type;
+        }
+        return sizes;
     }
 
     TempFolder folder;
@@ -109,6 +125,28 @@ TEST_F(TagImportTest, FailedImportsListTheirReasonAndKeepTheDialogOpen) {
         invalid("DB60001"), invalid("DB"), invalid("DB1a"), invalid("db5"), invalid("DB0")};
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(Variables().empty());
+}
+
+TEST_F(TagImportTest, AFailedImportLeavesTheLibraryHoldingEveryStructureItsBlocksDeclare) {
+    // The dialog holds the type library alone, as it does in use: its layout lets go of the
+    // block's inline structures, and the failure (a type nobody defines) must bring them back.
+    keeper.ReleaseLibrary();
+    const CString block = folder.Write("DB4_n.db", Block("N", "      g : Struct\r\n         a : Int;\r\n         h : Struct\r\n"
+                                                              "            b : Bool;\r\n         END_STRUCT;\r\n      END_STRUCT;\r\n"
+                                                              "      m : \"Missing\";\r\n"));
+    std::vector<size_t> sizes;
+    user.Click(kBrowseBlockFilesButton).ChooseFiles({block}).Click(kTagImportButton).Inspect([&](CWnd&) { sizes = InlineSizes(u"DB4"); });
+    user.Click(kCancel);
+    EXPECT_EQ(Run(), IDCANCEL) << user.LogText();
+    EXPECT_EQ(sizes, (std::vector<size_t>{2, 1}));  // g (a, h), h (b)
+}
+
+TEST_F(TagImportTest, AnImportWhileAnotherHoldsTheLibraryKeepsItsBlocksInlineStructures) {
+    const CString block = folder.Write("DB4_n.db", Block("N", "      g : Struct\r\n         a : Int;\r\n      END_STRUCT;\r\n"));
+    user.Click(kBrowseBlockFilesButton).ChooseFiles({block}).Click(kTagImportButton);
+    EXPECT_EQ(Run(), IDOK) << user.LogText();
+    EXPECT_EQ(Variables(), std::vector<std::string>({"N.g.a"}));
+    EXPECT_EQ(InlineSizes(u"DB4"), (std::vector<size_t>{1}));  // the keeper still sees g whole
 }
 
 TEST_F(TagImportTest, WhatTheReadersRefusedIsListedWithItsFileAndLine) {
