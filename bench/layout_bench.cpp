@@ -57,7 +57,8 @@ int main() {
     library.ParsedStructs()[Named(u"Cell")] = {ArrayMember(u"Data", u"Int", 10)};
     library.ParsedStructs()[Named(u"Row")] = {ArrayMember(u"Cells", u"Cell", 20)};
     SFlatMember block;
-    block.Name = block.Type = block.Block = u"DB1";
+    block.Name = block.Block = u"DB1";
+    block.Type = u"DB1";
     library.TopLevelRecords() = {block};
 
     std::printf("%10s %12s %12s %8s\n", "leaves", "layout ms", "copy ms", "ratio");

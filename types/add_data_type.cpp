@@ -53,12 +53,13 @@ void AddDataType::LoadMember(const SMemberInfo& member) {
     mark_ = member.Mark.Text();
     for (size_t i = 0; i < member.Dims.size() && i < std::size(dims_); ++i)
         dims_[i] = CString::Formatted(u"%d.%d", member.Dims[i].Lower, member.Dims[i].Upper);
-    type_ = member.Type;
-    const int open = member.Type.Find(u'[');
+    const CString& type = member.Type;
+    type_ = type;
+    const int open = type.Find(u'[');
     if (open >= 0) {
-        const int close = member.Type.Find(u']');
-        length_ = member.Type.Mid(open + 1, close - open - 1);
-        type_ = member.Type.Left(open);
+        const int close = type.Find(u']');
+        length_ = type.Mid(open + 1, close - open - 1);
+        type_ = type.Left(open);
     }
     readWrite_ = ReadWriteLabel(member.Read, member.Write);
 }

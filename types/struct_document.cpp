@@ -90,7 +90,7 @@ XMLElement* AppendStructElement(XMLElement& root, const SStructInfo& header, con
     root.InsertEndChild(structure);
     for (const SMemberInfo& member : members) {
         XMLElement* element = document.NewElement("Element");
-        const CString type = member.Dims.empty() ? member.Type : ArrayText(member.Dims) + member.Type;
+        const CString type = member.Dims.empty() ? member.Type.Text() : ArrayText(member.Dims) + member.Type.Text();
         element->SetAttribute("Name", member.Name.ToUtf8().c_str());
         element->SetAttribute("Type", type.ToUtf8().c_str());
         element->SetAttribute("Length", member.Length);

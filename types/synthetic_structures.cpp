@@ -3,10 +3,7 @@
 #include <unordered_set>
 #include <vector>
 
-bool IsSyntheticStructName(const CString& name) {
-    const std::u16string_view text = name.view();
-    return text.size() >= 2 && text.front() == u'{' && text.back() == u'}';
-}
+bool IsSyntheticStructName(std::u16string_view name) { return name.size() >= 2 && name.front() == u'{' && name.back() == u'}'; }
 
 void DropLeftoverSyntheticStructs(StructMap& structures) {
     // Walks from the declared structures through the synthetic types their members name.

@@ -125,7 +125,7 @@ public:
         SMemberLine read;
         if (!ReadMemberLine(line, read)) return false;
         if (read.opensStruct) read.member.Type = NewSyntheticTypeName();
-        CString anonymousName = read.opensStruct ? read.member.Type : CString();
+        CString anonymousName = read.opensStruct ? read.member.Type.Text() : CString();
         Innermost().push_back(std::move(read.member));
         if (read.opensStruct) {
             open_.push_back({std::move(anonymousName), {}});

@@ -10,6 +10,7 @@
 #include "types/array_dims.h"
 #include "types/block_name.h"
 #include "types/shared_text.h"
+#include "types/type_name.h"
 
 /// One row of the elementary type table.
 struct STypeSize {
@@ -23,7 +24,7 @@ struct STypeSize {
 /// dimensions, outermost first; a scalar has no Dims.
 struct SMemberInfo {
     CString Name;
-    CString Type;
+    CTypeName Type;   ///< one pointer: a plant's leaves name a few dozen types
     CSharedText Mark;  ///< comment, shared with the leaves laid out from the member
     CArrayDims Dims;
     int Read = 1;     ///< 1: the member may be read

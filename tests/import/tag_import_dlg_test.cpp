@@ -61,7 +61,7 @@ protected:
         for (CString type = parsed.find(block.view())->second.front().Type; IsSyntheticStructName(type);) {
             const std::vector<SMemberInfo>& members = parsed.find(type.view())->second;
             sizes.push_back(members.size());
-            type = members.empty() ? CString() : members.back().Type;
+            type = members.empty() ? CString() : members.back().Type.Text();
         }
         return sizes;
     }
