@@ -1,26 +1,18 @@
 #include "types/type_name.h"
 
-#include <mutex>
 #include <unordered_map>
-#include <unordered_set>
 
+#include "types/kept_texts.h"
 #include "types/synthetic_structures.h"
 
 namespace {
 
-/// The text kept for the whole program for this name. Each thread remembers the names it has
-/// asked for, so that the lock is taken once per name and thread, not once per member read.
+/// The text kept for this name. Each thread remembers the names it has asked for: the members of
+/// a large source name a few types over and over, and are read on several threads at once.
 const CString* Kept(std::u16string_view text) {
     thread_local std::unordered_map<std::u16string_view, const CString*> known;
     if (const auto found = known.find(text); found != known.end()) return found->second;
-    static std::mutex mutex;
-    // Never destroyed: type names made by static objects stay valid until the very end.
-    static auto* const names = new std::unordered_set<CString>();
-    const CString* name = nullptr;
-    {
-        const std::lock_guard lock(mutex);
-        name = &*names->emplace(CString(text)).first;
-    }
+    const CString* name = KeptText(text);
     known.emplace(name->view(), name);
     return name;
 }
