@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/arrays.h"
 #include "platform/cstring.h"
@@ -90,15 +91,6 @@ struct SParentConfig {
     int32_t value3 = 0;
 };
 
-/// What a dry-run layout reads: the inputs of a tag import. Paths are full paths.
-struct SLayoutRequest {
-    CStringArray typeFiles;   ///< data type sources, read first
-    CString tagFile;          ///< the XML tag table; empty: none
-    CStringArray dbFiles;     ///< data block sources, read in path order
-    CStringArray blockNames;  ///< beside dbFiles, the block name each file is given; empty: the one its file name gives
-    int32_t nameByTitle = 1;  ///< 1: channels are named after the block titles, 0: after the file names
-};
-
 /// One leaf of a dry-run layout: what a tag import would turn into a channel.
 struct SLayoutLeaf {
     CString name;
@@ -117,9 +109,23 @@ constexpr int32_t kLeafMakesNoChannel = 1;    ///< its type has no channel type
 constexpr int32_t kLeafStringResized = 2;     ///< a string whose length no channel holds
 constexpr int32_t kLeafHiddenReadOnly = 4;    ///< hidden from the HMI: a read-only channel
 
-/// What a dry-run layout gives back: the leaves in layout order and the type names it did not
-/// know, in the order first met; or the step that failed. The notes are the rows the import's
-/// status list would show after its own: what was left out or changed, and where a failure lies.
+/// What a dry-run layout reads: the inputs of a tag import. Paths are full paths.
+struct SLayoutRequest {
+    CStringArray typeFiles;   ///< data type sources, read first
+    CString tagFile;          ///< the XML tag table; empty: none
+    CStringArray dbFiles;     ///< data block sources, read in path order
+    CStringArray blockNames;  ///< beside dbFiles, the block name each file is given; empty: the one its file name gives
+    int32_t nameByTitle = 1;  ///< 1: channels are named after the block titles, 0: after the file names
+    /// When set, takes each leaf in layout order as it is made, and SLayoutResult::leaves stays
+    /// empty: a large layout's leaves are passed on instead of held. A run that fails may have
+    /// handed some leaves here already; they are then no result.
+    std::function<void(const SLayoutLeaf&)> takeLeaf;
+};
+
+/// What a dry-run layout gives back: the leaves in layout order (unless the request takes them)
+/// and the type names it did not know, in the order first met; or the step that failed. The notes
+/// are the rows the import's status list would show after its own: what was left out or changed,
+/// and where a failure lies.
 struct SLayoutResult {
     CArray<SLayoutLeaf> leaves;
     CStringArray unknownTypes;

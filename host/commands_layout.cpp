@@ -44,16 +44,24 @@ std::string ChannelText(int32_t outcome) {
     return text;
 }
 
-void PrintLeaves(std::ostream& out, const SLayoutResult& result) {
-    TableWriter table(out, TableFormat::kTsv, {"Name", "Type", "Block", "Offset", "Read", "Write", "Length", "Mark", "Channel"});
-    for (const SLayoutLeaf& leaf : result.leaves) {
-        table.WriteRow({TableCell::Text(leaf.name.ToUtf8()), TableCell::Text(leaf.type.ToUtf8()),
-                        TableCell::Text(leaf.block.ToUtf8()), TableCell::Text(OffsetText(leaf.bitOffset)),
-                        TableCell::Number(leaf.read), TableCell::Number(leaf.write), TableCell::Number(leaf.length),
-                        TableCell::Text(leaf.mark.ToUtf8()), TableCell::Text(ChannelText(leaf.outcome))});
+/// Writes each leaf as the dry run hands it over: a large layout's leaves are not held beside
+/// the output made of them.
+class LeafPrinter {
+public:
+    explicit LeafPrinter(std::ostream& out)
+        : table_(out, TableFormat::kTsv, {"Name", "Type", "Block", "Offset", "Read", "Write", "Length", "Mark", "Channel"}) {}
+
+    void Print(const SLayoutLeaf& leaf) {
+        table_.WriteRow({TableCell::Text(leaf.name.ToUtf8()), TableCell::Text(leaf.type.ToUtf8()),
+                         TableCell::Text(leaf.block.ToUtf8()), TableCell::Text(OffsetText(leaf.bitOffset)),
+                         TableCell::Number(leaf.read), TableCell::Number(leaf.write), TableCell::Number(leaf.length),
+                         TableCell::Text(leaf.mark.ToUtf8()), TableCell::Text(ChannelText(leaf.outcome))});
     }
-    table.Finish();
-}
+    void Finish() { table_.Finish(); }
+
+private:
+    TableWriter table_;
+};
 
 void PrintNotes(std::ostream& out, const SLayoutResult& result) {
     for (const CString& note : result.notes) out << "NOTE\t" << EscapeTsv(note.ToUtf8()) << '\n';
@@ -70,16 +78,20 @@ void RunLayout(HostContext& ctx, const LayoutOptions& options) {
     request.nameByTitle = options.nameBy == "title" ? 1 : 0;
 
     auto dryRun = ctx.Driver().Require<VireoLayoutDryRunFn>("VireoLayoutDryRun");
+    std::ostream& out = ctx.Out();
+    const size_t outputBefore = ctx.OutputSize();
+    LeafPrinter leaves(out);
+    request.takeLeaf = [&leaves](const SLayoutLeaf& leaf) { leaves.Print(leaf); };
     SLayoutResult result;
     CallExport("VireoLayoutDryRun", [&] { return dryRun(request, result); });
-    std::ostream& out = ctx.Out();
     if (result.failure != 0) {
+        ctx.DropOutputAfter(outputBefore);  // the table and the leaves given before the run failed
         out << "ERROR\t" << result.failure << '\t' << EscapeTsv(result.failureText.ToUtf8()) << '\n';
         PrintNotes(out, result);
         ctx.SetExitStatus(kExitRefused);
         return;
     }
-    PrintLeaves(out, result);
+    leaves.Finish();
     for (const CString& name : result.unknownTypes) out << "UNKNOWN\t" << EscapeTsv(name.ToUtf8()) << '\n';
     PrintNotes(out, result);
     if (!result.unknownTypes.IsEmpty()) ctx.SetExitStatus(kExitUnknownTypes);

@@ -1,13 +1,10 @@
 // The dry run of a tag import: the leaves an import of the given sources would turn into channels,
 // found by the same steps the import takes and told with the same notes, with nothing kept
 // afterwards.
-#include <algorithm>
-
 #include "core/exports.h"
 #include "import/block_name_notes.h"
 #include "import/db_file_info_derivation.h"
 #include "import/leaf_outcomes.h"
-#include "platform/freed_memory.h"
 #include "types/import_result_codes.h"
 #include "types/data_analysis.h"
 
@@ -42,30 +39,39 @@ void AddNotes(SLayoutResult& result, const ReaderNotes& notes) {
 }
 
 int Fail(SLayoutResult& result, int code, CString text, const ReaderNotes& notes = {}) {
+    result.leaves.RemoveAll();  // those of a layout that stopped part way
     result.failure = code;
     result.failureText = std::move(text);
     AddNotes(result, notes);
     return 0;
 }
 
-/// Leaves let go of at a time while the results are made from them.
-constexpr size_t kLeavesLetGoOfAtOnce = 16384;
+/// Makes the dry run's leaves from the layout's as it hands them on: each is given to the
+/// request's taker, or else kept in the result, and is told about in the notes on what becomes of
+/// leaves. A large layout's leaves are thus never all held, neither as the layout's nor as these.
+class LeafResults {
+public:
+    LeafResults(const SLayoutRequest& request, SLayoutResult& result) : request_(request), result_(result) {}
 
-void CopyResults(std::vector<SFlatMember> leaves, const std::vector<CString>& unknown, SLayoutResult& result) {
-    // The results are made from the last leaf to the first, and the leaves done are let go of as
-    // they go, so that a large layout's leaves and its results are not all held at once; the
-    // results are then put in leaf order.
-    result.leaves.Reserve(static_cast<int>(leaves.size()));
-    for (size_t i = leaves.size(); i-- > 0;) {
-        SFlatMember& leaf = leaves[i];
-        const int outcome = LeafOutcomeOf(leaf);
-        result.leaves.Add(SLayoutLeaf{std::move(leaf.Name), std::move(leaf.Type), leaf.Block.Text(), leaf.BitOffset,
-                                      leaf.Read, leaf.Write, leaf.Length, leaf.Mark.Text(), outcome});
-        if (i % kLeavesLetGoOfAtOnce == 0) LetGoOfItemsFrom(leaves, i);
+    void Take(std::vector<SFlatMember>& batch) {
+        for (SFlatMember& leaf : batch) {
+            outcomes_.Add(leaf);
+            SLayoutLeaf made{std::move(leaf.Name), leaf.Type, leaf.Block.Text(), leaf.BitOffset, leaf.Read,
+                             leaf.Write, leaf.Length, leaf.Mark.Text(), LeafOutcomeOf(leaf)};
+            if (request_.takeLeaf) request_.takeLeaf(made);
+            else result_.leaves.Add(std::move(made));
+            ++count_;
+        }
     }
-    std::reverse(result.leaves.begin(), result.leaves.end());
-    for (const CString& name : unknown) result.unknownTypes.Add(name);
-}
+    size_t Count() const { return count_; }
+    const LeafOutcomeNotes& Outcomes() const { return outcomes_; }
+
+private:
+    const SLayoutRequest& request_;
+    SLayoutResult& result_;
+    LeafOutcomeNotes outcomes_;
+    size_t count_ = 0;
+};
 
 /// The data block files as the dialog's list holds them, with the block names the user corrected.
 int ChooseBlockFiles(const SLayoutRequest& request, DbFileMap& chosen, SLayoutResult& result) {
@@ -104,27 +110,23 @@ int RunLayout(const SLayoutRequest& request, DataAnalysis& analysis, SLayoutResu
     ReaderNotes notes = analysis.TakeReaderNotes();
     code = read.tags < 0 ? read.tags : read.blocks;
     if (code < 0) return Fail(result, code, ImportStatusText(code), notes);
-    // Laid out: the leaves hold all that is needed of the records and of the blocks' inline
-    // structures (the snapshot gives the library back the structures it held before).
-    code = analysis.FlattenAndForgetRecords(InlineStructures::kLetGo);
+    // The leaves are made into results as they are laid out; they hold all that is needed of the
+    // records and of the blocks' inline structures (the snapshot gives the library back the
+    // structures it held before).
+    LeafResults made(request, result);
+    const LeafSink sink = [&made](std::vector<SFlatMember>& batch) { made.Take(batch); };
+    code = analysis.FlattenAndForgetRecords(InlineStructures::kLetGo, &sink);
     const ReaderNotes layoutNotes = analysis.LayoutNotes();
     notes.insert(notes.end(), layoutNotes.begin(), layoutNotes.end());
     if (code < 0) return Fail(result, code, ImportStatusText(code), notes);
 
-    // Laid out: the structures read for this run are not needed beside its leaves (the snapshot
-    // gives the library back the ones it held before).
-    StructMap().swap(analysis.Library()->ParsedStructs());
-    ReturnFreedMemory();
-    std::vector<SFlatMember> leaves;
+    std::vector<SFlatMember> leaves;  // none: all were handed on
     std::vector<CString> unknown;
     analysis.MoveResults(leaves, unknown);
-    if (unknown.empty()) {
-        NoteLeavesWithoutTheirChannel(leaves, notes);
-        NoteLostCharacters(leaves, notes);
-    }
-    if (leaves.empty() && unknown.empty()) return Fail(result, kSourceFileEmpty, ReaderNoteText(NoteOf(SReaderNote::kNothingToImport)), notes);
+    if (made.Count() == 0 && unknown.empty()) return Fail(result, kSourceFileEmpty, ReaderNoteText(NoteOf(SReaderNote::kNothingToImport)), notes);
+    if (unknown.empty()) made.Outcomes().AppendTo(notes);
     AddNotes(result, notes);
-    CopyResults(std::move(leaves), unknown, result);
+    for (const CString& name : unknown) result.unknownTypes.Add(name);
     return 1;
 }
 

@@ -257,10 +257,7 @@ void CTagImportDlg::OnTagImport() {
     }
     analysis_.MoveResults(members_, messages_);
     analysis_.Reset();
-    if (messages_.empty()) {
-        NoteLeavesWithoutTheirChannel(members_, notes_);
-        NoteLostCharacters(members_, notes_);
-    }
+    if (messages_.empty()) NoteLeafOutcomes(members_, notes_);
     if (AddImportedChannels()) return;
     ReadBackEmptiedStructures();
     if (messages_.empty() && members_.empty()) return ShowFailureNote(NoteOf(SReaderNote::kNothingToImport));

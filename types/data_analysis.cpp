@@ -140,7 +140,7 @@ int DataAnalysis::Flatten() {
     return LayOutRecords();
 }
 
-int DataAnalysis::FlattenAndForgetRecords(InlineStructures inlineStructures) {
+int DataAnalysis::FlattenAndForgetRecords(InlineStructures inlineStructures, const LeafSink* leafSink) {
     emptiedInlineStructures_ = false;
     if (!library_.get()) return 0;
     library_->GetElementaryTypes(elementary_);
@@ -165,13 +165,19 @@ int DataAnalysis::FlattenAndForgetRecords(InlineStructures inlineStructures) {
     const bool restEmpty = records.empty();
     inlineStructures_ = inlineStructures;
     parsedStructures_ = &loan.Lent();
+    leafSink_ = leafSink;
     const int code = LayOutRecords();
     inlineStructures_ = InlineStructures::kKeep;
     parsedStructures_ = nullptr;
+    leafSink_ = nullptr;
     ownLeaves_ = 0;
     ForgetTopLevelRecords();
     if (own > 0 && code < 0) std::vector<SFlatMember>().swap(results_);  // as a failed layout leaves them: none
     if (own > 0 && code == 1 && restEmpty) flags_ = SLayoutFlags{1, 0};  // as placing the last tag leaves them
+    if (leafSink && code == 1 && !results_.empty()) {
+        (*leafSink)(results_);
+        std::vector<SFlatMember>().swap(results_);
+    }
     return code;
 }
 
@@ -202,8 +208,8 @@ int DataAnalysis::LayOutRecords() {
         uses = counter.TakeStructUses();
     }
     // Room for every leaf at once: growing the results by doubling would copy them and could hold
-    // twice the memory they need.
-    results_.reserve(results_.size() + static_cast<size_t>(expected));
+    // twice the memory they need. Leaves handed on as they are made need room for one batch.
+    results_.reserve(results_.size() + (leafSink_ ? kLeavesHandedAtOnce : static_cast<size_t>(expected)));
     const int parts = static_cast<int>(std::min<size_t>(static_cast<size_t>(PartsFor(static_cast<size_t>(expected), kLeavesPerPart)), records.size()));
     if (parts > 1 && FlattenSideBySide(PartBoundaries(recordLeaves, expected, parts), recordLeaves)) return 1;
     results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
@@ -213,6 +219,7 @@ int DataAnalysis::LayOutRecords() {
 int DataAnalysis::FlattenInOrder(size_t resultsBefore, MemberLayout::StructUses uses) {
     MemberLayout layout(structures_, elementary_, flags_, results_, unknown_, maxLeaves_, &problems_);
     layout.CountPlacedElsewhere(static_cast<int64_t>(ownLeaves_));
+    if (leafSink_) layout.HandLeavesTo(*leafSink_);
     // Only a run in order empties structures (one laid out side by side may be made again in order),
     // and only structures the parsers made, never the analysis's copies of the user's data types.
     if (inlineStructures_ == InlineStructures::kLetGo) {
@@ -225,7 +232,9 @@ int DataAnalysis::FlattenInOrder(size_t resultsBefore, MemberLayout::StructUses 
     while (placed < records_->size() && layout.PlaceRecord((*records_)[placed])) ++placed;
     emptiedInlineStructures_ = layout.StructuresEmptied() > 0;
     if (placed == records_->size()) return 1;
-    results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
+    // Leaves handed on took the earlier results with them: none is left to keep.
+    if (leafSink_) results_.clear();
+    else results_.erase(results_.begin() + static_cast<std::ptrdiff_t>(resultsBefore), results_.end());
     if (!layout.OffsetProblem()) return kLayoutTooLarge;
     offsetProblem_ = *layout.OffsetProblem();
     return kLayoutOffsetTooLarge;

@@ -77,7 +77,12 @@ public:
     /// leaf (scalars of elementary types: the tags of a tag table) are not copied but become the
     /// first leaves themselves, so that a large tag table is held once. The results, the unknown
     /// names, the notes and the code are those of Flatten.
-    int FlattenAndForgetRecords(InlineStructures inlineStructures = InlineStructures::kKeep);
+    /// With a leafSink, the leaves go to it instead of the results, in order: while a layout in
+    /// order makes them, kLeavesHandedAtOnce at a time, and the rest once the layout succeeded.
+    /// A layout that succeeds leaves no leaf in the results; one that fails may have handed some
+    /// on already, which are then no result.
+    int FlattenAndForgetRecords(InlineStructures inlineStructures = InlineStructures::kKeep,
+                                const LeafSink* leafSink = nullptr);
     /// True when the last FlattenAndForgetRecords emptied inline structures in the type library.
     bool EmptiedInlineStructures() const { return emptiedInlineStructures_; }
     /// Reads the data block files again for their structures alone (their records and the readers'
@@ -134,6 +139,7 @@ private:
     /// The structures completed by reading the data block files whose records are held.
     std::unordered_set<std::u16string> blockStructures_;
     InlineStructures inlineStructures_ = InlineStructures::kKeep;  ///< for the layout under way
+    const LeafSink* leafSink_ = nullptr;                            ///< for the layout under way
     /// The library's parsed structures among structures_, while FlattenAndForgetRecords lays out.
     const std::vector<StructMap::iterator>* parsedStructures_ = nullptr;
     bool emptiedInlineStructures_ = false;

@@ -392,6 +392,10 @@ void MemberLayout::AppendLeaf(SFlatMember leaf) {
     }
     ++leaves_;
     results_.push_back(std::move(leaf));
+    if (sink_ && results_.size() >= kLeavesHandedAtOnce) {
+        (*sink_)(results_);
+        results_.clear();
+    }
 }
 
 void MemberLayout::AlignBeforeLeaf(LeafRule rule, int bits) {

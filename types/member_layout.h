@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -26,6 +27,12 @@ constexpr int64_t kMaxLeafNameCharacters = INT32_MAX;
 constexpr int kLayoutOffsetTooLarge = -17;
 /// Structures nested deeper than this are reported as unknown types instead of being expanded.
 constexpr size_t kMaxStructNesting = 64;
+
+/// Takes leaves in layout order, a batch at a time, as a layout makes them; the batch is the
+/// sink's to move from, and is emptied once it returns.
+using LeafSink = std::function<void(std::vector<SFlatMember>& batch)>;
+/// The leaves a layout that hands them on holds at most.
+constexpr size_t kLeavesHandedAtOnce = 16384;
 
 /// Why a member gave no leaves, or why the layout stopped at it: told to the user with the
 /// member's path, so that an unknown type is not the whole story.
@@ -117,6 +124,9 @@ public:
         uses_ = std::move(uses);
         blockStructures_ = &blockStructures;
     }
+    /// From now on hands the results to sink whenever they reach kLeavesHandedAtOnce, and empties
+    /// them: a run whose leaves are only passed on does not hold them all at once.
+    void HandLeavesTo(const LeafSink& sink) { sink_ = &sink; }
     /// The member lists emptied so far.
     size_t StructuresEmptied() const { return structuresEmptied_; }
 
@@ -197,6 +207,7 @@ private:
     ElementaryTypeIndex elementary_;
     SLayoutFlags& flags_;
     std::vector<SFlatMember>& results_;
+    const LeafSink* sink_ = nullptr;
     SFlatMember* slots_ = nullptr;  ///< where leaves go instead of results_, when set
     size_t slotCount_ = 0;
     size_t slotsUsed_ = 0;

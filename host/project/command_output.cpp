@@ -12,6 +12,24 @@ std::string CommandOutput::Text() const {
     return text;
 }
 
+size_t CommandOutput::Size() const {
+    return pieces_.empty() ? 0 : (pieces_.size() - 1) * kPieceBytes + Used(pieces_.size() - 1);
+}
+
+void CommandOutput::Truncate(size_t size) {
+    if (size >= Size()) return;
+    // The piece that holds the last byte kept stays the put area, written up to that byte.
+    const size_t kept = (size + kPieceBytes - 1) / kPieceBytes;
+    pieces_.resize(kept);
+    if (kept == 0) {
+        setp(nullptr, nullptr);
+        return;
+    }
+    char* const piece = pieces_.back().get();
+    setp(piece, piece + kPieceBytes);
+    pbump(static_cast<int>(size - (kept - 1) * kPieceBytes));
+}
+
 CommandOutput::int_type CommandOutput::overflow(int_type ch) {
     if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
     // The put area is the last piece: once it is full, a new one follows.

@@ -15,6 +15,11 @@ public:
     bool WriteTo(std::FILE* file) const;
     /// Everything kept, as one text.
     std::string Text() const;
+    /// How many bytes are kept.
+    size_t Size() const;
+    /// Lets go of what was written after the first size bytes (nothing when fewer are kept), as
+    /// if it had not been written: output made for a step that then failed.
+    void Truncate(size_t size);
 
 protected:
     int_type overflow(int_type ch) override;

@@ -33,6 +33,10 @@ public:
     ProjectStore& Project(bool create = false);
     const DriverLibrary& Driver();
     std::ostream& Out() { return out_; }
+    /// How many bytes of output the command has made so far.
+    size_t OutputSize() const { return output_.Size(); }
+    /// Lets go of the output made after the first size bytes: that of a step that then failed.
+    void DropOutputAfter(size_t size) { output_.Truncate(size); }
     /// The program's exit status when the command completes: kExitSuccess unless the command sets
     /// another (a command that reports a refusal in its output, for example).
     void SetExitStatus(int status) { exitStatus_ = status; }

@@ -37,6 +37,9 @@ TEST(Layout, FailuresAndUnknownTypes) {
     folder.WriteFile(folder.PathOf("Motor.db"), "DATA_BLOCK \"M\"\n");
     folder.WriteFile(folder.PathOf("DB3_o.db"), "DATA_BLOCK \"O\"\n{ S7_Optimized_Access := 'TRUE' }\n");
     folder.WriteFile(folder.PathOf("DB4_t.db"), "no quoted title\n");
+    // Stops past the range of a bit offset after thousands of leaves were laid out and printed.
+    folder.WriteFile(folder.PathOf("DB5_o.db"), "DATA_BLOCK \"Big\"\nSTRUCT\n a : Array[0..19999] of Int;\n"
+                                                " w : Array[0..8191] of WString[16382];\nEND_STRUCT;\nEND_DATA_BLOCK\n");
     // Relative paths are taken from the current folder; spellings of one path name one file.
     HostResult result = folder.Run({"layout", "--db", "DB2_a.db", "--db", "./sub/../DB2_a.db", "--name-by", "file"});
     EXPECT_EQ(result.exitCode, 3);
@@ -53,6 +56,8 @@ TEST(Layout, FailuresAndUnknownTypes) {
         {{"--db", "DB2_a.db", "--db", "DB2_b.db"}, "ERROR\t2\tDB块命名重复\nNOTE\t" + a + "与" + folder.PathOf("DB2_b.db") + "的DB块名称都是“DB2”\n"},
         {{"--db", "DB3_o.db"}, "ERROR\t-11\tDB块属性错误(应该采取不优化)\nNOTE\t" + folder.PathOf("DB3_o.db") + " 第2行：{ S7_Optimized_Access := 'TRUE' }\n"},
         {{"--db", "DB4_t.db"}, "ERROR\t-15\t获取DB块基本信息失败\nNOTE\t" + folder.PathOf("DB4_t.db") + " 第1行：no quoted title\n"},
+        {{"--db", "DB5_o.db"}, "ERROR\t-17\t成员位置超出32位位地址范围，无法导入\nNOTE\t" + folder.PathOf("DB5_o.db") +
+                                   "：成员Big.w[8191]（类型WString）的位置超出32位位地址范围\n"},
         {{"--types", "DB3_o.db", "--db", "DB2_a.db"}, "ERROR\t-11\tDB块属性错误(应该采取不优化)\nNOTE\t" + folder.PathOf("DB3_o.db") + " 第2行：{ S7_Optimized_Access := 'TRUE' }\n"}};
     for (auto [args, expected] : failures) {
         args.insert(args.begin(), "layout");

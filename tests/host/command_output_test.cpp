@@ -1,6 +1,7 @@
 // A command's output keeps every byte written, in order, across the pieces it is kept in.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -35,4 +36,21 @@ TEST(CommandOutputTest, WhatIsWrittenComesOutWholeAcrossPieces) {
     written.resize(expected.size());
     EXPECT_TRUE(written == expected);
     std::fclose(file);
+}
+
+TEST(CommandOutputTest, TruncatedOutputGoesOnFromWhereItWasCut) {
+    constexpr size_t kPiece = size_t{1} << 20;
+    // Cut inside a piece, at a piece's end, at nothing, and past what is kept.
+    for (const size_t cut : {kPiece + 10, 2 * kPiece, size_t{0}, 5 * kPiece}) {
+        CommandOutput output;
+        std::ostream out(&output);
+        const std::string first(3 * kPiece + 7, 'a');
+        out << first;
+        EXPECT_EQ(output.Size(), first.size());
+        output.Truncate(cut);
+        out << "tail";
+        const std::string expected = first.substr(0, std::min(cut, first.size())) + "tail";
+        EXPECT_EQ(output.Size(), expected.size()) << cut;
+        EXPECT_TRUE(output.Text() == expected) << cut;
+    }
 }

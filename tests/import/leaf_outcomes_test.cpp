@@ -25,7 +25,7 @@ TEST(LeafOutcomes, EachKindIsCountedAndItsFirstMembersNamed) {
         Leaf(u"B.s250", u"String", 250), Leaf(u"B.s2", u"String", 2), Leaf(u"B.s20", u"String", 20),
         Leaf(u"B.hidden", u"Byte", 0, 0, 0), Leaf(u"B.writeOnly", u"Byte", 0, 0, 1)};
     ReaderNotes notes;
-    NoteLeavesWithoutTheirChannel(leaves, notes);
+    NoteLeafOutcomes(leaves, notes);
     ASSERT_EQ(notes.size(), 3u);
     EXPECT_EQ(notes[0].kind, SReaderNote::kNoChannelType);
     EXPECT_EQ(notes[0].subject, u"2");
@@ -36,7 +36,7 @@ TEST(LeafOutcomes, EachKindIsCountedAndItsFirstMembersNamed) {
     EXPECT_EQ(notes[2].detail, u"B.hidden (Byte)");
 
     ReaderNotes none;
-    NoteLeavesWithoutTheirChannel({Leaf(u"B.ok", u"Int"), Leaf(u"B.s20", u"string", 20)}, none);
+    NoteLeafOutcomes({Leaf(u"B.ok", u"Int"), Leaf(u"B.s20", u"string", 20)}, none);
     EXPECT_TRUE(none.empty());
 }
 
@@ -44,7 +44,7 @@ TEST(LeafOutcomes, PastTwentyMembersOnlyTheCountGrows) {
     std::vector<SFlatMember> leaves;
     for (int i = 0; i < 25; ++i) leaves.push_back(Leaf(CString::Formatted(u"B.t%d", i).GetString(), u"Date"));
     ReaderNotes notes;
-    NoteLeavesWithoutTheirChannel(leaves, notes);
+    NoteLeafOutcomes(leaves, notes);
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0].subject, u"25");
     EXPECT_TRUE(notes[0].detail.view().starts_with(u"B.t0 (Date), B.t1 (Date)"));
