@@ -83,9 +83,12 @@ size_t WellFormedLength(const unsigned char* bytes, size_t available) {
 /// UTF-8 to UTF-16 without a conversion descriptor, as the system's converter decodes it: a
 /// well-formed sequence gives its character (a surrogate pair above U+FFFF), every other byte one
 /// replacement character, and decoding goes on at the next byte. Every input file is decoded so.
-std::u16string DecodeUtf8(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
+/// The characters are appended to out.
+void DecodeUtf8(std::u16string& out, std::string_view text) {
+    // Never more characters than bytes. Grown by half at least, so that a buffer appended to
+    // piece by piece is not copied at each piece.
+    const size_t needed = out.size() + text.size();
+    if (needed > out.capacity()) out.reserve(std::max(needed, out.capacity() + out.capacity() / 2));
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const size_t size = text.size();
     size_t i = 0;
@@ -111,7 +114,6 @@ std::u16string DecodeUtf8(std::string_view text) {
             out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
         }
     }
-    return out;
 }
 
 }  // namespace
@@ -167,8 +169,8 @@ std::string WideCharToMultiByte(unsigned codePage, std::u16string_view text, std
 }
 
 std::u16string MultiByteToWideChar(unsigned codePage, std::string_view bytes) {
+    if (codePage == CP_UTF8) return Utf8ToUtf16(bytes);
     if (IsAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
-    if (codePage == CP_UTF8) return DecodeUtf8(bytes);
     iconv_t cd = t_converters.Get(codePage, true);
     std::u16string out;
     if (cd == reinterpret_cast<iconv_t>(-1)) {
@@ -192,6 +194,17 @@ std::u16string MultiByteToWideChar(unsigned codePage, std::string_view bytes) {
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     return out;
+}
+
+// Most lines of a source are ASCII: they are widened as they are, without the decoder's tests.
+void AppendUtf16(std::u16string& out, std::string_view utf8) {
+    if (!IsAscii(utf8)) {
+        DecodeUtf8(out, utf8);
+        return;
+    }
+    const size_t at = out.size();
+    out.resize(at + utf8.size());
+    std::transform(utf8.begin(), utf8.end(), out.begin() + static_cast<std::ptrdiff_t>(at), [](char ch) { return static_cast<char16_t>(ch); });
 }
 
 std::u16string CharactersLostInCodePage(std::u16string_view text) {

@@ -29,7 +29,14 @@ std::u16string CharactersLostInCodePage(std::u16string_view text);
 /// U+FFFD for its first byte and decoding goes on after it.
 std::u16string MultiByteToWideChar(unsigned codePage, std::string_view bytes);
 
-inline std::u16string Utf8ToUtf16(std::string_view utf8) { return MultiByteToWideChar(CP_UTF8, utf8); }
+/// Appends the UTF-16 of UTF-8 bytes to out, decoded as MultiByteToWideChar decodes CP_UTF8: text
+/// decoded a piece at a time into one buffer does not need a new string for each piece.
+void AppendUtf16(std::u16string& out, std::string_view utf8);
+inline std::u16string Utf8ToUtf16(std::string_view utf8) {
+    std::u16string text;
+    AppendUtf16(text, utf8);
+    return text;
+}
 /// Appends text in UTF-8 to out, as WideCharToMultiByte converts it to CP_UTF8, encoded in place.
 void AppendUtf8(std::string& out, std::u16string_view text);
 inline std::string Utf16ToUtf8(std::u16string_view text) {

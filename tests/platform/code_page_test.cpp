@@ -28,6 +28,10 @@ TEST(CodePageTest, Utf8RoundTripsEveryPlane) {
     AppendUtf8(appended, u"Motor");
     AppendUtf8(appended, text);
     EXPECT_EQ(appended, "key\tMotor" + utf8);
+    std::u16string decoded = u"key\t";
+    AppendUtf16(decoded, "Motor");
+    AppendUtf16(decoded, utf8 + "\xE2\x82");  // cut off at the end of the piece: each byte refused
+    EXPECT_EQ(decoded, u"key\tMotor" + text + u"\uFFFD\uFFFD");
 }
 
 TEST(CodePageTest, Utf8EncodedInPlaceIsWhatTheConverterGivesForEveryCharacter) {
