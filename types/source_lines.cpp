@@ -9,10 +9,6 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeByteOrderMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeByteOrderMark = "\xFE\xFF";
 
-bool IsUtf16(std::string_view bytes) {
-    return bytes.starts_with(kUtf16LeByteOrderMark) || bytes.starts_with(kUtf16BeByteOrderMark);
-}
-
 /// UTF-16 text after its byte-order mark, in the byte order the mark gives. A last odd byte holds
 /// no character and becomes a replacement character, so that a cut file is not read as complete.
 std::u16string DecodeUtf16(std::string_view bytes) {
@@ -29,37 +25,53 @@ std::u16string DecodeUtf16(std::string_view bytes) {
 }
 
 /// The position of the next line end at or after start (CR or LF), or the text's size.
-size_t NextLineEnd(std::u16string_view text, size_t start) {
-    const size_t end = text.find_first_of(u"\r\n", start);
-    return end == std::u16string_view::npos ? text.size() : end;
+template <typename Char>
+size_t NextLineEnd(std::basic_string_view<Char> text, size_t start) {
+    while (start < text.size() && text[start] != Char{'\r'} && text[start] != Char{'\n'}) ++start;
+    return start;
 }
 
 /// The position after the line end at position end (CR LF counts as one).
-size_t AfterLineEnd(std::u16string_view text, size_t end) {
+template <typename Char>
+size_t AfterLineEnd(std::basic_string_view<Char> text, size_t end) {
     if (end >= text.size()) return text.size();
-    if (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') return end + 2;
+    if (text[end] == Char{'\r'} && end + 1 < text.size() && text[end + 1] == Char{'\n'}) return end + 2;
     return end + 1;
+}
+
+/// NextSourceLine for either kind of text.
+template <typename Char>
+std::basic_string_view<Char> NextLineOf(std::basic_string_view<Char> text, size_t& start) {
+    const size_t end = NextLineEnd(text, start);
+    const std::basic_string_view<Char> line = text.substr(start, end - start);
+    start = AfterLineEnd(text, end);
+    return line;
 }
 
 }  // namespace
 
-std::u16string DecodeSourceText(std::string_view bytes) {
-    if (IsUtf16(bytes)) return DecodeUtf16(bytes);
+bool IsUtf16Source(std::string_view bytes) {
+    return bytes.starts_with(kUtf16LeByteOrderMark) || bytes.starts_with(kUtf16BeByteOrderMark);
+}
+
+std::string_view Utf8SourceText(std::string_view bytes) {
     if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
-    return Utf8ToUtf16(bytes);
+    return bytes;
+}
+
+std::u16string DecodeSourceText(std::string_view bytes) {
+    if (IsUtf16Source(bytes)) return DecodeUtf16(bytes);
+    return Utf8ToUtf16(Utf8SourceText(bytes));
 }
 
 std::string TextBytesAsUtf8(std::string bytes) {
-    if (!IsUtf16(bytes)) return bytes;
+    if (!IsUtf16Source(bytes)) return bytes;
     return Utf16ToUtf8(DecodeUtf16(bytes));
 }
 
-std::u16string_view NextSourceLine(std::u16string_view text, size_t& start) {
-    const size_t end = NextLineEnd(text, start);
-    const std::u16string_view line = text.substr(start, end - start);
-    start = AfterLineEnd(text, end);
-    return line;
-}
+std::u16string_view NextSourceLine(std::u16string_view text, size_t& start) { return NextLineOf(text, start); }
+
+std::string_view NextSourceLine(std::string_view utf8, size_t& start) { return NextLineOf(utf8, start); }
 
 std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text) {
     std::vector<std::u16string_view> lines;

@@ -7,6 +7,12 @@
 
 #include "platform/cstring.h"
 
+/// Whether the bytes of a source file begin with a UTF-16 byte-order mark (FF FE or FE FF).
+bool IsUtf16Source(std::string_view bytes);
+
+/// The UTF-8 text of a source file that is not UTF-16: its bytes without a leading byte-order mark.
+std::string_view Utf8SourceText(std::string_view bytes);
+
 /// The text of a source file: its bytes decoded as UTF-8, without a leading byte-order mark; bytes
 /// that begin with a UTF-16 byte-order mark (FF FE or FE FF) are decoded as UTF-16 in that order.
 std::u16string DecodeSourceText(std::string_view bytes);
@@ -23,6 +29,9 @@ std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text);
 /// The line of text that starts at position start, untrimmed, cut as SplitSourceLines cuts; start
 /// moves past its line end. Call only while start is before the end of text.
 std::u16string_view NextSourceLine(std::u16string_view text, size_t& start);
+/// The same for UTF-8 text, in bytes: CR and LF are never part of a character of several bytes,
+/// so a text decoded line by line gives the lines of the text decoded whole.
+std::string_view NextSourceLine(std::string_view utf8, size_t& start);
 
 /// The first line of text (up to its first line end), untrimmed.
 std::u16string_view FirstSourceLine(std::u16string_view text);
