@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "types/import_result_codes.h"
-#include "types/source_lines.h"
+#include "types/source_text.h"
 #include "types/tag_table_reader.h"
 #include "types/tia_source_parser.h"
 #include "platform/parallel.h"
@@ -38,7 +38,7 @@ SBlockNaming NamingOf(const SDbFileInfo& block) {
 }
 
 /// Parses a source; a failure adds a note naming the file and the line at fault.
-int ParseNoting(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
+int ParseNoting(const SourceText& text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
                 ReaderNotes& notes) {
     SSourceLine failed;
     const int result = ParseTiaSource(text, path, naming, targets, &failed);
@@ -49,7 +49,7 @@ int ParseNoting(std::u16string_view text, const CString& path, const SBlockNamin
 
 /// Reads one data block file into targets: kFileNotOpened, or the parse's result.
 int ParseDbFileInto(const SDbFileInfo& block, SParseTargets targets, ReaderNotes& notes) {
-    std::u16string text;
+    SourceText text;
     if (!ReadSourceText(block.Path, text)) return kFileNotOpened;
     return ParseNoting(text, block.Path, NamingOf(block), targets, notes);
 }
@@ -128,7 +128,7 @@ int Fileparstest::ParseDbFile(const SDbFileInfo& block, StructureList& completed
 }
 
 int Fileparstest::ParseSourceFile(const CString& path, StructureList& completed) {
-    std::u16string text;
+    SourceText text;
     if (!ReadSourceText(path, text)) return kFileNotOpened;
     SBlockNaming naming;
     naming.blockName = BlockNameOfSourceFile(path);

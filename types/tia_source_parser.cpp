@@ -3,6 +3,7 @@
 #include "types/import_result_codes.h"
 #include "types/member_line.h"
 #include "types/source_lines.h"
+#include "types/source_text.h"
 #include "platform/guid.h"
 
 namespace {
@@ -75,37 +76,51 @@ CString NewSyntheticTypeName() {
                               unsigned{guid.Data4[5]}, unsigned{guid.Data4[6]}, unsigned{guid.Data4[7]});
 }
 
+/// Where a line of a source starts, and its number (from 1; 0: no line). A line given by
+/// SectionLines lasts only until the next is read; a line to be told later is kept by its place
+/// and read again (LineAt).
+struct SLinePlace {
+    size_t start = 0;
+    int number = 0;
+};
+
 /// The non-empty trimmed lines of one kind of section (type sections or data block sections), in
 /// order, read from the text as they are asked for: a large block's lines are not held in a list
-/// beside the members read from them. A section runs from its header line to the line that begins
+/// beside the members read from them, and each is decoded into one buffer, so a line given is
+/// valid only until the next is read. A section runs from its header line to the line that begins
 /// with its end keyword, both included.
 class SectionLines {
 public:
     enum Kind { kTypes, kBlocks };
-    SectionLines(View text, Kind kind) : text_(text), kind_(kind) {}
+    SectionLines(const SourceText& text, Kind kind) : text_(text), kind_(kind) {}
 
     /// The next line of the sections; false after the last one.
     bool Next(View& line) {
-        while (position_ < text_.size()) {
-            const View next = Trimmed(NextSourceLine(text_, position_));
+        while (position_ < text_.Size()) {
+            // Every line read counts, blank or not, as each ends at one line end.
+            const SLinePlace place{position_, ++linesRead_};
+            const View next = Trimmed(text_.Line(position_, buffer_));
             if (next.empty()) continue;
             inSection_ = inSection_ || (kind_ == kTypes ? IsTypeHeader(next) : IsBlockHeader(next));
             if (!inSection_) continue;
             if (next.starts_with(kind_ == kTypes ? u"END_TYPE" : u"END_DATA_BLOCK")) inSection_ = false;
-            line = last_ = next;
+            line = next;
+            last_ = place;
             return true;
         }
         return false;
     }
-    /// The last line given; empty before the first.
-    View Last() const { return last_; }
+    /// The place of the last line given; number 0 before the first.
+    SLinePlace Last() const { return last_; }
 
 private:
-    View text_;
+    const SourceText& text_;
     Kind kind_;
     size_t position_ = 0;
+    int linesRead_ = 0;
     bool inSection_ = false;
-    View last_;
+    SLinePlace last_;
+    std::u16string buffer_;  ///< the line given, when the text decodes it
 };
 
 /// One pass over the lines of one kind of section. Keeps the count of open STRUCT levels and the
@@ -178,7 +193,8 @@ private:
 };
 
 /// An attribute block that begins a line may go on over the following lines, up to the one that
-/// holds "}". Returns the block's text, from first on; the lines it goes on over are read from lines.
+/// holds "}". Returns the block's text, from first on; the lines it goes on over are read from lines,
+/// after which first is no longer valid.
 std::u16string JoinAttributeBlock(View first, SectionLines& lines) {
     std::u16string block(first);
     for (View line = first; !Contains(line, u"}") && lines.Next(line);) {
@@ -194,12 +210,14 @@ public:
         : naming_(naming), targets_(targets), pass_(path, targets) {}
 
     /// The lines' result; a failure sets failed to the line at fault (the last line when the
-    /// structures are unbalanced at the end).
-    int Run(SectionLines& lines, View& failed) {
+    /// structures are unbalanced at the end). The line at fault may be one an attribute block went
+    /// on from: its place is taken before Classify reads further.
+    int Run(SectionLines& lines, SLinePlace& failed) {
         for (View line; lines.Next(line);) {
+            const SLinePlace place = lines.Last();
             const int code = Classify(line, lines);
             if (code < 0) {
-                failed = line;
+                failed = place;
                 return code;
             }
         }
@@ -209,7 +227,8 @@ public:
     }
 
 private:
-    /// Reads line; an attribute block that goes on over the next lines reads them too.
+    /// Reads line; an attribute block that goes on over the next lines reads them too, after which
+    /// line is no longer valid.
     int Classify(View line, SectionLines& lines) {
         if (IsCommentLine(line)) return 0;
         if (IsBlockHeader(line)) {
@@ -283,12 +302,11 @@ CString TypeNameOf(View header) {
     return CString(std::move(name));
 }
 
-/// The type lines' result; at a failure, lastLine is the line at fault.
-int RunTypePass(const CString& path, SectionLines& lines, SParseTargets& targets, View& lastLine) {
+/// The type lines' result; at a failure, the line at fault is the last line given (lines.Last()).
+int RunTypePass(const CString& path, SectionLines& lines, SParseTargets& targets) {
     StructurePass pass(path, targets);
     CString typeName;
     for (View line; lines.Next(line);) {
-        lastLine = line;
         if (IsCommentLine(line)) continue;
         if (IsTypeHeader(line)) {
             typeName = TypeNameOf(line);
@@ -312,33 +330,31 @@ int RunTypePass(const CString& path, SectionLines& lines, SParseTargets& targets
 
 namespace {
 
-/// The number (from 1) of the line that starts at position start of text, counting line ends as
-/// SplitSourceLines does.
-int LineNumberAt(View text, size_t start) {
-    int number = 1;
-    for (size_t i = 0; i < start && i < text.size(); ++i)
-        if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n'))) ++number;
-    return number;
+/// The line at place, trimmed, read again from the text.
+SSourceLine LineAt(const SourceText& text, SLinePlace place) {
+    std::u16string buffer;
+    size_t start = place.start;
+    return {place.number, CString(Trimmed(text.Line(start, buffer)))};
 }
 
 }  // namespace
 
-int ParseTiaSource(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
+int ParseTiaSource(const SourceText& text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
                    SSourceLine* failedLine) {
     SectionLines blockLines(text, SectionLines::kBlocks), typeLines(text, SectionLines::kTypes);
     const size_t completedBefore = targets.completed.size(), recordsBefore = targets.records.size();
     DataBlockPass blocks(path, naming, targets);
-    View failed;
+    SLinePlace failed;
     int result = blocks.Run(blockLines, failed);
-    if (result == 0) result = RunTypePass(path, typeLines, targets, failed);
+    if (result == 0) {
+        result = RunTypePass(path, typeLines, targets);
+        failed = typeLines.Last();
+    }
     // A source that gave neither a structure nor a block (empty, garbage, another kind of file)
     // holds nothing to import: the user is told instead of an import that adds nothing.
     if (result == 0 && targets.completed.size() == completedBefore && targets.records.size() == recordsBefore)
         return kSourceFileEmpty;
-    if (result < 0 && failedLine && failed.data()) {
-        failedLine->number = LineNumberAt(text, static_cast<size_t>(failed.data() - text.data()));
-        failedLine->text = CString(failed);
-    }
+    if (result < 0 && failedLine && failed.number > 0) *failedLine = LineAt(text, failed);
     return result;
 }
 

@@ -7,9 +7,9 @@
 // new GUID ("{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"), which the member names as its type.
 #pragma once
 
-#include <string_view>
 #include <vector>
 
+#include "types/source_text.h"
 #include "types/structure_list.h"
 #include "types/type_records.h"
 
@@ -33,11 +33,12 @@ struct SSourceLine {
     CString text;
 };
 
-/// Parses a decoded source (DecodeSourceText). The data blocks are read first, then the types.
-/// Returns 0, or kBlockFormatError, kBlockOptimized or kTypeFormatError, or kSourceFileEmpty when
-/// the source completes no structure and records no data block; a parse that fails keeps
-/// what it stored before the failing line, and tells that line in failedLine when one is given.
-int ParseTiaSource(std::u16string_view text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
+/// Parses a source, reading its lines as they are needed (SourceText). The data blocks are read
+/// first, then the types. Returns 0, or kBlockFormatError, kBlockOptimized or kTypeFormatError, or
+/// kSourceFileEmpty when the source completes no structure and records no data block; a parse that
+/// fails keeps what it stored before the failing line, and tells that line in failedLine when one
+/// is given.
+int ParseTiaSource(const SourceText& text, const CString& path, const SBlockNaming& naming, SParseTargets targets,
                    SSourceLine* failedLine = nullptr);
 
 /// The block name a source file gives its data blocks when it is read as a source file: its file

@@ -4,13 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <string_view>
+#include <string>
 
 #include "core/column_registry.h"
 #include "core/dev_table.h"
 #include "import/channels_from_tags.h"
 #include "types/import_result_codes.h"
-#include "types/source_lines.h"
+#include "types/source_text.h"
 #include "types/tia_source_parser.h"
 #include "types/elementary_types.h"
 #include "types/member_layout.h"
@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<SFlatMember> records;
     StructureList completed;
     const SBlockNaming naming{true, u"Title", u"DB5"};
-    const std::u16string text = DecodeSourceText(std::string_view(reinterpret_cast<const char*>(data), size));
+    // The bytes as a file gives them: UTF-8 read line by line, or UTF-16 after its byte-order mark.
+    const SourceText text(std::string(reinterpret_cast<const char*>(data), size));
     const int result = ParseTiaSource(text, u"/f/DB5_x.db", naming, {structs, records, completed});
     if (result != 0 && result != kBlockFormatError && result != kBlockOptimized && result != kTypeFormatError &&
         result != kSourceFileEmpty)

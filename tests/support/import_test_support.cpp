@@ -1,12 +1,12 @@
 #include "import_test_support.h"
 
-#include "types/source_lines.h"
+#include "types/source_text.h"
 
 int SourceParse::Parse(const std::string& source) {
     SBlockNaming naming;
     naming.recordName = u"Title";
     naming.blockName = u"DB5";
-    return ParseTiaSource(DecodeSourceText(source), u"/src/DB5_Test.db", naming, {structs, records, completed});
+    return ParseTiaSource(SourceText(source), u"/src/DB5_Test.db", naming, {structs, records, completed});
 }
 
 std::vector<SMemberInfo> SourceParse::Members(const CString& name) const {

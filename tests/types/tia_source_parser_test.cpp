@@ -6,6 +6,7 @@
 #include "types/import_result_codes.h"
 #include "types/member_line.h"
 #include "types/source_lines.h"
+#include "types/source_text.h"
 #include "types/tia_source_parser.h"
 #include "import_test_support.h"
 
@@ -31,6 +32,31 @@ std::string Member(std::u16string_view line) {
     const SMemberInfo& m = read.member;
     return m.Name.ToUtf8() + "|" + (read.opensStruct ? "Struct" : m.Type.ToUtf8()) + "|" + std::to_string(m.Length) + "|" +
            std::to_string(m.Read) + std::to_string(m.Write) + "|" + m.Mark.ToUtf8();
+}
+
+/// The result of parsing text as the source of block DB5, the line it refused ("number: text")
+/// and the block's members with their comments.
+Strings ParsedFrom(const SourceText& text) {
+    StructMap parsed;
+    std::vector<SFlatMember> made;
+    StructureList done;
+    SSourceLine failed;
+    const int result = ParseTiaSource(text, u"/src/DB5_Test.db", {true, u"Title", u"DB5"}, {parsed, made, done}, &failed);
+    Strings told{std::to_string(result), std::to_string(failed.number) + ": " + failed.text.ToUtf8()};
+    const auto block = parsed.find(std::u16string_view(u"DB5"));
+    if (block == parsed.end()) return told;
+    for (const SMemberInfo& m : block->second) told.push_back(m.Name.ToUtf8() + ":" + m.Type.ToUtf8() + " //" + m.Mark.ToUtf8());
+    return told;
+}
+
+/// text in UTF-16 after its byte-order mark, in the byte order the mark gives.
+std::string Utf16Bytes(std::u16string_view text, bool littleEndian) {
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t ch : text) {
+        const char low = static_cast<char>(ch & 0xFF), high = static_cast<char>(ch >> 8);
+        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
 }
 
 /// "{" + 8, 4, 4, 4 and 12 upper-case hexadecimal digits joined by "-" + "}".
@@ -144,11 +170,7 @@ TEST_F(SourceParse, SourcesHoldingNoStructureAreEmptyAndUtf16IsReadInItsByteOrde
     EXPECT_TRUE(completed.empty());
 
     const std::u16string udt = u"TYPE \"Ä\"\r\nSTRUCT\r\n  a : Int; // 温度\r\nEND_STRUCT;\r\nEND_TYPE\r\n";
-    std::string little = "\xFF\xFE", big = "\xFE\xFF";
-    for (char16_t ch : udt) {
-        little += {static_cast<char>(ch & 0xFF), static_cast<char>(ch >> 8)};
-        big += {static_cast<char>(ch >> 8), static_cast<char>(ch & 0xFF)};
-    }
+    const std::string little = Utf16Bytes(udt, true), big = Utf16Bytes(udt, false);
     for (const std::string& bytes : {little, big}) {
         EXPECT_EQ(DecodeSourceText(bytes), udt);
         EXPECT_EQ(TextBytesAsUtf8(bytes), Utf16ToUtf8(udt));
@@ -165,26 +187,45 @@ TEST_F(SourceParse, NumbersOutOfRangeFailAtTheirLineInsteadOfBecomingOtherNumber
     for (const char* type : {"String[-300]", "String[99999999999]", "WString[16383]", "String[x]", "Array[a..b] of Int",
                              "Array[] of Int", "Array[0..4294967296] of Bool", "Array[0..1, ] of Int", "Array[1.5] of Int"}) {
         const std::string source = Block(std::string("      a : Int;\n      b : ") + type + ";\n");
-        const std::u16string text = DecodeSourceText(source);
         SSourceLine failed;
         StructMap parsed;
         std::vector<SFlatMember> made;
         StructureList done;
-        EXPECT_EQ(ParseTiaSource(text, u"x.db", SBlockNaming(), {parsed, made, done}, &failed), kBlockFormatError) << type;
+        EXPECT_EQ(ParseTiaSource(SourceText(source), u"x.db", SBlockNaming(), {parsed, made, done}, &failed), kBlockFormatError) << type;
         EXPECT_EQ(failed.number, 7) << type;
         EXPECT_EQ(failed.text, CString::FromUtf8(std::string("b : ") + type + ";")) << type;
     }
-    // The same in a type, counted over CR LF, lone CR and lone LF line ends.
-    SSourceLine failed;
-    EXPECT_EQ(ParseTiaSource(u"TYPE \"T\"\r\nSTRUCT\ra : Int;\n\r\nb : String[-1];\r\nEND_STRUCT;\r\nEND_TYPE\r\n", u"t.udt",
-                             SBlockNaming(), {structs, records, completed}, &failed),
-              kTypeFormatError);
-    EXPECT_EQ(failed.number, 5);
+    // The same in a type, counted over CR LF, lone CR and lone LF line ends, decoded whole or
+    // line by line.
+    const std::u16string udt = u"TYPE \"T\"\r\nSTRUCT\ra : Int;\n\r\nb : String[-1];\r\nEND_STRUCT;\r\nEND_TYPE\r\n";
+    for (const SourceText& text : {SourceText(udt), SourceText(Utf16ToUtf8(udt))})
+        EXPECT_EQ(ParsedFrom(text), (Strings{std::to_string(kTypeFormatError), "5: b : String[-1];"}));
     // The largest values that are meant stay as they are.
     EXPECT_EQ(Member(u"w : WString[16382];"), "w|WString|16382|11|");
     SMemberLine wide;
     ASSERT_TRUE(ReadMemberLine(u"r : Array[-2147483648..2147483647, -1..+1] of Byte;", wide));
     EXPECT_EQ(wide.member.Dims, (std::vector<SArrayDim>{{INT32_MIN, INT32_MAX}, {-1, 1}}));
+}
+
+TEST(RefusedLine, IsToldByItsNumberAndTextWhateverTheEncodingAndTheLineEnds) {
+    // Characters of several bytes, one cut off at a line end, an attribute block over two lines
+    // and line ends of every kind; the second block refuses its line 14, after the first stored.
+    const std::string source = "DATA_BLOCK \"Test\"\r\n{ A := 'x';\r S7_Optimized_Access := 'FALSE' }\n\nVERSION : 0.1\r\n"
+                               "STRUCT\r\n  \"Tür\" : Int; // 温度\xE2\x82\n\r  b : Bool; // \xC3\r\nEND_STRUCT;\nEND_DATA_BLOCK\n"
+                               "DATA_BLOCK \"Second\"\rSTRUCT\n  Txt : String[-1]; // ß\nEND_STRUCT;\nEND_DATA_BLOCK\n";
+    const Strings told{std::to_string(kBlockFormatError), "14: Txt : String[-1]; // ß", "\"Tür\":Int //温度\uFFFD\uFFFD",
+                       "b:Bool //\uFFFD"};
+    const std::u16string decoded = DecodeSourceText(source);
+    for (const SourceText& text : {SourceText(source), SourceText("\xEF\xBB\xBF" + source), SourceText(decoded),
+                                   SourceText(Utf16Bytes(decoded, true)), SourceText(Utf16Bytes(decoded, false))})
+        EXPECT_EQ(ParsedFrom(text), told);
+
+    // Optimized access switched on in a block over two lines is told at the block's first line,
+    // though the line after it was read; structures left open at the last line of the sections.
+    EXPECT_EQ(ParsedFrom(SourceText("DATA_BLOCK \"Test\"\n{ A := 'x';\r\n S7_Optimized_Access := 'TRUE' }\nSTRUCT\n")),
+              (Strings{std::to_string(kBlockOptimized), "2: { A := 'x';"}));
+    EXPECT_EQ(ParsedFrom(SourceText("DATA_BLOCK \"x\"\nSTRUCT\n a : Int;\r\n\tEND_DATA_BLOCK \n\n\r\nTYPE \"T\"\n")),
+              (Strings{std::to_string(kBlockFormatError), "4: END_DATA_BLOCK"}));
 }
 
 TEST_F(ImportRun, BatchesGoOnPastUnreadableFilesAndStopAtTheFirstError) {
