@@ -5,6 +5,7 @@
 
 #include "import/db_file_info_derivation.h"
 #include "types/source_lines.h"
+#include "types/source_text.h"
 
 namespace {
 
@@ -13,9 +14,10 @@ namespace {
 constexpr size_t kLineShown = 120;
 
 std::u16string FirstLineOf(const CString& path) {
-    std::u16string text;
+    SourceText text;
     if (!ReadSourceText(path, text)) return {};
-    return std::u16string(Trimmed(FirstSourceLine(text)).substr(0, kLineShown));
+    std::u16string buffer;
+    return std::u16string(Trimmed(text.FirstLine(buffer)).substr(0, kLineShown));
 }
 
 /// A data type source starts with its first type, as TIA Portal writes it: TYPE "Name".

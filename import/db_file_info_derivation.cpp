@@ -3,7 +3,7 @@
 #include <unordered_set>
 
 #include "types/import_result_codes.h"
-#include "types/source_lines.h"
+#include "types/source_text.h"
 
 namespace {
 
@@ -45,9 +45,10 @@ CString BlockNameOfFileName(const CString& fileName) {
 
 bool ReadBlockTitle(const CString& path, CString& title) {
     title.Empty();
-    std::u16string text;
+    SourceText text;
     if (!ReadSourceText(path, text)) return true;
-    const std::u16string_view line = FirstSourceLine(text);
+    std::u16string buffer;
+    const std::u16string_view line = text.FirstLine(buffer);
     const size_t blank = line.find(u' ');
     if (blank == std::u16string_view::npos) return false;
     const std::u16string_view quoted = line.substr(blank + 1);

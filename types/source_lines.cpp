@@ -1,7 +1,6 @@
 #include "types/source_lines.h"
 
 #include "platform/code_page.h"
-#include "platform/file_system.h"
 
 namespace {
 
@@ -80,18 +79,9 @@ std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text) {
     return lines;
 }
 
-std::u16string_view FirstSourceLine(std::u16string_view text) { return text.substr(0, NextLineEnd(text, 0)); }
-
 std::u16string_view Trimmed(std::u16string_view text) {
     const auto blank = [](char16_t ch) { return ch == u' ' || ch == u'\t' || ch == u'\r' || ch == u'\n' || ch == u'\v' || ch == u'\f'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
-}
-
-bool ReadSourceText(const CString& path, std::u16string& text) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
-    text = DecodeSourceText(bytes);
-    return true;
 }

@@ -5,8 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/cstring.h"
-
 /// Whether the bytes of a source file begin with a UTF-16 byte-order mark (FF FE or FE FF).
 bool IsUtf16Source(std::string_view bytes);
 
@@ -33,11 +31,5 @@ std::u16string_view NextSourceLine(std::u16string_view text, size_t& start);
 /// so a text decoded line by line gives the lines of the text decoded whole.
 std::string_view NextSourceLine(std::string_view utf8, size_t& start);
 
-/// The first line of text (up to its first line end), untrimmed.
-std::u16string_view FirstSourceLine(std::u16string_view text);
-
 /// The text without the blanks at its ends (space, tab, line ends, vertical tab, form feed).
 std::u16string_view Trimmed(std::u16string_view text);
-
-/// Reads the file at path and decodes it (DecodeSourceText). False when it cannot be read.
-bool ReadSourceText(const CString& path, std::u16string& text);
