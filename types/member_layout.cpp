@@ -337,6 +337,9 @@ namespace {
 /// each return costs a walk over everything freed (some 60 ms at a million members), so it is
 /// made once per million.
 constexpr size_t kMembersBetweenReturns = size_t{1} << 20;
+/// The same for a run that hands its leaves on: it holds little beside the members left, so a
+/// return walks less, and the output made of the leaves grows as the members go.
+constexpr size_t kMembersBetweenReturnsHandingOn = size_t{1} << 19;
 
 }  // namespace
 
@@ -370,7 +373,7 @@ void MemberLayout::Empty(const StructEntry& structure) {
         std::vector<SMemberInfo>().swap(entry->second);
         ++structuresEmptied_;
     }
-    if (membersEmptiedSinceReturn_ >= kMembersBetweenReturns) {
+    if (membersEmptiedSinceReturn_ >= (sink_ ? kMembersBetweenReturnsHandingOn : kMembersBetweenReturns)) {
         ReturnFreedMemory();
         membersEmptiedSinceReturn_ = 0;
     }
