@@ -44,9 +44,11 @@ void ImportWatch::BeforeCommand(CWnd& window, UINT id, UINT code) {
     // The dry run takes the import's steps on the same files and the same type library, so it
     // fails where the import would; only an import that is to succeed may take rows away.
     SDialogSources read = ReadSources(*dialog);
+    size_t leaves = 0;  // counted, not kept: only whether there are any matters here
+    read.request.takeLeaf = [&leaves](const SLayoutLeaf&) { ++leaves; };
     SLayoutResult result;
     CallExport("VireoLayoutDryRun", [&] { return driver_.Require<VireoLayoutDryRunFn>("VireoLayoutDryRun")(read.request, result); });
-    if (result.failure != 0 || !result.unknownTypes.IsEmpty() || result.leaves.IsEmpty()) return;
+    if (result.failure != 0 || !result.unknownTypes.IsEmpty() || leaves == 0) return;
     if (records_) return;  // an import already succeeded: the dialog has ended
     records_.emplace(project_, device_, std::move(read.sources));
     records_->RemoveRowsOfLastImport(session_);
