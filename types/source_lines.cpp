@@ -72,13 +72,6 @@ std::u16string_view NextSourceLine(std::u16string_view text, size_t& start) { re
 
 std::string_view NextSourceLine(std::string_view utf8, size_t& start) { return NextLineOf(utf8, start); }
 
-std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text) {
-    std::vector<std::u16string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) lines.push_back(NextSourceLine(text, start));
-    return lines;
-}
-
 std::u16string_view Trimmed(std::u16string_view text) {
     const auto blank = [](char16_t ch) { return ch == u' ' || ch == u'\t' || ch == u'\r' || ch == u'\n' || ch == u'\v' || ch == u'\f'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);

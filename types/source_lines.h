@@ -3,7 +3,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 /// Whether the bytes of a source file begin with a UTF-16 byte-order mark (FF FE or FE FF).
 bool IsUtf16Source(std::string_view bytes);
@@ -19,13 +18,10 @@ std::u16string DecodeSourceText(std::string_view bytes);
 /// it is (for readers that take UTF-8 only, such as the XML reader).
 std::string TextBytesAsUtf8(std::string bytes);
 
-/// Cuts text into lines. A line ends at CR LF, at a lone LF or at a lone CR, so that sources keep
-/// their lines whichever line ends a checkout gave them; text after the last line end is a last
-/// line. The lines are views into text and are not trimmed.
-std::vector<std::u16string_view> SplitSourceLines(std::u16string_view text);
-
-/// The line of text that starts at position start, untrimmed, cut as SplitSourceLines cuts; start
-/// moves past its line end. Call only while start is before the end of text.
+/// The line of text that starts at position start, untrimmed, as a view into text; start moves past
+/// its line end. A line ends at CR LF, at a lone LF or at a lone CR, so that sources keep their
+/// lines whichever line ends a checkout gave them; text after the last line end is a last line.
+/// Call only while start is before the end of text.
 std::u16string_view NextSourceLine(std::u16string_view text, size_t& start);
 /// The same for UTF-8 text, in bytes: CR and LF are never part of a character of several bytes,
 /// so a text decoded line by line gives the lines of the text decoded whole.

@@ -23,7 +23,7 @@ public:
     /// The position after the last line: every position before it starts a line or lies in one.
     size_t Size() const { return utf8_ ? bytes_.size() - textStart_ : decoded_.size(); }
 
-    /// The line that starts at position start, untrimmed, cut as SplitSourceLines cuts; start
+    /// The line that starts at position start, untrimmed, cut as NextSourceLine cuts; start
     /// moves past its line end. The line is decoded into buffer or lies in this text; it is valid
     /// until buffer changes. Call only while start is before Size().
     std::u16string_view Line(size_t& start, std::u16string& buffer) const;

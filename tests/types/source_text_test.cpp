@@ -20,14 +20,12 @@ Lines LinesOf(const SourceText& text) {
     return lines;
 }
 
-Lines LinesOfDecoded(const std::u16string& text) {
-    const std::vector<std::u16string_view> views = SplitSourceLines(text);
-    return Lines(views.begin(), views.end());
-}
-
 }  // namespace
 
 TEST(SourceText, ReadLineByLineItGivesTheLinesOfTheWholeDecodedText) {
+    // A line ends at CR LF, a lone LF or a lone CR; nothing follows the last line end.
+    EXPECT_EQ(LinesOf(SourceText(std::string("a\r\nb\nc\rd\r"))), (Lines{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(LinesOf(SourceText(std::u16string(u"a\r\nb\nc\rd"))), (Lines{u"a", u"b", u"c", u"d"}));
     // Characters of one to four bytes, whole and cut off, stray bytes and line ends of every
     // kind, after each of the byte-order marks or none.
     const std::string pieces[] = {"a", " ", "\r", "\n", "\r\n", "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
@@ -39,7 +37,7 @@ TEST(SourceText, ReadLineByLineItGivesTheLinesOfTheWholeDecodedText) {
         for (int count = static_cast<int>(random() % 12); count > 0; --count) bytes += pieces[random() % std::size(pieces)];
         const std::u16string whole = DecodeSourceText(bytes);
         const SourceText text(bytes);
-        ASSERT_EQ(LinesOf(text), LinesOfDecoded(whole)) << "trial " << trial;
+        ASSERT_EQ(LinesOf(text), LinesOf(SourceText(whole))) << "trial " << trial;
         std::u16string buffer;
         ASSERT_EQ(text.FirstLine(buffer), whole.substr(0, whole.find_first_of(u"\r\n"))) << "trial " << trial;
     }

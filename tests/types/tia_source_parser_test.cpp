@@ -93,7 +93,6 @@ TEST(MemberLine, NamesAttributesTypesStartValuesAndComments) {
 }
 
 TEST_F(SourceParse, LineEndsAttributesAndHeaderWords) {
-    EXPECT_EQ(SplitSourceLines(u"a\r\nb\nc\rd"), (std::vector<std::u16string_view>{u"a", u"b", u"c", u"d"}));
     const std::string members = "      // note: a comment line\n      FW_VERSION : Int;\n      a : Bool; // NON_RETAIN\n"
                                 "      TYPE_A : Int;\n      DATA_BLOCK_NO : Int;\n";
     std::string source = Block(members);
