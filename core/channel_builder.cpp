@@ -213,7 +213,7 @@ std::u16string_view MakeChannelName(CDevRow& row) {
     return name;
 }
 
-CString SanitizeVarName(CString name) {
+std::u16string_view SanitizedVarName(std::u16string_view text) {
     // Replacing each text in turn comes down to three steps, done here in one pass: first the six
     // characters listed before the two underscores become "_", then each "__" (which the first step
     // may have made) becomes "_", left to right, then every other listed character becomes "_"
@@ -231,12 +231,11 @@ CString SanitizeVarName(CString name) {
         if (ch < 128) return kClassOf[ch];
         return ch == kYuanSign ? kAfterUnderscores : kKept;
     };
-    const std::u16string_view text = name.view();
     const auto first = std::find_if(text.begin(), text.end(), [&](char16_t ch) { return classOf(ch) != kKept; });
-    if (first == text.end()) return name;
-    // Made in a buffer the thread keeps, never longer than the name, and copied back into the
-    // name's own storage: describing a large table sanitizes nearly every variable name. The
-    // characters before the first one replaced are kept as they are.
+    if (first == text.end()) return text;
+    // Made in a buffer the thread keeps, never longer than the name: describing a large table
+    // sanitizes nearly every variable name. The characters before the first one replaced are kept
+    // as they are.
     thread_local std::u16string sanitized;
     sanitized.resize(text.size());
     const size_t kept = static_cast<size_t>(first - text.begin());
@@ -253,45 +252,69 @@ CString SanitizeVarName(CString name) {
         underscoreBefore = underscore;
         sanitized[length++] = kind == kKept ? text[i] : u'_';
     }
-    name.Assign(std::u16string_view(sanitized).substr(0, length));
+    return std::u16string_view(sanitized).substr(0, length);
+}
+
+CString SanitizeVarName(CString name) {
+    const std::u16string_view sanitized = SanitizedVarName(name.view());
+    // Handed back as it was when nothing is replaced; otherwise copied into the name's own storage.
+    if (sanitized.data() != name.view().data()) name.Assign(sanitized);
     return name;
 }
+
+void RefreshChannelName(CDevRow& row) {
+    const uint8_t formedWith = row.ChannelNameFormedWith();
+    // A name formed with the read/write text of now stays as it is: it need not be formed to know.
+    if (formedWith != 0 && ReadWriteTextOfNumber(formedWith) == Text(kReadWriteTexts, row.GetInt(kColRwFlag)).view()) return;
+    MakeChannelName(row);
+}
+
+void FormAddressText(const CDevRow& row, std::u16string& text) {
+    text.clear();
+    if (row.GetInt(kColRegType) == kRegisterV) {
+        AppendDecimal(text, row.GetInt(kColBlock), 1);
+        text += u'.';
+    }
+    AppendDecimal(text, row.GetInt(kColAddress), 1);
+    if (row.GetInt(kColTypeCode) == kStringCode) {
+        text += u'_';
+        AppendDecimal(text, row.GetInt(kColBit), 1);
+    }
+}
+
+std::u16string_view DescribedVarName(std::u16string_view varName, int position, std::u16string& buffer) {
+    const std::u16string_view sanitized = SanitizedVarName(varName);
+    if (sanitized.size() < kLongestDescribedVarName) return sanitized;
+    buffer.assign(sanitized.substr(0, kCutVarNameLength));
+    buffer += u'_';
+    AppendDecimal(buffer, position, 4);
+    return buffer;
+}
+
+std::u16string_view VarNameOfChannelName(std::u16string_view chlName, std::u16string& buffer) {
+    buffer.assign(chlName);
+    std::replace(buffer.begin(), buffer.end(), u'.', u'_');
+    std::replace(buffer.begin(), buffer.end(), u':', u'_');
+    return buffer;
+}
+
+
 
 void DescribeRow(CDevRow& row, int rowIndex, int position, SChlInfo& info) {
     const int regType = row.GetInt(kColRegType);
     const int code = row.GetInt(kColTypeCode);
-    const int block = row.GetInt(kColBlock), address = row.GetInt(kColAddress), length = row.GetInt(kColBit);
     info.chlIndex = rowIndex;
     info.regType = regType;
     info.strLen = -1;
-    // "%d.%d_%d" (block, address, length) for a data block string, "%d.%d" for other data block
-    // channels; without the block for the other register types.
-    thread_local std::u16string text;  // the address, made in a buffer the thread keeps
-    text.clear();
-    if (regType == kRegisterV) {
-        AppendDecimal(text, block, 1);
-        text += u'.';
-    }
-    AppendDecimal(text, address, 1);
-    if (code == kStringCode) {
-        text += u'_';
-        AppendDecimal(text, length, 1);
-    }
+    thread_local std::u16string text, cut;  // texts made in buffers the thread keeps
+    FormAddressText(row, text);
     info.address.Assign(text);
     info.chlCount = 1;
     info.rwFlag = row.GetInt(kColRwFlag);
     info.chlName.Assign(MakeChannelName(row));
     info.comment.Assign(row.ReadText(kColComment, text));  // the address's buffer is free again
     const std::u16string_view varName = row.ReadText(kColVarName, text);
-    if (!varName.empty()) {
-        info.varName.Assign(varName);
-        info.varName = SanitizeVarName(std::move(info.varName));  // handed back as it was when nothing is replaced
-        if (info.varName.GetLength() >= 500) info.varName = info.varName.Left(494) + CString::Formatted(u"_%04d", position);
-    } else {
-        info.varName = info.chlName;
-        info.varName.Replace(u'.', u'_');
-        info.varName.Replace(u':', u'_');
-    }
+    info.varName.Assign(varName.empty() ? VarNameOfChannelName(info.chlName.view(), cut) : DescribedVarName(varName, position, cut));
     info.chlKind = ChannelKind(code);
     info.typeIndex = TypeCodeToIndex(code, regType);
 }

@@ -23,8 +23,31 @@ int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows);
 /// changed). The name, valid until the thread's next call.
 std::u16string_view MakeChannelName(CDevRow& row);
 
+/// Brings the row's channel name in step with the read/write text of now, as MakeChannelName does,
+/// without forming a name that is formed from the cells with that text already.
+void RefreshChannelName(CDevRow& row);
+
 /// Replaces the characters a variable name may not hold by "_", one kind after the other.
 CString SanitizeVarName(CString name);
+/// The same for a view: the view itself when nothing is replaced, else a view of a buffer the
+/// thread keeps, valid until the thread's next call.
+std::u16string_view SanitizedVarName(std::u16string_view varName);
+
+/// A variable name this long or longer is described cut: its first kCutVarNameLength characters,
+/// "_" and the row's place in the list being described, at least four digits.
+constexpr size_t kLongestDescribedVarName = 500;
+constexpr size_t kCutVarNameLength = 494;
+
+/// The address a row is described with: "%d.%d_%d" (block, address, length) for a data block
+/// string, "%d.%d" for other data block channels; without the block for the other register types.
+void FormAddressText(const CDevRow& row, std::u16string& text);
+/// The variable name a row that has one is described with at position in the list being
+/// described: sanitized, and cut when it is still kLongestDescribedVarName characters or more.
+/// A view of varName, of a buffer the thread keeps, or of buffer.
+std::u16string_view DescribedVarName(std::u16string_view varName, int position, std::u16string& buffer);
+/// The variable name a row without one is described with: its channel name, with "." and ":" as
+/// "_". Made in buffer.
+std::u16string_view VarNameOfChannelName(std::u16string_view chlName, std::u16string& buffer);
 
 /// Describes a stored row as the host's channel dialog sees it; position is the row's place in the
 /// list being described. Recomputes the row's channel name first.

@@ -25,6 +25,11 @@ VIREO_DECLARE_EXPORT(SvrGetChlInfo);
 VIREO_DECLARE_EXPORT(SvrDeleteChlInfo);
 VIREO_DECLARE_EXPORT(SvrGetChannel);
 
+// The rows as the host's import records keep them: rows first to first + count - 1 (those of them
+// the table holds) described into records, as SvrGetChlInfo describes them in a list of the whole
+// table. Returns the table's row count; the invalid-argument exception for a negative first or count.
+VIREO_DECLARE_EXPORT(VireoDescribeRowRecords);
+
 // Device life cycle.
 VIREO_DECLARE_EXPORT(SvrInitDevSet);
 VIREO_DECLARE_EXPORT(SvrExitDevRun);

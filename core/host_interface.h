@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/arrays.h"
 #include "platform/cstring.h"
@@ -134,6 +136,25 @@ struct SLayoutResult {
     CString failureText;   ///< the status text of the failure
 };
 
+/// What the host keeps of a row to know it again at the next import: the fields SvrGetChlInfo
+/// describes it with in a list of the whole table, its texts in UTF-8 one after the other in
+/// SRowRecords::texts (the address, the variable name and the comment, by their lengths in bytes).
+/// The channel name is left out: it is made from the other fields.
+struct SRowRecord {
+    int32_t regType = 0;
+    int32_t typeIndex = 0;
+    int32_t rwFlag = 0;
+    uint32_t addressBytes = 0;
+    uint32_t varNameBytes = 0;
+    uint32_t commentBytes = 0;
+};
+
+/// The records of consecutive rows, in order, and their texts in the same order.
+struct SRowRecords {
+    std::vector<SRowRecord> rows;
+    std::string texts;
+};
+
 // The exports, by the names the host looks up.
 extern "C" {
 using SvrGetPropertyFn = int (*)(CDeviceObject* device, CStringArray& names, CStringArray& values, CByteArray& enumerated);
@@ -158,7 +179,8 @@ using SvrGetParentCofigFn = int (*)(SParentConfig& config);
 using SvrGetCustomUIFn = int (*)(int32_t ignored, CArray<SCustomUIEntry>& entries);
 using SvrEditCustomPropertyFn = int (*)(CDeviceObject* device);
 using SvrShowCustomUIFn = int (*)(CDeviceObject* device, SCustomUIEntry* entry);
-// A diagnostic export of this driver only: hosts that do not know it never look it up.
+// Exports of this driver only, for its own host: hosts that do not know them never look them up.
 using VireoLayoutDryRunFn = int (*)(const SLayoutRequest& request, SLayoutResult& result);
 using VireoEditDataTypesFn = int (*)();
+using VireoDescribeRowRecordsFn = int (*)(CDeviceObject* device, int32_t first, int32_t count, SRowRecords& records);
 }

@@ -5,7 +5,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "platform/code_page.h"
 
 namespace {
 
@@ -35,13 +34,16 @@ bool TakeOne(KeyCounts& counts, std::string_view key) {
     return true;
 }
 
+/// A row's record and its texts, as the driver describes it.
+struct SRowView {
+    const SRowRecord& record;
+    std::string_view address, varName, comment;
+};
+
 /// The source that makes a row: data block n for its rows, the tag table for I, Q and M.
-std::string SourceOf(const SChlInfo& info) {
-    if (info.regType != 3) return "tags";
-    std::string source = "DB";
-    const std::u16string_view address = info.address.view();
-    AppendUtf8(source, address.substr(0, address.find(u'.')));
-    return source;
+std::string SourceOf(const SRowView& row) {
+    if (row.record.regType != 3) return "tags";
+    return "DB" + std::string(row.address.substr(0, row.address.find('.')));
 }
 
 /// The source of the row a key stands for, as SourceOf gives it: the key starts with the register
@@ -55,84 +57,62 @@ std::string SourceOfKey(std::string_view key) {
 /// the user-interface language (the channel name does): register and address, data type index,
 /// read/write flag, e.g. "V1.4 type 12 rw 2"; then TAB, the variable, TAB, the comment. Made in a
 /// buffer the thread keeps: the view is valid until the next key is made.
-std::string_view KeyOf(const SChlInfo& info) {
+std::string_view KeyOf(const SRowView& row) {
     static const char kRegisters[] = "IQMV";
     thread_local std::string key;
+    const int regType = row.record.regType;
     key.clear();
-    key.reserve(24 + info.address.view().size() + info.varName.view().size() + info.comment.view().size());
-    key += info.regType >= 0 && info.regType < 4 ? kRegisters[info.regType] : '?';
-    AppendUtf8(key, info.address.view());
+    key += regType >= 0 && regType < 4 ? kRegisters[regType] : '?';
+    key += row.address;
     key += " type ";
-    key += std::to_string(info.typeIndex);
+    key += std::to_string(row.record.typeIndex);
     key += " rw ";
-    key += std::to_string(info.rwFlag);
+    key += std::to_string(row.record.rwFlag);
     key += '\t';
-    AppendUtf8(key, info.varName.view());
+    key += row.varName;
     key += '\t';
-    AppendUtf8(key, info.comment.view());
+    key += row.comment;
     return key;
 }
 
-/// Rows described at a time: the descriptions of a plant's half a million rows are never all held.
+/// Rows recorded at a time: the records of a plant's half a million rows are never all held.
 constexpr int kRowsPerRead = 8192;
-/// The driver shortens a variable name of 500 characters or more to 494 and "_" and the row's
-/// place in the list being described, at least four digits: 499 characters or more.
-constexpr int kShortenedNameLength = 499;
 
 /// How many rows the device's table holds.
 int RowCount(DeviceSession& session) {
-    CArray<int32_t> indices;
-    CArray<SChlInfo> infos;
-    indices.Add(0);
-    return session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);  // 0 for an empty table
+    SRowRecords none;
+    int32_t first = 0, count = 0;
+    return session.Call<VireoDescribeRowRecordsFn>("VireoDescribeRowRecords", first, count, none);
 }
 
-/// Hands every row described in one list to take, in order.
+/// Hands the rows of the device to take (key, source) in order, and returns how many the table
+/// holds.
 template <typename Take>
-void DescribeAllAtOnce(DeviceSession& session, Take& take) {
-    CArray<int32_t> all;
-    CArray<SChlInfo> infos;
-    session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", all, infos);
-    for (const SChlInfo& info : infos) take(KeyOf(info), SourceOf(info));
-}
-
-/// Hands the rows of the device to take (key, source) in order, described a part at a time, and
-/// returns how many the table holds. A shortened variable name carries its place in the list it
-/// was described in, which a part would change: a table that holds one is described again at
-/// once, after restart() has let go of what was taken, so that its keys stay the ones its last
-/// import recorded.
-template <typename Take, typename Restart>
-int ForEachRow(DeviceSession& session, Take take, Restart restart) {
-    const int count = RowCount(session);
-    CArray<int32_t> indices;
-    CArray<SChlInfo> infos;
-    for (int first = 0; first < count; first += kRowsPerRead) {
-        const int size = std::min(kRowsPerRead, count - first);
-        indices.SetSize(size);
-        for (int i = 0; i < size; ++i) indices[i] = first + i;
-        session.Call<SvrGetChlInfoFn>("SvrGetChlInfo", indices, infos);
-        for (int i = 0; i < size; ++i) {
-            if (infos[i].varName.GetLength() >= kShortenedNameLength) {
-                restart();
-                DescribeAllAtOnce(session, take);
-                return count;
-            }
-            take(KeyOf(infos[i]), SourceOf(infos[i]));
+int ForEachRow(DeviceSession& session, Take take) {
+    SRowRecords records;
+    int rows = 0;
+    int32_t first = 0, count = kRowsPerRead;
+    do {
+        rows = session.Call<VireoDescribeRowRecordsFn>("VireoDescribeRowRecords", first, count, records);
+        std::string_view texts = records.texts;
+        for (const SRowRecord& record : records.rows) {
+            const SRowView row{record, texts.substr(0, record.addressBytes), texts.substr(record.addressBytes, record.varNameBytes),
+                               texts.substr(record.addressBytes + record.varNameBytes, record.commentBytes)};
+            texts.remove_prefix(record.addressBytes + record.varNameBytes + record.commentBytes);
+            take(KeyOf(row), SourceOf(row));
         }
-    }
-    return count;
+        first += kRowsPerRead;
+    } while (first < rows);
+    return rows;
 }
 
 /// The rows of the device in order.
 SRows ReadRows(DeviceSession& session) {
     SRows rows;
-    ForEachRow(
-        session,
-        [&](std::string_view key, std::string source) {
-            rows.keys.push_back(key);
-            rows.sources.push_back(std::move(source));
-        },
-        [&] { rows = SRows(); });
+    ForEachRow(session, [&](std::string_view key, std::string source) {
+        rows.keys.push_back(key);
+        rows.sources.push_back(std::move(source));
+    });
     return rows;
 }
 
@@ -234,26 +214,18 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
     TextList* lastMade = nullptr;
     bool sourceHadRows = false;
     size_t beforeLeft = rowsBefore_.size();  // once every row of before is met, no key is looked up
-    ForEachRow(
-        session,
-        [&](std::string_view key, const std::string& source) {
-            if (!lastMade || source != lastSource) {
-                lastMade = &madeNow[source];
-                lastSource = source;
-                sourceHadRows = sourcesBefore.count(source) != 0;
-            }
-            if (sourceHadRows && beforeLeft > 0 && TakeOne(before, key)) {  // there before the import: not the import's
-                --beforeLeft;
-                return;
-            }
-            lastMade->push_back(key);
-        },
-        [&] {
-            before = CountsOf(rowsBefore_);
-            beforeLeft = rowsBefore_.size();
-            madeNow.clear();
-            lastMade = nullptr;
-        });
+    ForEachRow(session, [&](std::string_view key, const std::string& source) {
+        if (!lastMade || source != lastSource) {
+            lastMade = &madeNow[source];
+            lastSource = source;
+            sourceHadRows = sourcesBefore.count(source) != 0;
+        }
+        if (sourceHadRows && beforeLeft > 0 && TakeOne(before, key)) {  // there before the import: not the import's
+            --beforeLeft;
+            return;
+        }
+        lastMade->push_back(key);
+    });
     SCounts counts;
     for (const std::string& source : sources_) {
         if (record) project_.RecordImportedRows(device_, source, madeNow[source]);

@@ -2,8 +2,12 @@
 // rows, the channel list with kinds, deletion by index, and the channel address form.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/column_registry.h"
+#include "core/exports.h"
 #include "core/text_tables.h"
+#include "platform/invalid_arg.h"
 #include "platform/parallel.h"
 #include "test_device.h"
 
@@ -299,4 +303,91 @@ TEST(GetChannelTest, KindsAndIndicesOfCodesOnlyAnImageHolds) {
     for (int i = 0; i < 6; ++i) EXPECT_EQ(infos[i].typeIndex, typeIndices[i]) << i;
     EXPECT_EQ(infos[5].address, u"5_8");  // a string outside data blocks: N_L
     EXPECT_EQ(infos[5].chlName, u"M读写STR005_8");
+}
+
+namespace {
+
+/// A row's record as one text: "regType typeIndex rwFlag|address|variable|comment".
+std::vector<std::string> RecordTexts(const SRowRecords& records) {
+    std::vector<std::string> texts;
+    size_t at = 0;
+    for (const SRowRecord& row : records.rows) {
+        std::string text = std::to_string(row.regType) + ' ' + std::to_string(row.typeIndex) + ' ' + std::to_string(row.rwFlag);
+        for (uint32_t bytes : {row.addressBytes, row.varNameBytes, row.commentBytes}) {
+            text += '|' + records.texts.substr(at, bytes);
+            at += bytes;
+        }
+        texts.push_back(text);
+    }
+    EXPECT_EQ(at, records.texts.size());
+    return texts;
+}
+
+/// The same fields of the rows as SvrGetChlInfo describes them in a list of the whole table.
+std::vector<std::string> DescribedTexts(const CArray<SChlInfo>& infos) {
+    std::vector<std::string> texts;
+    for (const SChlInfo& info : infos)
+        texts.push_back(std::to_string(info.regType) + ' ' + std::to_string(info.typeIndex) + ' ' + std::to_string(info.rwFlag) + '|' +
+                        info.address.ToUtf8() + '|' + info.varName.ToUtf8() + '|' + info.comment.ToUtf8());
+    return texts;
+}
+
+}  // namespace
+
+TEST(DescribeRowRecordsTest, RecordsAreWhatTheWholeTableIsDescribedWithAndStoreTheSameNames) {
+    TestDevice device;
+    Clear(device);
+    SChlInfo longNames = Describe(3, 11, u"1.0", 5000);
+    longNames.varName = CString(u'x', 510);  // cut, with the row's index at its end
+    Add(device, longNames);
+    SChlInfo texts = Describe(3, 19, u"1.20000_20", 3);
+    texts.varName = u"Motor.Speed[1]";
+    texts.comment = u"速度 ￥";
+    Add(device, texts);
+    SChlInfo bits = Describe(2, 0, u"0", 5000, 1);  // no variable: it is made from the channel name
+    bits.comment = u"工位";
+    Add(device, bits);
+    Add(device, Describe(0, 5, u"7", 2, 0));
+    // Every stored name is made anew with other read/write texts, as describing makes them.
+    auto describe = [&](int parts, const std::function<void(TestDevice&)>& how) {
+        SetMaxParallelParts(parts);
+        TextTable(kReadWriteTexts).entries = {u"RO", u"WO", u"RW"};
+        TestDevice copy;
+        Clear(copy);
+        copy.Table() = device.Table();
+        how(copy);
+        ResetBuiltinTexts();
+        SetMaxParallelParts(0);
+        return Names(copy.Table());
+    };
+    CArray<SChlInfo> infos;
+    const std::vector<std::u16string> describedNames = describe(1, [&](TestDevice& copy) {
+        CArray<int32_t> all;
+        SvrGetChlInfo(&copy.object, all, infos);
+    });
+    ASSERT_EQ(infos.GetSize(), 10005);
+    for (int parts : {1, 3}) {
+        SRowRecords records;
+        records.texts = "left from before";
+        const std::vector<std::u16string> names = describe(parts, [&](TestDevice& copy) {
+            EXPECT_EQ(VireoDescribeRowRecords(&copy.object, 0, 20000, records), 10005);
+        });
+        EXPECT_EQ(RecordTexts(records), DescribedTexts(infos)) << parts << " parts";
+        EXPECT_EQ(names, describedNames) << parts << " parts";
+    }
+    // I, M, then the data block's words and strings.
+    const std::vector<std::string> all = DescribedTexts(infos);
+    EXPECT_EQ(all[10001], "3 11 2|1.9998|" + std::string(494, 'x') + "_10001|");
+    EXPECT_EQ(all[10002], "3 19 2|1.20000_20|Motor_Speed_1_|速度 ￥");
+
+    // A range is recorded as in the whole list: a cut name ends with the row's index.
+    SRowRecords part;
+    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10000, 3, part), 10005);
+    EXPECT_EQ(RecordTexts(part), std::vector<std::string>(all.begin() + 10000, all.begin() + 10003));
+    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10003, 100, part), 10005);
+    EXPECT_EQ(RecordTexts(part), std::vector<std::string>(all.begin() + 10003, all.end()));
+    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 20000, 10, part), 10005);
+    EXPECT_TRUE(part.rows.empty() && part.texts.empty());
+    EXPECT_THROW(VireoDescribeRowRecords(&device.object, -1, 10, part), CInvalidArgException);
+    EXPECT_THROW(VireoDescribeRowRecords(&device.object, 0, -1, part), CInvalidArgException);
 }

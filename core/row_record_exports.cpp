@@ -1,0 +1,80 @@
+// The rows as the host's import records keep them: what the channel dialog's descriptions say of a
+// row's place and contents, made straight into UTF-8 texts, without the descriptions' other fields
+// and without forming channel names that are not read. A plant's half a million rows are recorded
+// after every import.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/channel_builder.h"
+#include "core/column_registry.h"
+#include "core/data_types.h"
+#include "core/dev_record.h"
+#include "core/exports.h"
+#include "platform/code_page.h"
+#include "platform/invalid_arg.h"
+#include "platform/parallel.h"
+
+namespace {
+
+/// The fewest rows worth a part of their own when rows are recorded side by side.
+constexpr size_t kRowsPerRecordedPart = 4096;
+
+/// Appends text in UTF-8 and returns how many bytes it took.
+uint32_t AppendText(std::string& texts, std::u16string_view text) {
+    const size_t before = texts.size();
+    AppendUtf8(texts, text);
+    return static_cast<uint32_t>(texts.size() - before);
+}
+
+/// Appends the record of the row at rowIndex, described as in a list of the whole table. The
+/// channel name is brought in step as describing the row brings it, and formed only when the
+/// variable name is made from it.
+void AppendRecord(CDevRow& row, int rowIndex, SRowRecords& records) {
+    thread_local std::u16string text, cut;
+    SRowRecord record;
+    record.regType = row.GetInt(kColRegType);
+    record.typeIndex = TypeCodeToIndex(row.GetInt(kColTypeCode), record.regType);
+    record.rwFlag = row.GetInt(kColRwFlag);
+    RefreshChannelName(row);
+    FormAddressText(row, text);
+    record.addressBytes = AppendText(records.texts, text);
+    const std::u16string_view varName = row.ReadText(kColVarName, text);
+    record.varNameBytes = AppendText(records.texts, varName.empty() ? VarNameOfChannelName(MakeChannelName(row), cut)
+                                                                    : DescribedVarName(varName, rowIndex, cut));
+    record.commentBytes = AppendText(records.texts, row.ReadText(kColComment, text));
+    records.rows.push_back(record);
+}
+
+/// Moves the records of the later parts behind those of the first, in order.
+void JoinParts(std::vector<SRowRecords>& parts, SRowRecords& records) {
+    records = std::move(parts[0]);
+    for (size_t part = 1; part < parts.size(); ++part) {
+        records.rows.insert(records.rows.end(), parts[part].rows.begin(), parts[part].rows.end());
+        records.texts += parts[part].texts;
+    }
+}
+
+}  // namespace
+
+VIREO_EXPORT int VireoDescribeRowRecords(CDeviceObject* device, int32_t first, int32_t count, SRowRecords& records) {
+    if (first < 0 || count < 0)
+        throw CInvalidArgException("rows to record: the first row and the count must not be negative (" + std::to_string(first) +
+                                   ", " + std::to_string(count) + ")");
+    CDevTable& table = *EnsureRecord(device).chlTable;
+    const int n = table.GetRowCount();
+    const int begin = std::min(first, n);
+    const size_t rows = static_cast<size_t>(std::min(count, n - begin));
+    // Rows are recorded side by side, each once: a row's channel name is stored anew by its part only.
+    const int parts = PartsFor(rows, kRowsPerRecordedPart);
+    std::vector<SRowRecords> partRecords(static_cast<size_t>(parts));
+    RunParts(parts, [&](int part) {
+        const int partBegin = begin + static_cast<int>(PartBegin(rows, parts, part));
+        const int partEnd = begin + static_cast<int>(PartBegin(rows, parts, part + 1));
+        SRowRecords& into = partRecords[static_cast<size_t>(part)];
+        into.rows.reserve(static_cast<size_t>(partEnd - partBegin));
+        for (int i = partBegin; i < partEnd; ++i) AppendRecord(table.EditRow(i), i, into);
+    });
+    JoinParts(partRecords, records);
+    return n;
+}
