@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "core/channel_name.h"
 #include "core/column_registry.h"
@@ -213,7 +214,11 @@ std::u16string_view MakeChannelName(CDevRow& row) {
     return name;
 }
 
-std::u16string_view SanitizedVarName(std::u16string_view text) {
+namespace {
+
+/// SanitizedVarName for texts of either width: of one byte per character, only ASCII.
+template <typename Char>
+std::basic_string_view<Char> Sanitized(std::basic_string_view<Char> text) {
     // Replacing each text in turn comes down to three steps, done here in one pass: first the six
     // characters listed before the two underscores become "_", then each "__" (which the first step
     // may have made) becomes "_", left to right, then every other listed character becomes "_"
@@ -231,29 +236,45 @@ std::u16string_view SanitizedVarName(std::u16string_view text) {
         if (ch < 128) return kClassOf[ch];
         return ch == kYuanSign ? kAfterUnderscores : kKept;
     };
-    const auto first = std::find_if(text.begin(), text.end(), [&](char16_t ch) { return classOf(ch) != kKept; });
+    auto classOfChar = [&](Char ch) { return classOf(static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(ch))); };
+    const auto first = std::find_if(text.begin(), text.end(), [&](Char ch) { return classOfChar(ch) != kKept; });
     if (first == text.end()) return text;
     // Made in a buffer the thread keeps, never longer than the name: describing a large table
     // sanitizes nearly every variable name. The characters before the first one replaced are kept
     // as they are.
-    thread_local std::u16string sanitized;
+    thread_local std::basic_string<Char> sanitized;
     sanitized.resize(text.size());
     const size_t kept = static_cast<size_t>(first - text.begin());
     std::copy(text.begin(), first, sanitized.begin());
     size_t length = kept;
     bool underscoreBefore = false;  // the last character kept was an underscore of the first step
     for (size_t i = kept; i < text.size(); ++i) {
-        const uint8_t kind = classOf(text[i]);
+        const uint8_t kind = classOfChar(text[i]);
         const bool underscore = kind == kBeforeUnderscores || kind == kUnderscore;
         if (underscore && underscoreBefore) {
             underscoreBefore = false;  // "__" becomes "_"
             continue;
         }
         underscoreBefore = underscore;
-        sanitized[length++] = kind == kKept ? text[i] : u'_';
+        sanitized[length++] = kind == kKept ? text[i] : Char('_');
     }
-    return std::u16string_view(sanitized).substr(0, length);
+    return std::basic_string_view<Char>(sanitized).substr(0, length);
 }
+
+template <typename Char>
+std::basic_string_view<Char> Described(std::basic_string_view<Char> varName, int position, std::basic_string<Char>& buffer) {
+    const std::basic_string_view<Char> sanitized = Sanitized(varName);
+    if (sanitized.size() < kLongestDescribedVarName) return sanitized;
+    buffer.assign(sanitized.substr(0, kCutVarNameLength));
+    std::u16string place(u"_");
+    AppendDecimal(place, position, 4);
+    buffer.append(place.begin(), place.end());  // ASCII: the same characters in either width
+    return buffer;
+}
+
+}  // namespace
+
+std::u16string_view SanitizedVarName(std::u16string_view text) { return Sanitized(text); }
 
 CString SanitizeVarName(CString name) {
     const std::u16string_view sanitized = SanitizedVarName(name.view());
@@ -283,12 +304,11 @@ void FormAddressText(const CDevRow& row, std::u16string& text) {
 }
 
 std::u16string_view DescribedVarName(std::u16string_view varName, int position, std::u16string& buffer) {
-    const std::u16string_view sanitized = SanitizedVarName(varName);
-    if (sanitized.size() < kLongestDescribedVarName) return sanitized;
-    buffer.assign(sanitized.substr(0, kCutVarNameLength));
-    buffer += u'_';
-    AppendDecimal(buffer, position, 4);
-    return buffer;
+    return Described(varName, position, buffer);
+}
+
+std::string_view DescribedVarName(std::string_view asciiVarName, int position, std::string& buffer) {
+    return Described(asciiVarName, position, buffer);
 }
 
 std::u16string_view VarNameOfChannelName(std::u16string_view chlName, std::u16string& buffer) {

@@ -45,6 +45,8 @@ void FormAddressText(const CDevRow& row, std::u16string& text);
 /// described: sanitized, and cut when it is still kLongestDescribedVarName characters or more.
 /// A view of varName, of a buffer the thread keeps, or of buffer.
 std::u16string_view DescribedVarName(std::u16string_view varName, int position, std::u16string& buffer);
+/// The same for a variable name of ASCII characters, kept one byte each.
+std::string_view DescribedVarName(std::string_view asciiVarName, int position, std::string& buffer);
 /// The variable name a row without one is described with: its channel name, with "." and ":" as
 /// "_". Made in buffer.
 std::u16string_view VarNameOfChannelName(std::u16string_view chlName, std::u16string& buffer);

@@ -27,11 +27,37 @@ uint32_t AppendText(std::string& texts, std::u16string_view text) {
     return static_cast<uint32_t>(texts.size() - before);
 }
 
+/// The bytes of a text cell when the row keeps them one each and they are all ASCII: they are then
+/// the cell's UTF-8 already, and most cells of an import are so.
+bool AsciiCell(const CDevRow& row, int column, std::string_view& bytes) { return row.ReadOneByteText(column, bytes) && IsAscii(bytes); }
+
+/// Appends a text cell in UTF-8 and returns how many bytes it took.
+uint32_t AppendCell(std::string& texts, const CDevRow& row, int column, std::u16string& buffer) {
+    if (std::string_view bytes; AsciiCell(row, column, bytes)) {
+        texts += bytes;
+        return static_cast<uint32_t>(bytes.size());
+    }
+    return AppendText(texts, row.ReadText(column, buffer));
+}
+
+/// Appends the variable name the row is described with at rowIndex, and returns how many bytes it took.
+uint32_t AppendVarName(std::string& texts, CDevRow& row, int rowIndex, std::u16string& buffer) {
+    thread_local std::u16string cut;
+    thread_local std::string asciiCut;
+    if (std::string_view bytes; AsciiCell(row, kColVarName, bytes) && !bytes.empty()) {
+        const std::string_view described = DescribedVarName(bytes, rowIndex, asciiCut);
+        texts += described;
+        return static_cast<uint32_t>(described.size());
+    }
+    const std::u16string_view varName = row.ReadText(kColVarName, buffer);
+    return AppendText(texts, varName.empty() ? VarNameOfChannelName(MakeChannelName(row), cut) : DescribedVarName(varName, rowIndex, cut));
+}
+
 /// Appends the record of the row at rowIndex, described as in a list of the whole table. The
 /// channel name is brought in step as describing the row brings it, and formed only when the
 /// variable name is made from it.
 void AppendRecord(CDevRow& row, int rowIndex, SRowRecords& records) {
-    thread_local std::u16string text, cut;
+    thread_local std::u16string text;
     SRowRecord record;
     record.regType = row.GetInt(kColRegType);
     record.typeIndex = TypeCodeToIndex(row.GetInt(kColTypeCode), record.regType);
@@ -39,10 +65,8 @@ void AppendRecord(CDevRow& row, int rowIndex, SRowRecords& records) {
     RefreshChannelName(row);
     FormAddressText(row, text);
     record.addressBytes = AppendText(records.texts, text);
-    const std::u16string_view varName = row.ReadText(kColVarName, text);
-    record.varNameBytes = AppendText(records.texts, varName.empty() ? VarNameOfChannelName(MakeChannelName(row), cut)
-                                                                    : DescribedVarName(varName, rowIndex, cut));
-    record.commentBytes = AppendText(records.texts, row.ReadText(kColComment, text));
+    record.varNameBytes = AppendVarName(records.texts, row, rowIndex, text);
+    record.commentBytes = AppendCell(records.texts, row, kColComment, text);
     records.rows.push_back(record);
 }
 

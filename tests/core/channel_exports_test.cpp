@@ -348,6 +348,15 @@ TEST(DescribeRowRecordsTest, RecordsAreWhatTheWholeTableIsDescribedWithAndStoreT
     bits.comment = u"工位";
     Add(device, bits);
     Add(device, Describe(0, 5, u"7", 2, 0));
+    // Texts kept one byte each: ASCII ones, and others below U+0100.
+    SChlInfo valve = Describe(3, 11, u"2.0", 1);
+    valve.varName = u"Valve.Open[2]";
+    valve.comment = u"open, closed";
+    Add(device, valve);
+    SChlInfo latin = Describe(3, 11, u"2.2", 1);
+    latin.varName = u"Ventil.Öffnen";
+    latin.comment = u"Größe";
+    Add(device, latin);
     // Every stored name is made anew with other read/write texts, as describing makes them.
     auto describe = [&](int parts, const std::function<void(TestDevice&)>& how) {
         SetMaxParallelParts(parts);
@@ -365,28 +374,30 @@ TEST(DescribeRowRecordsTest, RecordsAreWhatTheWholeTableIsDescribedWithAndStoreT
         CArray<int32_t> all;
         SvrGetChlInfo(&copy.object, all, infos);
     });
-    ASSERT_EQ(infos.GetSize(), 10005);
+    ASSERT_EQ(infos.GetSize(), 10007);
     for (int parts : {1, 3}) {
         SRowRecords records;
         records.texts = "left from before";
         const std::vector<std::u16string> names = describe(parts, [&](TestDevice& copy) {
-            EXPECT_EQ(VireoDescribeRowRecords(&copy.object, 0, 20000, records), 10005);
+            EXPECT_EQ(VireoDescribeRowRecords(&copy.object, 0, 20000, records), 10007);
         });
         EXPECT_EQ(RecordTexts(records), DescribedTexts(infos)) << parts << " parts";
         EXPECT_EQ(names, describedNames) << parts << " parts";
     }
-    // I, M, then the data block's words and strings.
+    // I, M, then the first data block's words and strings, then the second's words.
     const std::vector<std::string> all = DescribedTexts(infos);
     EXPECT_EQ(all[10001], "3 11 2|1.9998|" + std::string(494, 'x') + "_10001|");
     EXPECT_EQ(all[10002], "3 19 2|1.20000_20|Motor_Speed_1_|速度 ￥");
+    EXPECT_EQ(all[10005], "3 11 2|2.0|Valve_Open_2_|open, closed");
+    EXPECT_EQ(all[10006], "3 11 2|2.2|Ventil_Öffnen|Größe");
 
     // A range is recorded as in the whole list: a cut name ends with the row's index.
     SRowRecords part;
-    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10000, 3, part), 10005);
+    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10000, 3, part), 10007);
     EXPECT_EQ(RecordTexts(part), std::vector<std::string>(all.begin() + 10000, all.begin() + 10003));
-    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10003, 100, part), 10005);
+    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10003, 100, part), 10007);
     EXPECT_EQ(RecordTexts(part), std::vector<std::string>(all.begin() + 10003, all.end()));
-    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 20000, 10, part), 10005);
+    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 20000, 10, part), 10007);
     EXPECT_TRUE(part.rows.empty() && part.texts.empty());
     EXPECT_THROW(VireoDescribeRowRecords(&device.object, -1, 10, part), CInvalidArgException);
     EXPECT_THROW(VireoDescribeRowRecords(&device.object, 0, -1, part), CInvalidArgException);
