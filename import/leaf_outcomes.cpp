@@ -3,11 +3,14 @@
 #include "core/data_types.h"
 #include "import/channels_from_tags.h"
 #include "platform/code_page.h"
+#include "platform/parallel.h"
 
 namespace {
 
 constexpr int kStringIndex = 19;
 constexpr int kDefaultStringLength = 254;
+/// The fewest leaves worth a part of their own when leaves are looked at side by side.
+constexpr size_t kLeavesNotedPerPart = 20000;
 
 int DeclaredLength(int declared) { return declared > 0 ? declared : kDefaultStringLength; }
 
@@ -29,13 +32,24 @@ int LeafOutcomeOf(const SFlatMember& leaf) {
 
 void LeafOutcomeNotes::OutcomeList::Add(const CString& path, const CString& what) {
     if (count_++ >= kLeavesNamedPerNote) return;
-    if (!named_.IsEmpty()) named_ += u", ";
-    named_ += path + u" (" + what + u")";
+    named_.push_back(path + u" (" + what + u")");
+}
+
+void LeafOutcomeNotes::OutcomeList::Append(OutcomeList&& later) {
+    count_ += later.count_;
+    for (CString& named : later.named_) {
+        if (named_.size() >= static_cast<size_t>(kLeavesNamedPerNote)) break;
+        named_.push_back(std::move(named));
+    }
 }
 
 void LeafOutcomeNotes::OutcomeList::AppendTo(ReaderNotes& notes) const {
     if (count_ == 0) return;
-    CString detail = named_;
+    CString detail;
+    for (const CString& named : named_) {
+        if (!detail.IsEmpty()) detail += u", ";
+        detail += named;
+    }
     if (count_ > kLeavesNamedPerNote) detail += CString::Formatted(u", ... (%d more)", count_ - kLeavesNamedPerNote);
     notes.push_back({kind_, CString(), 0, CString::Formatted(u"%d", count_), detail});
 }
@@ -54,6 +68,14 @@ void LeafOutcomeNotes::Add(const SFlatMember& leaf) {
     if (!lost.empty()) lostCharacters_.push_back({SReaderNote::kTextNotInCodePage, CString(), 0, leaf.Name, CString(std::move(lost))});
 }
 
+void LeafOutcomeNotes::Append(LeafOutcomeNotes&& later) {
+    noType_.Append(std::move(later.noType_));
+    resized_.Append(std::move(later.resized_));
+    hidden_.Append(std::move(later.hidden_));
+    lostCharacters_.insert(lostCharacters_.end(), std::make_move_iterator(later.lostCharacters_.begin()),
+                           std::make_move_iterator(later.lostCharacters_.end()));
+}
+
 void LeafOutcomeNotes::AppendTo(ReaderNotes& notes) const {
     noType_.AppendTo(notes);
     resized_.AppendTo(notes);
@@ -62,7 +84,12 @@ void LeafOutcomeNotes::AppendTo(ReaderNotes& notes) const {
 }
 
 void NoteLeafOutcomes(const std::vector<SFlatMember>& leaves, ReaderNotes& notes) {
-    LeafOutcomeNotes outcomes;
-    for (const SFlatMember& leaf : leaves) outcomes.Add(leaf);
-    outcomes.AppendTo(notes);
+    const int parts = PartsFor(leaves.size(), kLeavesNotedPerPart);
+    std::vector<LeafOutcomeNotes> partNotes(static_cast<size_t>(parts));
+    RunParts(parts, [&](int part) {
+        const size_t end = PartBegin(leaves.size(), parts, part + 1);
+        for (size_t i = PartBegin(leaves.size(), parts, part); i < end; ++i) partNotes[static_cast<size_t>(part)].Add(leaves[i]);
+    });
+    for (size_t part = 1; part < partNotes.size(); ++part) partNotes[0].Append(std::move(partNotes[part]));
+    partNotes[0].AppendTo(notes);
 }

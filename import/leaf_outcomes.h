@@ -30,6 +30,8 @@ class LeafOutcomeNotes {
 public:
     LeafOutcomeNotes();
     void Add(const SFlatMember& leaf);
+    /// Adds the notes of leaves that come after those added here, gathered apart (side by side).
+    void Append(LeafOutcomeNotes&& later);
     /// The notes of the leaves added, in the order above.
     void AppendTo(ReaderNotes& notes) const;
 
@@ -39,17 +41,19 @@ private:
     public:
         explicit OutcomeList(SReaderNote::Kind kind) : kind_(kind) {}
         void Add(const CString& path, const CString& what);
+        void Append(OutcomeList&& later);
         void AppendTo(ReaderNotes& notes) const;
 
     private:
         SReaderNote::Kind kind_;
         int count_ = 0;
-        CString named_;
+        std::vector<CString> named_;  ///< "path (what)" of the first kLeavesNamedPerNote
     };
 
     OutcomeList noType_, resized_, hidden_;
     ReaderNotes lostCharacters_;
 };
 
-/// The notes on what becomes of the leaves, as LeafOutcomeNotes gathers them.
+/// The notes on what becomes of the leaves, as LeafOutcomeNotes gathers them; a plant's leaves are
+/// looked at side by side.
 void NoteLeafOutcomes(const std::vector<SFlatMember>& leaves, ReaderNotes& notes);

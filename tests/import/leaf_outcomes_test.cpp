@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "import/leaf_outcomes.h"
+#include "platform/parallel.h"
 
 namespace {
 
@@ -49,4 +50,32 @@ TEST(LeafOutcomes, PastTwentyMembersOnlyTheCountGrows) {
     EXPECT_EQ(notes[0].subject, u"25");
     EXPECT_TRUE(notes[0].detail.view().starts_with(u"B.t0 (Date), B.t1 (Date)"));
     EXPECT_TRUE(notes[0].detail.view().ends_with(u"B.t19 (Date), ... (5 more)")) << notes[0].detail.ToUtf8();
+}
+
+TEST(LeafOutcomes, LeavesLookedAtSideBySideGiveTheNotesOfOneByOne) {
+    // 100,000 leaves in parts of at least 20,000: the first kind's twenty names span parts, the
+    // second kind lies only in the last part, and characters lost come from every part.
+    std::vector<SFlatMember> leaves;
+    for (int i = 0; i < 100000; ++i) {
+        const CString name = CString::Formatted(u"B.m%d", i);
+        if (i % 4000 == 7) leaves.push_back(Leaf(name.GetString(), u"Date"));
+        else if (i > 95000 && i % 100 == 0) leaves.push_back(Leaf(name.GetString(), u"Byte", 0, 0, 0));
+        else if (i % 30000 == 1) leaves.push_back(Leaf((name + u"ก").GetString(), u"Int"));
+        else leaves.push_back(Leaf(name.GetString(), u"Int"));
+    }
+    auto notesWith = [&](int parts) {
+        SetMaxParallelParts(parts);
+        ReaderNotes notes;
+        NoteLeafOutcomes(leaves, notes);
+        SetMaxParallelParts(0);
+        std::vector<std::string> texts;
+        for (const SReaderNote& note : notes)
+            texts.push_back(std::to_string(note.kind) + ' ' + note.subject.ToUtf8() + ' ' + note.detail.ToUtf8());
+        return texts;
+    };
+    const std::vector<std::string> oneByOne = notesWith(1);
+    ASSERT_EQ(oneByOne.size(), 6u);  // no type, hidden, and four names with characters lost
+    EXPECT_TRUE(oneByOne[0].find(" 25 B.m7 (Date), B.m4007 (Date)") != std::string::npos) << oneByOne[0];
+    EXPECT_TRUE(oneByOne[0].ends_with("B.m76007 (Date), ... (5 more)")) << oneByOne[0];
+    EXPECT_EQ(notesWith(4), oneByOne);
 }
