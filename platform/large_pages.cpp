@@ -12,6 +12,10 @@ void UseLargeMemoryPages(char** argv) {
     if (tunables && std::strstr(tunables, kTunable)) return;  // asked already, either way
     std::string value = tunables && *tunables ? std::string(tunables) + ":" : std::string();
     value += std::string(kTunable) + "=1";
+    // Blocks below 32 MiB (a round's rows, a part's archive, a batch of keys) come from the heap,
+    // and freed memory stays there until the program gives it back on purpose (ReturnFreedMemory):
+    // the next large list then reuses touched pages instead of having fresh ones mapped and zeroed.
+    value += ":glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=1073741824";
     // The tunable is read when the program starts: the program starts again with it. Set first,
     // so that a failed start does not try again, and the program then goes on as it is.
     if (setenv("GLIBC_TUNABLES", value.c_str(), 1) != 0) return;

@@ -1,4 +1,4 @@
-// A program that asks for large pages starts once more with the allocator's tunable set, keeps its
+// A program that asks for large pages starts once more with the allocator's tunables set, keeps its
 // arguments and any other tunables, and leaves a choice already made in the environment alone.
 #include <gtest/gtest.h>
 
@@ -23,8 +23,10 @@ std::string Probe(const char* tunables) {
 
 }  // namespace
 
-TEST(LargePagesTest, TheProgramStartsOnceMoreWithTheTunableUnlessTheEnvironmentChose) {
-    EXPECT_EQ(Probe(nullptr), "glibc.malloc.hugetlb=1|++|two words|x|");
-    EXPECT_EQ(Probe("glibc.malloc.arena_max=2"), "glibc.malloc.arena_max=2:glibc.malloc.hugetlb=1|++|two words|x|");
+TEST(LargePagesTest, TheProgramStartsOnceMoreWithTheTunablesUnlessTheEnvironmentChose) {
+    const std::string tunables =
+        "glibc.malloc.hugetlb=1:glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=1073741824";
+    EXPECT_EQ(Probe(nullptr), tunables + "|++|two words|x|");
+    EXPECT_EQ(Probe("glibc.malloc.arena_max=2"), "glibc.malloc.arena_max=2:" + tunables + "|++|two words|x|");
     EXPECT_EQ(Probe("glibc.malloc.hugetlb=0"), "glibc.malloc.hugetlb=0|+|two words|x|");
 }
