@@ -5,7 +5,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-
 namespace {
 
 /// The rows of a device as keys (place, variable and comment: a row as the import made it) and
