@@ -216,7 +216,14 @@ std::u16string_view MakeChannelName(CDevRow& row) {
 
 namespace {
 
-/// SanitizedVarName for texts of either width: of one byte per character, only ASCII.
+/// A variable name this long or longer is described cut: its first kCutVarNameLength characters,
+/// "_" and the row's place in the list being described, at least four digits.
+constexpr size_t kLongestDescribedVarName = 500;
+constexpr size_t kCutVarNameLength = 494;
+
+/// The variable name with the characters it may not hold replaced: the view itself when nothing is
+/// replaced, else a view of a buffer the thread keeps, valid until the thread's next call. For
+/// texts of either width: of one byte per character, only ASCII.
 template <typename Char>
 std::basic_string_view<Char> Sanitized(std::basic_string_view<Char> text) {
     // Replacing each text in turn comes down to three steps, done here in one pass: first the six
@@ -274,10 +281,8 @@ std::basic_string_view<Char> Described(std::basic_string_view<Char> varName, int
 
 }  // namespace
 
-std::u16string_view SanitizedVarName(std::u16string_view text) { return Sanitized(text); }
-
 CString SanitizeVarName(CString name) {
-    const std::u16string_view sanitized = SanitizedVarName(name.view());
+    const std::u16string_view sanitized = Sanitized(name.view());
     // Handed back as it was when nothing is replaced; otherwise copied into the name's own storage.
     if (sanitized.data() != name.view().data()) name.Assign(sanitized);
     return name;

@@ -29,20 +29,13 @@ void RefreshChannelName(CDevRow& row);
 
 /// Replaces the characters a variable name may not hold by "_", one kind after the other.
 CString SanitizeVarName(CString name);
-/// The same for a view: the view itself when nothing is replaced, else a view of a buffer the
-/// thread keeps, valid until the thread's next call.
-std::u16string_view SanitizedVarName(std::u16string_view varName);
-
-/// A variable name this long or longer is described cut: its first kCutVarNameLength characters,
-/// "_" and the row's place in the list being described, at least four digits.
-constexpr size_t kLongestDescribedVarName = 500;
-constexpr size_t kCutVarNameLength = 494;
 
 /// The address a row is described with: "%d.%d_%d" (block, address, length) for a data block
 /// string, "%d.%d" for other data block channels; without the block for the other register types.
 void FormAddressText(const CDevRow& row, std::u16string& text);
 /// The variable name a row that has one is described with at position in the list being
-/// described: sanitized, and cut when it is still kLongestDescribedVarName characters or more.
+/// described: sanitized, and when it is still 500 characters or more, cut to its first 494, "_"
+/// and the position, at least four digits.
 /// A view of varName, of a buffer the thread keeps, or of buffer.
 std::u16string_view DescribedVarName(std::u16string_view varName, int position, std::u16string& buffer);
 /// The same for a variable name of ASCII characters, kept one byte each.
