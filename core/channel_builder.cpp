@@ -88,11 +88,12 @@ SParsedAddress ParseAddress(SChlInfo& info) {
     return parsed;
 }
 
+int ClampedStringLength(int length) { return std::clamp(length, kMinStringLength, kMaxStringLength); }
+
 /// Settles the string length: the one in the address, else the first extra parameter, clamped.
 int SettleStringLength(SChlInfo& info, bool lengthGiven) {
     if (!lengthGiven && info.paramValues.GetSize() > 0) info.strLen = NumberIn(info.paramValues[0].view());
-    if (info.strLen < kMinStringLength) info.strLen = kMinStringLength;
-    if (info.strLen > kMaxStringLength) info.strLen = kMaxStringLength;
+    info.strLen = ClampedStringLength(info.strLen);
     return info.strLen;
 }
 
@@ -142,37 +143,44 @@ unsigned BlockCount(int32_t chlCount) {
     return count > kMaxChannelsPerBlock ? kMaxChannelsPerBlock : count;
 }
 
-/// BuildRows's work; for a description given up (givenUp) no next address is written back.
-int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool givenUp) {
-    if (!AddressNumbersFit(info.address.view())) return 0;
-    CDevRow row;
-    const SParsedAddress parsed = ParseAddress(info);
-    int address = parsed.address;
-    row.SetInt(kColBlock, parsed.block);
-    row.SetInt(kColAddress, address);
+/// What a channel's rows are: their type code, the size of one value (a string's settled length)
+/// and the register type.
+struct SRowType {
+    int code;
+    int size;
+    const SRegisterType* reg;
+};
 
-    auto [code, size] = TypeIndexToCode(info.typeIndex, info.regType);
-    const SRegisterType* reg = RegisterTypeAt(info.regType);
-    if (code < 0 || !reg || info.rwFlag < kReadOnly || info.rwFlag > kReadWrite) return 0;
+/// The row type of a data-type index in a register type with a read/write flag; false for any of
+/// them out of range.
+bool RowTypeOf(int typeIndex, int regType, int rwFlag, SRowType& type) {
+    const auto [code, size] = TypeIndexToCode(typeIndex, regType);
+    type = {code, size, RegisterTypeAt(regType)};
+    return code >= 0 && type.reg && rwFlag >= kReadOnly && rwFlag <= kReadWrite;
+}
+
+/// Builds count rows from start, of type, each named, with these texts. The next free address
+/// after them, or -1 (no rows) when they or it would pass the 32-bit addresses.
+int64_t BuildRowsFrom(const SChannelStart& start, const SRowType& type, unsigned count, std::u16string_view varName,
+                      std::u16string_view comment, std::vector<CDevRow>& rows) {
+    int address = start.address, code = type.code;
+    if (!BlockFits({address, code}, type.size, count)) return -1;
+    CDevRow row;
+    row.SetInt(kColBlock, start.block);
+    row.SetInt(kColAddress, address);
     if (code < 20) row.SetInt(kColBit, code);
-    if (code == kStringCode) {
-        size = SettleStringLength(info, parsed.lengthGiven);
-        row.SetInt(kColBit, size);
-    }
+    if (code == kStringCode) row.SetInt(kColBit, type.size);
     row.SetInt(kColTypeCode, code);
-    row.SetInt(kColRegType, info.regType);
-    if (reg->accessClass == 0) info.rwFlag = kReadOnly;
-    row.SetInt(kColRwFlag, info.rwFlag);
+    row.SetInt(kColRegType, start.regType);
+    const int rwFlag = type.reg->accessClass == 0 ? kReadOnly : start.rwFlag;
+    row.SetInt(kColRwFlag, rwFlag);
     row.SetInt(kColMaxBlockRead, 0);
     row.SetInt(kColFastRead, 0);
-
-    const unsigned count = BlockCount(info.chlCount);
-    if (!BlockFits({address, code}, size, count)) return 0;
     // Room for the block at once, growing geometrically so that many calls on one list stay linear.
     if (rows.capacity() - rows.size() < count) rows.reserve(std::max(rows.size() + count, rows.capacity() * 2));
     // Each row's name is formed from its cells when asked for, with the read/write text of now.
-    const CString& rwText = Text(kReadWriteTexts, info.rwFlag);
-    row.SetTexts({{kColVarName, info.varName.view()}, {kColComment, info.comment.view()}});
+    const CString& rwText = Text(kReadWriteTexts, rwFlag);
+    row.SetTexts({{kColVarName, varName}, {kColComment, comment}});
     for (unsigned i = 0; i < count; ++i) {
         // The last row is handed over rather than copied: most descriptions build a single row.
         const bool last = i + 1 == count;
@@ -180,7 +188,7 @@ int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool givenUp) {
         else rows.push_back(row);
         rows.back().FormChannelNameWith(rwText.view());
         SRowPosition next{address, code};
-        StepRow(next, size);
+        StepRow(next, type.size);
         address = static_cast<int>(next.address);  // BlockFits saw it fit
         code = next.code;
         if (last) break;
@@ -190,7 +198,21 @@ int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool givenUp) {
         }
         row.SetInt(kColAddress, address);
     }
-    if (!givenUp) info.address = NextAddressText(info.regType, parsed.block, address);  // nobody reads a given-up one
+    return address;
+}
+
+/// BuildRows's work; for a description given up (givenUp) no next address is written back.
+int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool givenUp) {
+    if (!AddressNumbersFit(info.address.view())) return 0;
+    const SParsedAddress parsed = ParseAddress(info);
+    SRowType type;
+    if (!RowTypeOf(info.typeIndex, info.regType, info.rwFlag, type)) return 0;
+    if (type.code == kStringCode) type.size = SettleStringLength(info, parsed.lengthGiven);
+    if (type.reg->accessClass == 0) info.rwFlag = kReadOnly;
+    const SChannelStart start{info.regType, info.typeIndex, info.rwFlag, parsed.block, parsed.address, info.strLen};
+    const int64_t next = BuildRowsFrom(start, type, BlockCount(info.chlCount), info.varName.view(), info.comment.view(), rows);
+    if (next < 0) return 0;
+    if (!givenUp) info.address = NextAddressText(info.regType, parsed.block, static_cast<int>(next));  // nobody reads a given-up one
     return 1;
 }
 
@@ -199,6 +221,13 @@ int BuildRowsOf(SChlInfo& info, std::vector<CDevRow>& rows, bool givenUp) {
 int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, false); }
 
 int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows) { return BuildRowsOf(info, rows, true); }
+
+int BuildSingleRow(const SChannelStart& start, std::u16string_view varName, std::u16string_view comment, std::vector<CDevRow>& rows) {
+    SRowType type;
+    if (!RowTypeOf(start.typeIndex, start.regType, start.rwFlag, type)) return 0;
+    if (type.code == kStringCode) type.size = ClampedStringLength(start.strLen);
+    return BuildRowsFrom(start, type, 1, varName, comment, rows) < 0 ? 0 : 1;
+}
 
 std::u16string_view MakeChannelName(CDevRow& row) {
     thread_local std::u16string name, stored;

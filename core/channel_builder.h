@@ -18,6 +18,23 @@ int BuildRows(SChlInfo& info, std::vector<CDevRow>& rows);
 /// builds one description for every leaf of a plant).
 int BuildRows(SChlInfo&& info, std::vector<CDevRow>& rows);
 
+/// Where a single channel starts and what it is, as a description's address and type read: the
+/// register type, data-type index, read/write flag, block number (data blocks only), address and
+/// string length.
+struct SChannelStart {
+    int regType = -1;
+    int typeIndex = -1;
+    int rwFlag = 2;
+    int block = 0;
+    int address = 0;
+    int strLen = 0;
+};
+
+/// Builds the named row of the single channel that starts there, holding these texts: the row
+/// BuildRows builds for a description of that one channel, with its address in text and its
+/// string length and no extra parameters. Returns 1, or 0 (no row) as BuildRows does.
+int BuildSingleRow(const SChannelStart& start, std::u16string_view varName, std::u16string_view comment, std::vector<CDevRow>& rows);
+
 /// Computes the row's channel name from its cells and the read/write text of now, and keeps it as
 /// the "通道名称" cell (formed from the cells when asked for, or stored as it was when it has not
 /// changed). The name, valid until the thread's next call.

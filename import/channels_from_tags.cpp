@@ -1,6 +1,7 @@
 #include "import/channels_from_tags.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -17,16 +18,23 @@ constexpr int kBoolIndex = 0;
 constexpr int kStringIndex = 19;
 constexpr int kDefaultStringLength = 254;
 
-std::u16string Folded(std::u16string_view text) {
-    std::u16string folded(text);
-    for (char16_t& ch : folded)
-        if (ch >= u'A' && ch <= u'Z') ch = static_cast<char16_t>(ch - u'A' + u'a');
-    return folded;
+/// The longest type name the table lists ("HW_INTERFACE", "EVENT_HWINT" and such are shorter).
+constexpr size_t kLongestListedType = 16;
+
+/// text with A to Z as a to z, in buffer (at least as long as text).
+std::u16string_view Folded(std::u16string_view text, char16_t* buffer) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i];
+        buffer[i] = ch >= u'A' && ch <= u'Z' ? static_cast<char16_t>(ch - u'A' + u'a') : ch;
+    }
+    return {buffer, text.size()};
 }
 
-const std::unordered_map<std::u16string, int>& TypeIndexTable() {
-    static const std::unordered_map<std::u16string, int> table = [] {
-        const std::pair<const char16_t*, int> names[] = {
+/// The type indices by folded name. Looked up once for every leaf of an import, so a name is
+/// folded into a buffer of its own, not into a new text.
+const std::unordered_map<std::u16string_view, int>& TypeIndexTable() {
+    static const std::unordered_map<std::u16string_view, int> table = [] {
+        const std::pair<std::u16string_view, int> names[] = {
             {u"Bool", 0}, {u"Byte", 9}, {u"SINT", 9}, {u"Char", 9}, {u"USINT", 8}, {u"UINT", 11}, {u"WChar", 11},
             {u"INT", 12}, {u"Word", 12}, {u"UDINT", 14}, {u"DWORD", 15}, {u"DINT", 15}, {u"Real", 17},
             {u"LReal", 18}, {u"STRING", 19},
@@ -40,11 +48,24 @@ const std::unordered_map<std::u16string, int>& TypeIndexTable() {
             {u"HW_DPMASTER", 11}, {u"RTM", 11},
             {u"AOM_IDENT", 14}, {u"EVENT_ANY", 14}, {u"EVENT_ATT", 14}, {u"CONN_R_ID", 14}, {u"EVENT_HWINT", 14},
         };
-        std::unordered_map<std::u16string, int> made;
-        for (const auto& [name, index] : names) made.try_emplace(Folded(name), index);  // the first listed wins
+        static std::array<std::u16string, std::size(names)> folded;  // the table's keys view these
+        std::unordered_map<std::u16string_view, int> made;
+        for (size_t i = 0; i < std::size(names); ++i) {
+            char16_t buffer[kLongestListedType];
+            folded[i] = Folded(names[i].first, buffer);
+            made.try_emplace(folded[i], names[i].second);  // the first listed wins
+        }
         return made;
     }();
     return table;
+}
+
+int TypeIndexOf(std::u16string_view type) {
+    if (type.size() > kLongestListedType) return -1;
+    char16_t buffer[kLongestListedType];
+    const auto& table = TypeIndexTable();
+    const auto found = table.find(Folded(type, buffer));
+    return found == table.end() ? -1 : found->second;
 }
 
 int RegisterTypeOf(const CString& block) {
@@ -83,11 +104,7 @@ int ReadWriteFlagOf(int read, int write) {
 
 }  // namespace
 
-int ChannelTypeIndexOf(const CString& type) {
-    const auto& table = TypeIndexTable();
-    const auto found = table.find(Folded(type.view()));
-    return found == table.end() ? -1 : found->second;
-}
+int ChannelTypeIndexOf(const CString& type) { return TypeIndexOf(type.view()); }
 
 SChannelTemplate MakeChannelTemplate(const SFlatMember& leaf) { return MakeChannelTemplate(SFlatMember(leaf)); }
 
@@ -150,19 +167,55 @@ std::vector<size_t> RoundBounds(size_t leafCount) {
     return bounds;
 }
 
-/// AddChannelsFromMembers's work; channelOf makes the template of the leaf at an index (called
-/// once for each, possibly from several threads at once for different leaves), and leavesDone(n)
-/// is called whenever every leaf from n on has given its channel (last with 0), before the rows
-/// are merged.
-template <typename ChannelOf, typename LeavesDone>
-void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, CDevTable* table, ChannelMerge merge) {
+/// The most digits of a block number read straight from the leaf: nine always fit 32 bits.
+constexpr size_t kMostBlockDigits = 9;
+
+/// The start of a leaf's channel read straight from the leaf: what its template's description
+/// gives once its address text is read back. False for a leaf this does not cover (a block number
+/// of other characters than digits, or of more than kMostBlockDigits; a negative offset): such a
+/// leaf is described in full.
+bool StartOfLeaf(const SFlatMember& leaf, SChannelStart& start) {
+    if (leaf.BitOffset < 0) return false;
+    start.regType = RegisterTypeOf(leaf.Block);
+    const int bit = start.regType >= 0 ? leaf.BitOffset % 8 : 0;
+    start.address = leaf.BitOffset / 8;
+    start.block = 0;
+    if (start.regType == kRegisterV) {
+        const std::u16string_view name = leaf.Block.view();
+        const std::u16string_view digits = name.substr(std::min<size_t>(2, name.size()));
+        if (digits.size() > kMostBlockDigits) return false;  // none reads as block 0, as in the text
+        for (char16_t ch : digits) {
+            if (ch < u'0' || ch > u'9') return false;
+            start.block = start.block * 10 + (ch - u'0');
+        }
+    }
+    start.typeIndex = TypeIndexOf(leaf.Type.view());
+    if (start.typeIndex == kBoolIndex) start.typeIndex += bit;
+    start.rwFlag = ReadWriteFlagOf(leaf.Read, leaf.Write);
+    start.strLen = start.typeIndex == kStringIndex ? (leaf.Length > 0 ? leaf.Length : kDefaultStringLength) : 0;
+    return true;
+}
+
+/// Builds the row of a leaf, as its template's description builds it: straight from the leaf's
+/// cells where StartOfLeaf covers it, so that an import makes no address text for every leaf only
+/// to read it back.
+void BuildRowOfLeaf(const SFlatMember& leaf, std::vector<CDevRow>& rows) {
+    if (SChannelStart start; StartOfLeaf(leaf, start)) BuildSingleRow(start, leaf.Name.view(), leaf.Mark.view(), rows);
+    else BuildRows(MakeChannelDescription(MakeChannelTemplate(leaf)), rows);
+}
+
+/// AddChannelsFromMembers's work on leafCount leaves from leaves (each read once, possibly from
+/// several threads at once for different leaves); leavesDone(n) is called whenever every leaf
+/// from n on has given its row (last with 0), before the rows are merged.
+template <typename LeavesDone>
+void AddChannels(const SFlatMember* leaves, size_t leafCount, LeavesDone leavesDone, CDevTable* table, ChannelMerge merge) {
     if (!table || merge == ChannelMerge::kRowByRow) {
         // Each leaf goes through template, description and rows at once, so that no list of all
         // templates or descriptions is held. Without a table the rows are dropped.
         std::vector<CDevRow> built;
         for (size_t i = 0; i < leafCount; ++i) {
             built.clear();
-            if (BuildRows(MakeChannelDescription(channelOf(i)), built) == 1 && !built.empty() && table)
+            if (BuildRows(MakeChannelDescription(MakeChannelTemplate(leaves[i])), built) == 1 && !built.empty() && table)
                 table->MergeRows(std::move(built), true);
         }
         leavesDone(0);
@@ -184,7 +237,7 @@ void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, C
             const size_t begin = first + PartBegin(count, parts, part), end = first + PartBegin(count, parts, part + 1);
             std::vector<CDevRow>& built = rows[static_cast<size_t>(part)];
             built.reserve(end - begin);
-            for (size_t i = begin; i < end; ++i) BuildRows(MakeChannelDescription(channelOf(i)), built);
+            for (size_t i = begin; i < end; ++i) BuildRowOfLeaf(leaves[i], built);
         });
         leavesDone(first);
     }
@@ -197,17 +250,15 @@ void AddChannels(size_t leafCount, ChannelOf channelOf, LeavesDone leavesDone, C
 }  // namespace
 
 void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table, ChannelMerge merge) {
-    AddChannels(
-        leaves.size(), [&](size_t i) { return MakeChannelTemplate(leaves[i]); }, [](size_t) {}, table, merge);
+    AddChannels(leaves.data(), leaves.size(), [](size_t) {}, table, merge);
 }
 
 void AddChannelsFromMembers(std::vector<SFlatMember>&& leaves, CDevTable* table, ChannelMerge merge) {
     std::vector<SFlatMember> given = std::move(leaves);
-    SFlatMember* const leafAt = given.data();  // the parts reach the leaves while done ones are let go of
     const size_t leafCount = given.size();
     bool halfReturned = false;
     AddChannels(
-        leafCount, [&](size_t i) { return MakeChannelTemplate(std::move(leafAt[i])); },
+        given.data(), leafCount,  // the parts reach the leaves while done ones are let go of
         [&](size_t done) {
             // The leaves done are destroyed and their pages given back at once: a large import's
             // leaves are not all held beside all its rows.

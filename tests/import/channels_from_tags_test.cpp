@@ -3,6 +3,7 @@
 #include <random>
 
 #include "core/column_registry.h"
+#include "core/owner_archive.h"
 #include "import/channels_from_tags.h"
 #include "import/single_row_merge.h"
 #include "import_test_support.h"
@@ -98,4 +99,45 @@ TEST(ChannelsFromTags, BatchedMergeEqualsMergingRowByRow) {
         ASSERT_EQ(Rows(batched), Rows(single)) << "round " << round;
         EXPECT_EQ(batched.IsSorted(), single.IsSorted());
     }
+}
+
+namespace {
+
+std::vector<uint8_t> StoredBytes(CDevTable& table) {
+    COwnerArchive archive(COwnerArchive::kStoring);
+    archive.Store(table);
+    const CByteArray& buffer = archive.GetBuffer();
+    return std::vector<uint8_t>(buffer.begin(), buffer.begin() + archive.GetPosition());
+}
+
+}  // namespace
+
+// A batched import builds a leaf's row straight from the leaf's cells where it can; merging one
+// description at a time goes through the template's address text. Every leaf, whichever way
+// it goes, must give the same row, cell for cell and byte for byte.
+TEST(ChannelsFromTags, ALeafGivesTheRowOfItsDescriptionWhicheverWayItIsBuilt) {
+    const char16_t* blocks[] = {u"I", u"Q", u"M", u"DB12", u"DB007", u"DB999999999", u"DB4294967296", u"DB99999999999",
+                                u"DB", u"D", u"DB1_2", u"DB 5", u"DB-3", u"DB1.5", u"\"DB\"x", u"X12"};
+    const char16_t* types[] = {u"Bool", u"bool", u"Byte", u"Int", u"DINT", u"Real", u"LReal", u"String", u"WChar",
+                               u"HW_IO", u"EVENT_ANY", u"Time", u"", u"Bool_but_longer_than_any_listed"};
+    const int offsets[] = {0, 3, 15, 80, 8 * 65535 + 7, INT32_MAX, INT32_MAX - 7, -1, -8};
+    int leaves = 0, rowsMade = 0;
+    for (const char16_t* block : blocks)
+        for (const char16_t* type : types)
+            for (int offset : offsets)
+                for (int access : {0, 1, 2, 3}) {
+                    SFlatMember leaf = Leaf(type, block, offset, access & 1, access >> 1 & 1, offset % 300);
+                    leaf.Name = u"Line 1.Tank[2].值";
+                    leaf.Mark = access == 3 ? u"温度 °C" : u"level";
+                    CDevTable batched, single;
+                    AddChannelsFromMembers({leaf}, &batched, ChannelMerge::kBatched);
+                    AddChannelsFromMembers({leaf}, &single, ChannelMerge::kRowByRow);
+                    ASSERT_EQ(StoredBytes(batched), StoredBytes(single))
+                        << CString(block).ToUtf8() << " " << CString(type).ToUtf8() << " " << offset << " " << access;
+                    ++leaves;
+                    rowsMade += batched.GetRowCount();
+                }
+    // Both ways must have been met: leaves that make a row and leaves that make none.
+    EXPECT_GT(rowsMade, leaves / 4);
+    EXPECT_LT(rowsMade, leaves);
 }
