@@ -167,6 +167,22 @@ std::vector<size_t> RoundBounds(size_t leafCount) {
     return bounds;
 }
 
+/// The type indices of the kept type names met so far, by kept text (see CTypeName::IsKept): the
+/// leaves of a plant name a few dozen types, which are then found by the text's place instead of
+/// by hashing the name for every leaf.
+class TypeIndices {
+public:
+    int Of(const CTypeName& type) {
+        if (!type.IsKept()) return TypeIndexOf(type.view());
+        const auto [found, added] = known_.try_emplace(&type.Text(), 0);
+        if (added) found->second = TypeIndexOf(type.view());
+        return found->second;
+    }
+
+private:
+    std::unordered_map<const CString*, int> known_;
+};
+
 /// The most digits of a block number read straight from the leaf: nine always fit 32 bits.
 constexpr size_t kMostBlockDigits = 9;
 
@@ -174,7 +190,7 @@ constexpr size_t kMostBlockDigits = 9;
 /// gives once its address text is read back. False for a leaf this does not cover (a block number
 /// of other characters than digits, or of more than kMostBlockDigits; a negative offset): such a
 /// leaf is described in full.
-bool StartOfLeaf(const SFlatMember& leaf, SChannelStart& start) {
+bool StartOfLeaf(const SFlatMember& leaf, TypeIndices& typeIndices, SChannelStart& start) {
     if (leaf.BitOffset < 0) return false;
     start.regType = RegisterTypeOf(leaf.Block);
     const int bit = start.regType >= 0 ? leaf.BitOffset % 8 : 0;
@@ -189,7 +205,7 @@ bool StartOfLeaf(const SFlatMember& leaf, SChannelStart& start) {
             start.block = start.block * 10 + (ch - u'0');
         }
     }
-    start.typeIndex = TypeIndexOf(leaf.Type.view());
+    start.typeIndex = typeIndices.Of(leaf.Type);
     if (start.typeIndex == kBoolIndex) start.typeIndex += bit;
     start.rwFlag = ReadWriteFlagOf(leaf.Read, leaf.Write);
     start.strLen = start.typeIndex == kStringIndex ? (leaf.Length > 0 ? leaf.Length : kDefaultStringLength) : 0;
@@ -199,8 +215,8 @@ bool StartOfLeaf(const SFlatMember& leaf, SChannelStart& start) {
 /// Builds the row of a leaf, as its template's description builds it: straight from the leaf's
 /// cells where StartOfLeaf covers it, so that an import makes no address text for every leaf only
 /// to read it back.
-void BuildRowOfLeaf(const SFlatMember& leaf, std::vector<CDevRow>& rows) {
-    if (SChannelStart start; StartOfLeaf(leaf, start)) BuildSingleRow(start, leaf.Name.view(), leaf.Mark.view(), rows);
+void BuildRowOfLeaf(const SFlatMember& leaf, TypeIndices& typeIndices, std::vector<CDevRow>& rows) {
+    if (SChannelStart start; StartOfLeaf(leaf, typeIndices, start)) BuildSingleRow(start, leaf.Name.view(), leaf.Mark.view(), rows);
     else BuildRows(MakeChannelDescription(MakeChannelTemplate(leaf)), rows);
 }
 
@@ -237,7 +253,8 @@ void AddChannels(const SFlatMember* leaves, size_t leafCount, LeavesDone leavesD
             const size_t begin = first + PartBegin(count, parts, part), end = first + PartBegin(count, parts, part + 1);
             std::vector<CDevRow>& built = rows[static_cast<size_t>(part)];
             built.reserve(end - begin);
-            for (size_t i = begin; i < end; ++i) BuildRowOfLeaf(leaves[i], built);
+            TypeIndices typeIndices;
+            for (size_t i = begin; i < end; ++i) BuildRowOfLeaf(leaves[i], typeIndices, built);
         });
         leavesDone(first);
     }

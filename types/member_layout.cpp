@@ -187,16 +187,28 @@ int64_t MemberLayout::CountStructLeaves(const StructEntry& structure) {
     return leaves;
 }
 
-MemberLayout::STypeRef MemberLayout::Resolve(const CString& type) const {
+MemberLayout::STypeRef MemberLayout::Find(const CString& type) const {
     STypeRef ref;
-    if (const StructEntry* structure = FindStruct(type.view())) {
+    ref.structure = FindStruct(type.view());
+    if (!ref.structure) ref.elementary = elementary_.Find(type.view());
+    return ref;
+}
+
+MemberLayout::STypeRef MemberLayout::Resolve(const CTypeName& type) const {
+    STypeRef ref;
+    if (type.IsKept()) {
+        const auto [found, added] = foundByKeptName_.try_emplace(&type.Text());
+        if (added) found->second = Find(type.Text());
+        ref = found->second;
+    } else {
+        ref = Find(type.Text());
+    }
+    if (const StructEntry* structure = std::exchange(ref.structure, nullptr)) {
         const bool recurs = std::find(expanding_.begin(), expanding_.end(), structure) != expanding_.end();
         if (recurs) ref.why = SLayoutProblem::kContainsItself;
         else if (expanding_.size() >= kMaxStructNesting) ref.why = SLayoutProblem::kNestedTooDeep;
         else ref.structure = structure;
-        return ref;
     }
-    ref.elementary = elementary_.Find(type.view());
     return ref;
 }
 

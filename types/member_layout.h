@@ -168,7 +168,9 @@ private:
         bool IsUnknown() const { return !structure && !elementary; }
     };
 
-    STypeRef Resolve(const CString& type) const;
+    STypeRef Resolve(const CTypeName& type) const;
+    /// The structure or elementary type a name stands for, without the checks of where it is met.
+    STypeRef Find(const CString& type) const;
     /// The structure named type (compared case-sensitively, as the structure map orders), or null.
     const StructEntry* FindStruct(std::u16string_view type) const;
     void PlaceTopLevelArray(const SPlaced& record);
@@ -204,6 +206,11 @@ private:
     /// The structures by name, hashed: a type name is looked up for every member placed. Keys view
     /// the names held by structures_.
     std::unordered_map<std::u16string_view, const StructEntry*> structsByName_;
+    /// What each kept type name met so far stands for, by its kept text: a large block's members
+    /// name a few dozen types, which are then found by the text's place instead of hashing the
+    /// name twice for every member. The structures and elementary types do not change during a
+    /// layout, so what was found stays right.
+    mutable std::unordered_map<const CString*, STypeRef> foundByKeptName_;
     ElementaryTypeIndex elementary_;
     SLayoutFlags& flags_;
     std::vector<SFlatMember>& results_;

@@ -49,6 +49,9 @@ public:
     const char16_t* GetString() const { return Text().GetString(); }
     std::string ToUtf8() const { return Text().ToUtf8(); }
     bool IsEmpty() const { return bits_ == 0; }
+    /// Whether the name is one kept for the whole program: then Text() is the same text, at the
+    /// same place, for every copy of the name and for as long as the program runs.
+    bool IsKept() const { return bits_ != 0 && !(bits_ & kHeldAlone); }
     int GetLength() const { return Text().GetLength(); }
 
     friend bool operator==(const CTypeName& a, const CTypeName& b) { return a.bits_ == b.bits_ || a.view() == b.view(); }

@@ -18,6 +18,7 @@ TEST(TypeNameTest, EqualNamesShareOneTextAndInlineStructureNamesAreHeldByEachCop
     EXPECT_EQ(copy, u"Bool");
     EXPECT_EQ(copy, CString(u"Bool"));
     EXPECT_FALSE(copy == CTypeName(u"bool"));
+    EXPECT_TRUE(bool1.IsKept() && copy.IsKept());  // what the layout may look up by the text's place
 
     // An inline structure's name is made once per declaration: the program does not keep it.
     auto opened = std::make_unique<CTypeName>(u"{6B29FC40-CA47-1067-B31D-00DD010662DA}");
@@ -29,6 +30,7 @@ TEST(TypeNameTest, EqualNamesShareOneTextAndInlineStructureNamesAreHeldByEachCop
     const CTypeName long1(longName), long2(longName);
     EXPECT_NE(&long1.Text(), &long2.Text());
     EXPECT_EQ(long1, long2);
+    EXPECT_FALSE(inlineCopy.IsKept() || long1.IsKept() || CTypeName().IsKept());
 
     CTypeName moved = std::move(inlineCopy);
     EXPECT_TRUE(inlineCopy.IsEmpty());  // NOLINT: a name moved from is empty
