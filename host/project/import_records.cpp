@@ -1,6 +1,7 @@
 #include "host/project/import_records.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -39,13 +40,35 @@ struct SRowView {
     std::string_view address, varName, comment;
 };
 
-/// The source that makes a row: data block n for its rows, the tag table for I, Q and M.
-std::string SourceOf(const SRowView& row) {
-    if (row.record.regType != 3) return "tags";
-    return "DB" + std::string(row.address.substr(0, row.address.find('.')));
+/// The source that makes a row: data block n for its rows, the tag table for I, Q and M. Made
+/// anew only when a row's source differs from the row's before: neighbouring rows mostly come from
+/// one source.
+class SourceOfRows {
+public:
+    const std::string& Of(const SRowView& row) {
+        const bool block = row.record.regType == 3;
+        const std::string_view number = block ? row.address.substr(0, row.address.find('.')) : std::string_view();
+        if (source_.empty() || block != block_ || number != number_) {
+            block_ = block;
+            number_ = number;
+            source_ = block ? "DB" + number_ : "tags";
+        }
+        return source_;
+    }
+
+private:
+    bool block_ = false;
+    std::string number_;  ///< the block number of the last row's source, as its address gives it
+    std::string source_;
+};
+
+/// Appends value in decimal.
+void AppendNumber(std::string& text, int value) {
+    char digits[16];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
-/// The source of the row a key stands for, as SourceOf gives it: the key starts with the register
+/// The source of the row a key stands for, as SourceOfRows gives it: the key starts with the register
 /// letter and the address ("V12.4" for data block 12).
 std::string SourceOfKey(std::string_view key) {
     if (key.empty() || key[0] != 'V') return "tags";
@@ -64,9 +87,9 @@ std::string_view KeyOf(const SRowView& row) {
     key += regType >= 0 && regType < 4 ? kRegisters[regType] : '?';
     key += row.address;
     key += " type ";
-    key += std::to_string(row.record.typeIndex);
+    AppendNumber(key, row.record.typeIndex);
     key += " rw ";
-    key += std::to_string(row.record.rwFlag);
+    AppendNumber(key, row.record.rwFlag);
     key += '\t';
     key += row.varName;
     key += '\t';
@@ -89,6 +112,7 @@ int RowCount(DeviceSession& session) {
 template <typename Take>
 int ForEachRow(DeviceSession& session, Take take) {
     SRowRecords records;
+    SourceOfRows sources;
     int rows = 0;
     int32_t first = 0, count = kRowsPerRead;
     do {
@@ -98,7 +122,7 @@ int ForEachRow(DeviceSession& session, Take take) {
             const SRowView row{record, texts.substr(0, record.addressBytes), texts.substr(record.addressBytes, record.varNameBytes),
                                texts.substr(record.addressBytes + record.varNameBytes, record.commentBytes)};
             texts.remove_prefix(record.addressBytes + record.varNameBytes + record.commentBytes);
-            take(KeyOf(row), SourceOf(row));
+            take(KeyOf(row), sources.Of(row));
         }
         first += kRowsPerRead;
     } while (first < rows);
@@ -108,9 +132,9 @@ int ForEachRow(DeviceSession& session, Take take) {
 /// The rows of the device in order.
 SRows ReadRows(DeviceSession& session) {
     SRows rows;
-    ForEachRow(session, [&](std::string_view key, std::string source) {
+    ForEachRow(session, [&](std::string_view key, const std::string& source) {
         rows.keys.push_back(key);
-        rows.sources.push_back(std::move(source));
+        rows.sources.push_back(source);
     });
     return rows;
 }

@@ -263,3 +263,20 @@ TEST_F(ImportTest, AShortenedVariableNameCarriesItsPlaceInTheWholeTable) {
     const size_t end = tried.out.find('\n', line + 1);
     EXPECT_EQ(tried.out.substr(end - 5, 5), "_9000");
 }
+
+TEST_F(ImportTest, BlocksImportedTogetherAreRecordedEachAsItsOwnSource) {
+    // The rows of neighbouring blocks follow one another in the table; each block's rows must be
+    // recorded as that block's, so that importing one of them again touches only its own rows.
+    const std::string first = Write("DB1_Tank.db", Block("Tank", "      Level : Real;\r\n      Full : Bool;\r\n"));
+    const std::string second = Write("DB2_Pump.db", Block("Pump", "      Speed : Int;\r\n"));
+    const std::string third = Write("DB3_Valve.db", Block("Valve", "      Open : Bool;\r\n      Pos : Int;\r\n"));
+    const HostResult all = Import({"--db", first, "--db", second, "--db", third});
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_NE(all.err.find("5 channels added, 0 changed, 0 removed, 0 unchanged\n"), std::string::npos) << all.err;
+
+    Write("DB2_Pump.db", Block("Pump", "      Speed : DInt;\r\n"));
+    const HostResult again = Import({"--db", second});
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_NE(again.err.find("0 channels added, 1 changed, 0 removed, 0 unchanged\n"), std::string::npos) << again.err;
+    EXPECT_EQ(Variables(), (std::vector<std::string>{"Tank.Level", "Tank.Full", "Pump.Speed", "Valve.Open", "Valve.Pos"}));
+}
