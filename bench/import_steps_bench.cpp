@@ -3,7 +3,7 @@
 //
 // Steps, in the order the import takes them: parse the sources (data types, tag table, data
 // blocks), lay out the records into leaves (which the import then takes over), build the channel
-// rows of every leaf (template, description, BuildRows with its channel names) and merge them into
+// rows of every leaf (straight from its cells, as BuildRows would from its description) and merge them into
 // the device's table (AddChannelsFromMembers), store the record as an image (SaveRecord), and write the image into a fresh
 // project (SQLite). Then the device's later life: load the image again (LoadRecord), describe every
 // row (SvrGetChlInfo's work). Each figure is the best of three in wall time (the layout and the
