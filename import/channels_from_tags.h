@@ -46,12 +46,13 @@ SChlInfo MakeChannelDescription(SChannelTemplate&& channel);
 enum class ChannelMerge { kBatched, kRowByRow };
 
 /// Turns every leaf, in order, into a channel description and merges the rows the channel table
-/// builds for it into table, as adding each description alone would (rows replace rows of the same
-/// key, later leaves replace earlier ones). Descriptions that build no rows (a type without an
-/// index, no register area) are skipped. With no table the descriptions are built and dropped.
+/// builds for it into table, as adding each description alone would (rows replace rows of the
+/// same key, later leaves replace earlier ones). Descriptions that build no rows (a type without
+/// an index, no register area) are skipped. With no table the descriptions are built and dropped.
+/// Batched, a leaf's row is built straight from its cells, as its description would build it.
 void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* table,
                             ChannelMerge merge = ChannelMerge::kBatched);
-/// The same for leaves the caller gives up: their texts move into the rows, and the leaves are
-/// freed before the rows are merged, so that a large import does not hold both at once.
+/// The same for leaves the caller gives up: the leaves are freed as their rows are built, before
+/// the rows are merged, so that a large import does not hold both at once.
 void AddChannelsFromMembers(std::vector<SFlatMember>&& leaves, CDevTable* table,
                             ChannelMerge merge = ChannelMerge::kBatched);
