@@ -9,6 +9,7 @@
 #include "core/channel_builder.h"
 #include "core/data_types.h"
 #include "import/single_row_merge.h"
+#include "types/kept_name_memo.h"
 #include "platform/freed_memory.h"
 #include "platform/parallel.h"
 
@@ -94,6 +95,20 @@ CString BlockAddressText(const CString& block, int byte) {
     return CString(std::move(text));
 }
 
+/// A leaf's data-type index: a Bool's bit number within its byte selects index 0 to 7 (a leaf
+/// outside the register areas has none).
+int LeafTypeIndex(int typeIndex, int regType, int bitOffset) {
+    if (typeIndex != kBoolIndex || regType < 0) return typeIndex;
+    return typeIndex + bitOffset % 8;
+}
+
+/// The string length of a channel of this type index: the declared one, or 254 when none is;
+/// none for a type that is not a string.
+int StringLengthOf(int typeIndex, int declared) {
+    if (typeIndex != kStringIndex) return 0;
+    return declared > 0 ? declared : kDefaultStringLength;
+}
+
 /// A member hidden from the HMI (neither readable nor writable) is read only: writing it from the
 /// HMI is what its block forbids.
 int ReadWriteFlagOf(int read, int write) {
@@ -114,12 +129,9 @@ SChannelTemplate MakeChannelTemplate(SFlatMember&& leaf) {
     channel.comment = leaf.Mark.Text();
     channel.regType = RegisterTypeOf(leaf.Block);
     const int byte = leaf.BitOffset / 8;
-    int bit = leaf.BitOffset % 8;
     if (channel.regType == kRegisterV) channel.address = BlockAddressText(leaf.Block, byte);
     else if (channel.regType >= 0) channel.address = DecimalText(byte);
-    else bit = 0;
-    channel.typeIndex = ChannelTypeIndexOf(leaf.Type);
-    if (channel.typeIndex == kBoolIndex) channel.typeIndex += bit;
+    channel.typeIndex = LeafTypeIndex(ChannelTypeIndexOf(leaf.Type), channel.regType, leaf.BitOffset);
     channel.rwFlag = ReadWriteFlagOf(leaf.Read, leaf.Write);
     channel.length = leaf.Length;
     return channel;
@@ -132,7 +144,7 @@ SChlInfo MakeChannelDescription(SChannelTemplate&& channel) {
     info.regType = channel.regType;
     info.typeIndex = channel.typeIndex;
     info.address = std::move(channel.address);
-    info.strLen = channel.typeIndex == kStringIndex ? (channel.length > 0 ? channel.length : kDefaultStringLength) : 0;
+    info.strLen = StringLengthOf(channel.typeIndex, channel.length);
     info.chlCount = 1;
     info.rwFlag = channel.rwFlag;
     info.varName = std::move(channel.name);
@@ -167,22 +179,6 @@ std::vector<size_t> RoundBounds(size_t leafCount) {
     return bounds;
 }
 
-/// The type indices of the kept type names met so far, by kept text (see CTypeName::IsKept): the
-/// leaves of a plant name a few dozen types, which are then found by the text's place instead of
-/// by hashing the name for every leaf.
-class TypeIndices {
-public:
-    int Of(const CTypeName& type) {
-        if (!type.IsKept()) return TypeIndexOf(type.view());
-        const auto [found, added] = known_.try_emplace(&type.Text(), 0);
-        if (added) found->second = TypeIndexOf(type.view());
-        return found->second;
-    }
-
-private:
-    std::unordered_map<const CString*, int> known_;
-};
-
 /// The most digits of a block number read straight from the leaf: nine always fit 32 bits.
 constexpr size_t kMostBlockDigits = 9;
 
@@ -190,10 +186,9 @@ constexpr size_t kMostBlockDigits = 9;
 /// gives once its address text is read back. False for a leaf this does not cover (a block number
 /// of other characters than digits, or of more than kMostBlockDigits; a negative offset): such a
 /// leaf is described in full.
-bool StartOfLeaf(const SFlatMember& leaf, TypeIndices& typeIndices, SChannelStart& start) {
+bool StartOfLeaf(const SFlatMember& leaf, KeptNameMemo<int>& typeIndices, SChannelStart& start) {
     if (leaf.BitOffset < 0) return false;
     start.regType = RegisterTypeOf(leaf.Block);
-    const int bit = start.regType >= 0 ? leaf.BitOffset % 8 : 0;
     start.address = leaf.BitOffset / 8;
     start.block = 0;
     if (start.regType == kRegisterV) {
@@ -205,17 +200,17 @@ bool StartOfLeaf(const SFlatMember& leaf, TypeIndices& typeIndices, SChannelStar
             start.block = start.block * 10 + (ch - u'0');
         }
     }
-    start.typeIndex = typeIndices.Of(leaf.Type);
-    if (start.typeIndex == kBoolIndex) start.typeIndex += bit;
+    const int typeIndex = typeIndices.Of(leaf.Type, [](const CString& type) { return TypeIndexOf(type.view()); });
+    start.typeIndex = LeafTypeIndex(typeIndex, start.regType, leaf.BitOffset);
     start.rwFlag = ReadWriteFlagOf(leaf.Read, leaf.Write);
-    start.strLen = start.typeIndex == kStringIndex ? (leaf.Length > 0 ? leaf.Length : kDefaultStringLength) : 0;
+    start.strLen = StringLengthOf(start.typeIndex, leaf.Length);
     return true;
 }
 
 /// Builds the row of a leaf, as its template's description builds it: straight from the leaf's
 /// cells where StartOfLeaf covers it, so that an import makes no address text for every leaf only
 /// to read it back.
-void BuildRowOfLeaf(const SFlatMember& leaf, TypeIndices& typeIndices, std::vector<CDevRow>& rows) {
+void BuildRowOfLeaf(const SFlatMember& leaf, KeptNameMemo<int>& typeIndices, std::vector<CDevRow>& rows) {
     if (SChannelStart start; StartOfLeaf(leaf, typeIndices, start)) BuildSingleRow(start, leaf.Name.view(), leaf.Mark.view(), rows);
     else BuildRows(MakeChannelDescription(MakeChannelTemplate(leaf)), rows);
 }
@@ -253,7 +248,7 @@ void AddChannels(const SFlatMember* leaves, size_t leafCount, LeavesDone leavesD
             const size_t begin = first + PartBegin(count, parts, part), end = first + PartBegin(count, parts, part + 1);
             std::vector<CDevRow>& built = rows[static_cast<size_t>(part)];
             built.reserve(end - begin);
-            TypeIndices typeIndices;
+            KeptNameMemo<int> typeIndices;  // each part its own: a memo is used by one thread
             for (size_t i = begin; i < end; ++i) BuildRowOfLeaf(leaves[i], typeIndices, built);
         });
         leavesDone(first);

@@ -195,14 +195,7 @@ MemberLayout::STypeRef MemberLayout::Find(const CString& type) const {
 }
 
 MemberLayout::STypeRef MemberLayout::Resolve(const CTypeName& type) const {
-    STypeRef ref;
-    if (type.IsKept()) {
-        const auto [found, added] = foundByKeptName_.try_emplace(&type.Text());
-        if (added) found->second = Find(type.Text());
-        ref = found->second;
-    } else {
-        ref = Find(type.Text());
-    }
+    STypeRef ref = foundByKeptName_.Of(type, [&](const CString& name) { return Find(name); });
     if (const StructEntry* structure = std::exchange(ref.structure, nullptr)) {
         const bool recurs = std::find(expanding_.begin(), expanding_.end(), structure) != expanding_.end();
         if (recurs) ref.why = SLayoutProblem::kContainsItself;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "types/elementary_types.h"
+#include "types/kept_name_memo.h"
 #include "types/type_records.h"
 
 /// Result code of a layout that grew past the limits below; the import stops with it.
@@ -206,11 +207,9 @@ private:
     /// The structures by name, hashed: a type name is looked up for every member placed. Keys view
     /// the names held by structures_.
     std::unordered_map<std::u16string_view, const StructEntry*> structsByName_;
-    /// What each kept type name met so far stands for, by its kept text: a large block's members
-    /// name a few dozen types, which are then found by the text's place instead of hashing the
-    /// name twice for every member. The structures and elementary types do not change during a
-    /// layout, so what was found stays right.
-    mutable std::unordered_map<const CString*, STypeRef> foundByKeptName_;
+    /// What each kept type name met so far stands for (Find twice hashes the name): the
+    /// structures and elementary types do not change during a layout, so what was found stays right.
+    mutable KeptNameMemo<STypeRef> foundByKeptName_;
     ElementaryTypeIndex elementary_;
     SLayoutFlags& flags_;
     std::vector<SFlatMember>& results_;
