@@ -251,10 +251,10 @@ constexpr size_t kLongestDescribedVarName = 500;
 constexpr size_t kCutVarNameLength = 494;
 
 /// The variable name with the characters it may not hold replaced: the view itself when nothing is
-/// replaced, else a view of a buffer the thread keeps, valid until the thread's next call. For
-/// texts of either width: of one byte per character, only ASCII.
+/// replaced, else a view of buffer. For texts of either width: of one byte per character, only
+/// ASCII.
 template <typename Char>
-std::basic_string_view<Char> Sanitized(std::basic_string_view<Char> text) {
+std::basic_string_view<Char> Sanitized(std::basic_string_view<Char> text, std::basic_string<Char>& sanitized) {
     // Replacing each text in turn comes down to three steps, done here in one pass: first the six
     // characters listed before the two underscores become "_", then each "__" (which the first step
     // may have made) becomes "_", left to right, then every other listed character becomes "_"
@@ -275,10 +275,9 @@ std::basic_string_view<Char> Sanitized(std::basic_string_view<Char> text) {
     auto classOfChar = [&](Char ch) { return classOf(static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(ch))); };
     const auto first = std::find_if(text.begin(), text.end(), [&](Char ch) { return classOfChar(ch) != kKept; });
     if (first == text.end()) return text;
-    // Made in a buffer the thread keeps, never longer than the name: describing a large table
-    // sanitizes nearly every variable name. The characters before the first one replaced are kept
-    // as they are.
-    thread_local std::basic_string<Char> sanitized;
+    // Made in the caller's buffer, never longer than the name: describing a large table sanitizes
+    // nearly every variable name, and the buffer is reused from row to row. The characters before
+    // the first one replaced are kept as they are.
     sanitized.resize(text.size());
     const size_t kept = static_cast<size_t>(first - text.begin());
     std::copy(text.begin(), first, sanitized.begin());
@@ -299,9 +298,10 @@ std::basic_string_view<Char> Sanitized(std::basic_string_view<Char> text) {
 
 template <typename Char>
 std::basic_string_view<Char> Described(std::basic_string_view<Char> varName, int position, std::basic_string<Char>& buffer) {
-    const std::basic_string_view<Char> sanitized = Sanitized(varName);
+    const std::basic_string_view<Char> sanitized = Sanitized(varName, buffer);
     if (sanitized.size() < kLongestDescribedVarName) return sanitized;
-    buffer.assign(sanitized.substr(0, kCutVarNameLength));
+    if (sanitized.data() == buffer.data()) buffer.resize(kCutVarNameLength);  // cut where it was made
+    else buffer.assign(sanitized.substr(0, kCutVarNameLength));
     std::u16string place(u"_");
     AppendDecimal(place, position, 4);
     buffer.append(place.begin(), place.end());  // ASCII: the same characters in either width
@@ -311,7 +311,8 @@ std::basic_string_view<Char> Described(std::basic_string_view<Char> varName, int
 }  // namespace
 
 CString SanitizeVarName(CString name) {
-    const std::u16string_view sanitized = Sanitized(name.view());
+    std::u16string buffer;
+    const std::u16string_view sanitized = Sanitized(name.view(), buffer);
     // Handed back as it was when nothing is replaced; otherwise copied into the name's own storage.
     if (sanitized.data() != name.view().data()) name.Assign(sanitized);
     return name;

@@ -53,7 +53,7 @@ void FormAddressText(const CDevRow& row, std::u16string& text);
 /// The variable name a row that has one is described with at position in the list being
 /// described: sanitized, and when it is still 500 characters or more, cut to its first 494, "_"
 /// and the position, at least four digits.
-/// A view of varName, of a buffer the thread keeps, or of buffer.
+/// A view of varName or of buffer, which must not hold varName.
 std::u16string_view DescribedVarName(std::u16string_view varName, int position, std::u16string& buffer);
 /// The same for a variable name of ASCII characters, kept one byte each.
 std::string_view DescribedVarName(std::string_view asciiVarName, int position, std::string& buffer);

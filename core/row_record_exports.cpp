@@ -31,6 +31,14 @@ uint32_t AppendText(std::string& texts, std::u16string_view text) {
 /// the cell's UTF-8 already, and most cells of an import are so.
 bool AsciiCell(const CDevRow& row, int column, std::string_view& bytes) { return row.ReadOneByteText(column, bytes) && IsAscii(bytes); }
 
+/// The texts a part makes a row's record in, reused from row to row: a plant's half a million
+/// rows are recorded without a text made for each.
+struct SRecordBuffers {
+    std::u16string text;
+    std::u16string cut;
+    std::string asciiCut;
+};
+
 /// Appends a text cell in UTF-8 and returns how many bytes it took.
 uint32_t AppendCell(std::string& texts, const CDevRow& row, int column, std::u16string& buffer) {
     if (std::string_view bytes; AsciiCell(row, column, bytes)) {
@@ -41,41 +49,38 @@ uint32_t AppendCell(std::string& texts, const CDevRow& row, int column, std::u16
 }
 
 /// Appends the variable name the row is described with at rowIndex, and returns how many bytes it took.
-uint32_t AppendVarName(std::string& texts, CDevRow& row, int rowIndex, std::u16string& buffer) {
-    thread_local std::u16string cut;
-    thread_local std::string asciiCut;
+uint32_t AppendVarName(std::string& texts, CDevRow& row, int rowIndex, SRecordBuffers& buffers) {
     if (std::string_view bytes; AsciiCell(row, kColVarName, bytes) && !bytes.empty()) {
-        const std::string_view described = DescribedVarName(bytes, rowIndex, asciiCut);
+        const std::string_view described = DescribedVarName(bytes, rowIndex, buffers.asciiCut);
         texts += described;
         return static_cast<uint32_t>(described.size());
     }
-    const std::u16string_view varName = row.ReadText(kColVarName, buffer);
-    return AppendText(texts, varName.empty() ? VarNameOfChannelName(MakeChannelName(row), cut) : DescribedVarName(varName, rowIndex, cut));
+    const std::u16string_view varName = row.ReadText(kColVarName, buffers.text);
+    return AppendText(texts, varName.empty() ? VarNameOfChannelName(MakeChannelName(row), buffers.cut)
+                                             : DescribedVarName(varName, rowIndex, buffers.cut));
 }
 
 /// Appends the record of the row at rowIndex, described as in a list of the whole table. The
 /// channel name is brought in step as describing the row brings it, and formed only when the
 /// variable name is made from it.
-void AppendRecord(CDevRow& row, int rowIndex, SRowRecords& records) {
-    thread_local std::u16string text;
+void AppendRecord(CDevRow& row, int rowIndex, SRowRecords& records, SRecordBuffers& buffers) {
     SRowRecord record;
     record.regType = row.GetInt(kColRegType);
     record.typeIndex = TypeCodeToIndex(row.GetInt(kColTypeCode), record.regType);
     record.rwFlag = row.GetInt(kColRwFlag);
     RefreshChannelName(row);
-    FormAddressText(row, text);
-    record.addressBytes = AppendText(records.texts, text);
-    record.varNameBytes = AppendVarName(records.texts, row, rowIndex, text);
-    record.commentBytes = AppendCell(records.texts, row, kColComment, text);
+    FormAddressText(row, buffers.text);
+    record.addressBytes = AppendText(records.texts, buffers.text);
+    record.varNameBytes = AppendVarName(records.texts, row, rowIndex, buffers);
+    record.commentBytes = AppendCell(records.texts, row, kColComment, buffers.text);
     records.rows.push_back(record);
 }
 
-/// Moves the records of the later parts behind those of the first, in order.
-void JoinParts(std::vector<SRowRecords>& parts, SRowRecords& records) {
-    records = std::move(parts[0]);
-    for (size_t part = 1; part < parts.size(); ++part) {
-        records.rows.insert(records.rows.end(), parts[part].rows.begin(), parts[part].rows.end());
-        records.texts += parts[part].texts;
+/// Appends the records of the later parts behind those of the first, which are the caller's.
+void JoinParts(const std::vector<SRowRecords>& later, SRowRecords& records) {
+    for (const SRowRecords& part : later) {
+        records.rows.insert(records.rows.end(), part.rows.begin(), part.rows.end());
+        records.texts += part.texts;
     }
 }
 
@@ -90,15 +95,20 @@ VIREO_EXPORT int VireoDescribeRowRecords(CDeviceObject* device, int32_t first, i
     const int begin = std::min(first, n);
     const size_t rows = static_cast<size_t>(std::min(count, n - begin));
     // Rows are recorded side by side, each once: a row's channel name is stored anew by its part only.
+    // The first part records into the caller's records, whose room is reused when the host reads
+    // a large table a range at a time.
     const int parts = PartsFor(rows, kRowsPerRecordedPart);
-    std::vector<SRowRecords> partRecords(static_cast<size_t>(parts));
+    records.rows.clear();
+    records.texts.clear();
+    std::vector<SRowRecords> later(static_cast<size_t>(std::max(0, parts - 1)));
     RunParts(parts, [&](int part) {
         const int partBegin = begin + static_cast<int>(PartBegin(rows, parts, part));
         const int partEnd = begin + static_cast<int>(PartBegin(rows, parts, part + 1));
-        SRowRecords& into = partRecords[static_cast<size_t>(part)];
+        SRowRecords& into = part == 0 ? records : later[static_cast<size_t>(part - 1)];
         into.rows.reserve(static_cast<size_t>(partEnd - partBegin));
-        for (int i = partBegin; i < partEnd; ++i) AppendRecord(table.EditRow(i), i, into);
+        SRecordBuffers buffers;
+        for (int i = partBegin; i < partEnd; ++i) AppendRecord(table.EditRow(i), i, into, buffers);
     });
-    JoinParts(partRecords, records);
+    JoinParts(later, records);
     return n;
 }

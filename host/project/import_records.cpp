@@ -77,11 +77,10 @@ std::string SourceOfKey(std::string_view key) {
 
 /// A row as the import made it: where it is and what it holds, in words that do not depend on
 /// the user-interface language (the channel name does): register and address, data type index,
-/// read/write flag, e.g. "V1.4 type 12 rw 2"; then TAB, the variable, TAB, the comment. Made in a
-/// buffer the thread keeps: the view is valid until the next key is made.
-std::string_view KeyOf(const SRowView& row) {
+/// read/write flag, e.g. "V1.4 type 12 rw 2"; then TAB, the variable, TAB, the comment. Made in
+/// key, which is reused from row to row.
+std::string_view KeyOf(const SRowView& row, std::string& key) {
     static const char kRegisters[] = "IQMV";
-    thread_local std::string key;
     const int regType = row.record.regType;
     key.clear();
     key += regType >= 0 && regType < 4 ? kRegisters[regType] : '?';
@@ -113,6 +112,7 @@ template <typename Take>
 int ForEachRow(DeviceSession& session, Take take) {
     SRowRecords records;
     SourceOfRows sources;
+    std::string key;
     int rows = 0;
     int32_t first = 0, count = kRowsPerRead;
     do {
@@ -122,7 +122,7 @@ int ForEachRow(DeviceSession& session, Take take) {
             const SRowView row{record, texts.substr(0, record.addressBytes), texts.substr(record.addressBytes, record.varNameBytes),
                                texts.substr(record.addressBytes + record.varNameBytes, record.commentBytes)};
             texts.remove_prefix(record.addressBytes + record.varNameBytes + record.commentBytes);
-            take(KeyOf(row), sources.Of(row));
+            take(KeyOf(row, key), sources.Of(row));
         }
         first += kRowsPerRead;
     } while (first < rows);

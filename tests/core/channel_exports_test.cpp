@@ -197,17 +197,19 @@ TEST(GetChlInfoTest, VariableNamesAreSanitisedAndLongOnesCut) {
 
     // 500 characters or more: the first 494 and "_" with the position in the list, four digits.
     Clear(device);
-    const std::u16string longName(600, u'v'), limit(500, u'w'), below(499, u'x');
-    for (const std::u16string* name : {&longName, &limit, &below}) {
+    // A name that is long once sanitized is cut after its characters are replaced.
+    const std::u16string longName(600, u'v'), limit(500, u'w'), below(499, u'x'), dotted = u"a.b" + std::u16string(597, u'y');
+    for (const std::u16string* name : {&longName, &limit, &below, &dotted}) {
         SChlInfo info = Describe(2, 8, CString::Formatted(u"%d", device.Table().GetRowCount()).GetString(), 1);
         info.varName = *name;
         Add(device, info);
     }
-    CArray<int32_t> picked = Indices({2, 1, 0});
-    ASSERT_EQ(SvrGetChlInfo(&device.object, picked, infos), 3);
+    CArray<int32_t> picked = Indices({2, 1, 0, 3});
+    ASSERT_EQ(SvrGetChlInfo(&device.object, picked, infos), 4);
     EXPECT_EQ(infos[0].varName, CString(below));
     EXPECT_EQ(infos[1].varName, CString(std::u16string(494, u'w') + u"_0001"));
     EXPECT_EQ(infos[2].varName, CString(std::u16string(494, u'v') + u"_0002"));
+    EXPECT_EQ(infos[3].varName, CString(u"a_b" + std::u16string(491, u'y') + u"_0003"));
 }
 
 TEST(GetChannelTest, KindsFollowTheDataTypeAndWriteOnlyIsNegated) {
@@ -340,6 +342,9 @@ TEST(DescribeRowRecordsTest, RecordsAreWhatTheWholeTableIsDescribedWithAndStoreT
     SChlInfo longNames = Describe(3, 11, u"1.0", 5000);
     longNames.varName = CString(u'x', 510);  // cut, with the row's index at its end
     Add(device, longNames);
+    SChlInfo dotted = Describe(3, 11, u"1.9999", 1);
+    dotted.varName = u"a.b" + std::u16string(597, u'y');  // cut after its characters are replaced
+    Add(device, dotted);
     SChlInfo texts = Describe(3, 19, u"1.20000_20", 3);
     texts.varName = u"Motor.Speed[1]";
     texts.comment = u"速度 ￥";
@@ -374,12 +379,12 @@ TEST(DescribeRowRecordsTest, RecordsAreWhatTheWholeTableIsDescribedWithAndStoreT
         CArray<int32_t> all;
         SvrGetChlInfo(&copy.object, all, infos);
     });
-    ASSERT_EQ(infos.GetSize(), 10007);
+    ASSERT_EQ(infos.GetSize(), 10008);
     for (int parts : {1, 3}) {
         SRowRecords records;
         records.texts = "left from before";
         const std::vector<std::u16string> names = describe(parts, [&](TestDevice& copy) {
-            EXPECT_EQ(VireoDescribeRowRecords(&copy.object, 0, 20000, records), 10007);
+            EXPECT_EQ(VireoDescribeRowRecords(&copy.object, 0, 20000, records), 10008);
         });
         EXPECT_EQ(RecordTexts(records), DescribedTexts(infos)) << parts << " parts";
         EXPECT_EQ(names, describedNames) << parts << " parts";
@@ -387,17 +392,18 @@ TEST(DescribeRowRecordsTest, RecordsAreWhatTheWholeTableIsDescribedWithAndStoreT
     // I, M, then the first data block's words and strings, then the second's words.
     const std::vector<std::string> all = DescribedTexts(infos);
     EXPECT_EQ(all[10001], "3 11 2|1.9998|" + std::string(494, 'x') + "_10001|");
-    EXPECT_EQ(all[10002], "3 19 2|1.20000_20|Motor_Speed_1_|速度 ￥");
-    EXPECT_EQ(all[10005], "3 11 2|2.0|Valve_Open_2_|open, closed");
-    EXPECT_EQ(all[10006], "3 11 2|2.2|Ventil_Öffnen|Größe");
+    EXPECT_EQ(all[10002], "3 11 2|1.9999|a_b" + std::string(491, 'y') + "_10002|");
+    EXPECT_EQ(all[10003], "3 19 2|1.20000_20|Motor_Speed_1_|速度 ￥");
+    EXPECT_EQ(all[10006], "3 11 2|2.0|Valve_Open_2_|open, closed");
+    EXPECT_EQ(all[10007], "3 11 2|2.2|Ventil_Öffnen|Größe");
 
     // A range is recorded as in the whole list: a cut name ends with the row's index.
     SRowRecords part;
-    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10000, 3, part), 10007);
+    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10000, 3, part), 10008);
     EXPECT_EQ(RecordTexts(part), std::vector<std::string>(all.begin() + 10000, all.begin() + 10003));
-    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10003, 100, part), 10007);
+    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 10003, 100, part), 10008);
     EXPECT_EQ(RecordTexts(part), std::vector<std::string>(all.begin() + 10003, all.end()));
-    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 20000, 10, part), 10007);
+    EXPECT_EQ(VireoDescribeRowRecords(&device.object, 20000, 10, part), 10008);
     EXPECT_TRUE(part.rows.empty() && part.texts.empty());
     EXPECT_THROW(VireoDescribeRowRecords(&device.object, -1, 10, part), CInvalidArgException);
     EXPECT_THROW(VireoDescribeRowRecords(&device.object, 0, -1, part), CInvalidArgException);
