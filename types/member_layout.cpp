@@ -166,13 +166,15 @@ int64_t ElementCount(std::span<const SArrayDim> dims, int64_t limit) {
 
 int64_t MemberLayout::CountLeaves(const SFlatMember& record) { return CountLeavesOf(record.Type, ElementCount(record.Dims, CountCap())); }
 
-int64_t MemberLayout::CountLeavesOf(const CString& type, int64_t count) {
-    const StructEntry* structure = FindStruct(type.view());
+int64_t MemberLayout::CountLeavesOf(const CTypeName& type, int64_t count) {
+    // Found by the kept name as the layout finds it: a plant's members name a few dozen types.
+    const STypeRef found = foundByKeptName_.Of(type, [&](const CString& name) { return Find(name); });
+    const StructEntry* structure = found.structure;
     if (structure) ++structUses_[structure];
     if (count == 0) return 0;
     int64_t each = 0;
     if (structure) each = CountStructLeaves(*structure);
-    else if (elementary_.Find(type.view())) each = 1;
+    else if (found.elementary) each = 1;
     if (each == 0) return 0;
     return count > CountCap() / each ? CountCap() : std::min(count * each, CountCap());
 }

@@ -200,7 +200,7 @@ private:
     /// Counts one step of work; false (and the run stops) past the step limit.
     bool Step();
     /// Leaves of count elements of type (count 1 for a scalar), at most the leaf limit.
-    int64_t CountLeavesOf(const CString& type, int64_t count);
+    int64_t CountLeavesOf(const CTypeName& type, int64_t count);
     int64_t CountStructLeaves(const StructEntry& structure);
 
     const StructMap& structures_;
