@@ -16,6 +16,12 @@ void UseLargeMemoryPages(char** argv) {
     // and freed memory stays there until the program gives it back on purpose (ReturnFreedMemory):
     // the next large list then reuses touched pages instead of having fresh ones mapped and zeroed.
     value += ":glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=1073741824";
+    // The heap grows by 64 MiB at a time, the size of a heap of the threads' own: a heap a part's
+    // thread fills (the leaves one part lays out) is then made writable whole when it is made, not
+    // a page at a time as it fills, each a system call that changes the page tables (costly on a
+    // virtual machine), and its memory can be backed by large pages. Room not touched takes no
+    // memory.
+    value += ":glibc.malloc.top_pad=67108864";
     // The tunable is read when the program starts: the program starts again with it. Set first,
     // so that a failed start does not try again, and the program then goes on as it is.
     if (setenv("GLIBC_TUNABLES", value.c_str(), 1) != 0) return;

@@ -25,7 +25,8 @@ std::string Probe(const char* tunables) {
 
 TEST(LargePagesTest, TheProgramStartsOnceMoreWithTheTunablesUnlessTheEnvironmentChose) {
     const std::string tunables =
-        "glibc.malloc.hugetlb=1:glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=1073741824";
+        "glibc.malloc.hugetlb=1:glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=1073741824:"
+        "glibc.malloc.top_pad=67108864";
     EXPECT_EQ(Probe(nullptr), tunables + "|++|two words|x|");
     EXPECT_EQ(Probe("glibc.malloc.arena_max=2"), "glibc.malloc.arena_max=2:" + tunables + "|++|two words|x|");
     EXPECT_EQ(Probe("glibc.malloc.hugetlb=0"), "glibc.malloc.hugetlb=0|+|two words|x|");
