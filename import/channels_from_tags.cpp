@@ -268,6 +268,9 @@ void AddChannelsFromMembers(const std::vector<SFlatMember>& leaves, CDevTable* t
 void AddChannelsFromMembers(std::vector<SFlatMember>&& leaves, CDevTable* table, ChannelMerge merge) {
     std::vector<SFlatMember> given = std::move(leaves);
     const size_t leafCount = given.size();
+    // Room past the last leaf may have held leaves of a layout made again: given back first, so
+    // that each round below gives back only the pages of its own leaves.
+    ReturnUnusedPages(given.data() + leafCount, (given.capacity() - leafCount) * sizeof(SFlatMember));
     bool halfReturned = false;
     AddChannels(
         given.data(), leafCount,  // the parts reach the leaves while done ones are let go of

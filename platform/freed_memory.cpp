@@ -12,8 +12,10 @@ void ReturnFreedMemory() {
     malloc_trim(0);
 }
 
+size_t MemoryPageBytes() { return static_cast<size_t>(sysconf(_SC_PAGESIZE)); }
+
 void ReturnUnusedPages(void* begin, size_t bytes) {
-    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto page = static_cast<uintptr_t>(MemoryPageBytes());
     const uintptr_t start = (reinterpret_cast<uintptr_t>(begin) + page - 1) / page * page;
     const uintptr_t end = (reinterpret_cast<uintptr_t>(begin) + bytes) / page * page;
     // Only whole pages inside the range: the allocator's own bytes around it stay as they are.
