@@ -220,12 +220,13 @@ void ImportRecords::RemoveRowsOfLastImport(DeviceSession& session) {
 }
 
 std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::vector<std::string>* changes) {
+    TextRoom keyRoom;  // the keys of every source: declared first, to go last
     std::map<std::string, TextList> madeNow;
     KeyCounts before = CountsOf(rowsBefore_);
     // An import of one source (a large tag table) makes all its rows in one list: room for them
     // is made at once rather than by doubling, which would hold the list twice for a moment.
     if (sources_.size() == 1)
-        madeNow[*sources_.begin()].reserve(static_cast<size_t>(std::max(0, RowCount(session) - static_cast<int>(rowsBefore_.size()))));
+        madeNow.try_emplace(*sources_.begin(), keyRoom).first->second.reserve(static_cast<size_t>(std::max(0, RowCount(session) - static_cast<int>(rowsBefore_.size()))));
     // The rows are taken as they are described, not gathered in a list first: a table of a
     // million channels is not held once more as rows beside its keys.
     // Neighbouring rows mostly come from one source: its list is looked up again only when the
@@ -239,7 +240,7 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
     size_t beforeLeft = rowsBefore_.size();  // once every row of before is met, no key is looked up
     ForEachRow(session, [&](std::string_view key, const std::string& source) {
         if (!lastMade || source != lastSource) {
-            lastMade = &madeNow[source];
+            lastMade = &madeNow.try_emplace(source, keyRoom).first->second;
             lastSource = source;
             sourceHadRows = sourcesBefore.count(source) != 0;
         }

@@ -9,9 +9,32 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/large_block.h"
+
+/// Room that several lists take their texts' characters from, in blocks of their own on large
+/// pages: the records of an import keep a list for each of a plant's three hundred sources, each
+/// too small to fill large pieces, and half a million keys made in memory the allocator has given
+/// back would be mapped again 4 KiB at a time. The lists must go before their room.
+class TextRoom {
+public:
+    /// Room for bytes characters, in the block being filled or a new one.
+    char* Take(size_t bytes);
+
+private:
+    /// Blocks double up to their largest size: a small import takes little room.
+    static constexpr size_t kFirstBlock = size_t{256} << 10;
+    static constexpr size_t kLargestBlock = size_t{4} << 20;
+
+    std::vector<CLargeBlock> blocks_;
+    char* next_ = nullptr;
+    size_t left_ = 0;
+};
+
 class TextList {
 public:
     TextList() = default;
+    /// A list whose characters are kept in room, shared with other lists.
+    explicit TextList(TextRoom& room) : room_(&room) {}
     TextList(std::initializer_list<std::string_view> texts);
     TextList(TextList&&) noexcept = default;
     TextList& operator=(TextList&&) noexcept = default;
@@ -36,6 +59,7 @@ private:
     static constexpr size_t kLargestPiece = size_t{1} << 20;
     char* Room(size_t bytes);
 
+    TextRoom* room_ = nullptr;  ///< where the characters are kept, when not in pieces of the list's own
     std::vector<std::unique_ptr<char[]>> pieces_;
     char* next_ = nullptr;  ///< where the last piece's free bytes begin
     size_t left_ = 0;       ///< how many there are
