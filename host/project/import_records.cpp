@@ -225,8 +225,10 @@ std::string ImportRecords::Summarise(DeviceSession& session, bool record, std::v
     KeyCounts before = CountsOf(rowsBefore_);
     // An import of one source (a large tag table) makes all its rows in one list: room for them
     // is made at once rather than by doubling, which would hold the list twice for a moment.
-    if (sources_.size() == 1)
-        madeNow.try_emplace(*sources_.begin(), keyRoom).first->second.reserve(static_cast<size_t>(std::max(0, RowCount(session) - static_cast<int>(rowsBefore_.size()))));
+    if (sources_.size() == 1) {
+        const int rowsMade = std::max(0, RowCount(session) - static_cast<int>(rowsBefore_.size()));
+        madeNow.try_emplace(*sources_.begin(), keyRoom).first->second.reserve(static_cast<size_t>(rowsMade));
+    }
     // The rows are taken as they are described, not gathered in a list first: a table of a
     // million channels is not held once more as rows beside its keys.
     // Neighbouring rows mostly come from one source: its list is looked up again only when the

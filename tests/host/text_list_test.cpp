@@ -19,7 +19,8 @@ TEST(TextListTest, ListsSharingARoomKeepEveryTextAsGivenAcrossItsBlocks) {
     };
     // Enough for the room's blocks to double up to their largest, an empty text, and one text larger
     // than any block.
-    for (int i = 0; i < 300000; ++i) add(static_cast<size_t>(i % 3), "V" + std::to_string(i) + ".0 type 12 rw 2\tLine.Station" + std::to_string(i));
+    for (int i = 0; i < 300000; ++i)
+        add(static_cast<size_t>(i % 3), "V" + std::to_string(i) + ".0 type 12 rw 2\tLine.Station" + std::to_string(i));
     add(0, "");
     add(1, std::string(5 << 20, 'k'));
     add(0, "after the large one");
