@@ -300,8 +300,7 @@ template <typename Char>
 std::basic_string_view<Char> Described(std::basic_string_view<Char> varName, int position, std::basic_string<Char>& buffer) {
     const std::basic_string_view<Char> sanitized = Sanitized(varName, buffer);
     if (sanitized.size() < kLongestDescribedVarName) return sanitized;
-    if (sanitized.data() == buffer.data()) buffer.resize(kCutVarNameLength);  // cut where it was made
-    else buffer.assign(sanitized.substr(0, kCutVarNameLength));
+    buffer.assign(sanitized.substr(0, kCutVarNameLength));  // the view may be of buffer itself
     std::u16string place(u"_");
     AppendDecimal(place, position, 4);
     buffer.append(place.begin(), place.end());  // ASCII: the same characters in either width

@@ -36,14 +36,3 @@ CLargeBlock::CLargeBlock(CLargeBlock&& other) noexcept
       mapped_(std::exchange(other.mapped_, 0)),
       data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)) {}
-
-CLargeBlock& CLargeBlock::operator=(CLargeBlock&& other) noexcept {
-    if (this != &other) {
-        if (mapping_) munmap(mapping_, mapped_);
-        mapping_ = std::exchange(other.mapping_, nullptr);
-        mapped_ = std::exchange(other.mapped_, 0);
-        data_ = std::exchange(other.data_, nullptr);
-        size_ = std::exchange(other.size_, 0);
-    }
-    return *this;
-}

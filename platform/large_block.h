@@ -15,7 +15,7 @@ public:
     explicit CLargeBlock(size_t bytes);
     ~CLargeBlock();
     CLargeBlock(CLargeBlock&& other) noexcept;
-    CLargeBlock& operator=(CLargeBlock&& other) noexcept;
+    CLargeBlock& operator=(CLargeBlock&&) = delete;
     CLargeBlock(const CLargeBlock&) = delete;
     CLargeBlock& operator=(const CLargeBlock&) = delete;
 
